@@ -1,0 +1,161 @@
+#include "equipment.h"
+
+#include "catalogue.h"
+#include "numberformat.h"
+#include "project.h"
+#include "selection.h"
+#include "translation.h"
+
+#include <algorithm>
+#include <array>
+#include <utility>
+
+namespace {
+
+Money priceOf(const CatalogueRowSet& rows)
+{
+    return Money::fromCatalogueFloat(rows.fieldAsSingle(QStringLiteral("price")));
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- TConductor
+
+void TConductor::LoadFromDataSet(const CatalogueRowSet& ADataSet)
+{
+    FGauge = ADataSet.fieldAsSingle(QStringLiteral("gauge"));
+    FCurrent = ADataSet.fieldAsSingle(QStringLiteral("current"));
+    FPrice = priceOf(ADataSet);
+    FFound = true;
+}
+
+QString TConductor::SCount() const
+{
+    return QString::number(FCount) + TranslateText(QStringLiteral("x3 Fase"));
+}
+
+// -------------------------------------------------------------- TTransformer
+
+void TTransformer::LoadFromDataSet(const CatalogueRowSet& ADataSet)
+{
+    FTType = ADataSet.fieldAsString(QStringLiteral("type"));
+    FA = ADataSet.fieldAsSingle(QStringLiteral("a"));
+    FPrice = priceOf(ADataSet);
+}
+
+QString TTransformer::SA() const
+{
+    return NumberFormat::fixed(FA, 0) + QStringLiteral("/5");
+}
+
+// ------------------------------------------------------------------ TBattery
+
+TBattery::TBattery(TSelection* ASelection) : FSelection(ASelection) {}
+
+// The cable goes before the picture.
+TBattery::~TBattery()
+{
+    FConductor.reset();
+}
+
+std::int32_t TBattery::SeriesRank(const QString& seriesCode)
+{
+    static const std::array<std::pair<const char*, std::int32_t>, 9> ranks{{
+        {"Quelva", 1},
+        {"Fenwa", 2},
+        {"Corsel", 10},
+        {"Dravia", 11},
+        {"Galvix", 100},
+        {"Hormea", 101},
+        {"Isquel", 102},
+        {"Brunia", 200},
+        {"Elmora", 201},
+    }};
+    for (const auto& [code, rank] : ranks) {
+        if (seriesCode == QLatin1String(code))
+            return rank;
+    }
+    return 1000;
+}
+
+void TBattery::LoadFromDataSet(const CatalogueRowSet& ADataSet, CatalogueRowSet* ADescriptionDataSet)
+{
+    FAutomatic = ADataSet.fieldAsBoolean(QStringLiteral("automatic"));
+    FVolt = ADataSet.fieldAsInteger(QStringLiteral("volt"));
+    FDim = ADataSet.fieldAsString(QStringLiteral("dim"));
+    FTransform = ADataSet.fieldAsBoolean(QStringLiteral("transform"));
+    FCode = ADataSet.fieldAsString(QStringLiteral("code"));
+    FSteps = ADataSet.fieldAsString(QStringLiteral("steps"));
+    FHarmonic = ADataSet.fieldAsBoolean(QStringLiteral("harmonic"));
+    FBType = ADataSet.fieldAsString(QStringLiteral("type"));
+    FPower = ADataSet.fieldAsSingle(QStringLiteral("power"));
+    FPrice = priceOf(ADataSet);
+    FOrder = SeriesRank(FBType);
+
+    if (!ADescriptionDataSet)
+        return;
+
+    CatalogueRowSet& description = *ADescriptionDataSet;
+    description.close();
+    description.setParameter(QStringLiteral("type"), FBType);
+    description.open();
+    description.first();
+    if (description.eof()) {
+        // A series the catalogue does not describe: empty name, texts and
+        // picture.
+        FImage = QImage();
+        FName = QStringLiteral("Serie");
+        FDescription.clear();
+        return;
+    }
+
+    const QByteArray picture = description.fieldAsBlob(QStringLiteral("image"));
+    QImage image;
+    if (!picture.isEmpty() && !image.loadFromData(picture))
+        throw ECatalogueError(QStringLiteral("La imagen de la serie «%1» no es válida.").arg(FBType));
+    FImage = image;
+
+    FName = description.fieldAsString(QStringLiteral("name"));
+    if (FName.isEmpty())
+        FName = QStringLiteral("Serie");
+    else if (FName == QLatin1String("none"))
+        FName.clear();
+
+    const bool spanish = FSelection && FSelection->project().Language() == TAppLanguage::es;
+    FDescription = description.fieldAsString(spanish ? QStringLiteral("text_es") : QStringLiteral("text_en"));
+}
+
+QString TBattery::BTypeName() const
+{
+    if (FName.isEmpty())
+        return FBType;
+    return QStringLiteral("%1 %2").arg(FName, FBType);
+}
+
+std::int32_t TBattery::SFrequency() const
+{
+    if (FSelection && FSelection->project().Frequency() != TFrequency::f50Hz)
+        return 60;
+    return 50;
+}
+
+// -------------------------------------------------------------- TBatteryList
+
+TBattery& TBatteryList::Add(std::unique_ptr<TBattery> item)
+{
+    m_items.push_back(std::move(item));
+    return *m_items.back();
+}
+
+int TBatteryList::IndexOf(const TBattery* item) const
+{
+    const auto it = std::find_if(m_items.begin(), m_items.end(),
+                                 [item](const auto& owned) { return owned.get() == item; });
+    return it == m_items.end() ? -1 : static_cast<int>(it - m_items.begin());
+}
+
+void TBatteryList::SortByRank()
+{
+    std::stable_sort(m_items.begin(), m_items.end(),
+                     [](const auto& l, const auto& r) { return l->Order() > r->Order(); });
+}
