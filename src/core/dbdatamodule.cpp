@@ -1,0 +1,54 @@
+#include "dbdatamodule.h"
+
+#include "sqlitecatalogue.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+QString TDbDataModule::defaultDatabasePath()
+{
+    // Only the program's own folder is searched; the working directory plays
+    // no part.
+    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("tenvik_sqlite.db"));
+}
+
+TDbDataModule::TDbDataModule(const QString& databasePath) : m_databasePath(databasePath)
+{
+    TenvikConnection = std::make_unique<SqliteConnection>(m_databasePath);
+    const SqliteConnection& connection = *TenvikConnection;
+    BbTable = std::make_unique<SqliteQuery>(connection, QStringLiteral("SELECT * FROM bb"));
+    Bb6Table = std::make_unique<SqliteQuery>(connection, QStringLiteral("SELECT * FROM bb6"));
+    BbfTable = std::make_unique<SqliteQuery>(connection, QStringLiteral("SELECT * FROM bbf"));
+    CondTable = std::make_unique<SqliteQuery>(connection, QStringLiteral("SELECT * FROM cond"));
+    TransTable = std::make_unique<SqliteQuery>(connection, QStringLiteral("SELECT * FROM trans"));
+    DescriptionTable =
+        std::make_unique<SqliteQuery>(connection, QStringLiteral("SELECT * FROM description where type=:type"));
+    DescriptionTable->setParameter(QStringLiteral("TYPE"), QString());
+    BbeTable = std::make_unique<SqliteQuery>(connection, QStringLiteral("SELECT * FROM bbe"));
+
+    for (SqliteQuery* query :
+         {BbTable.get(), Bb6Table.get(), BbfTable.get(), CondTable.get(), TransTable.get(), DescriptionTable.get(),
+          BbeTable.get()})
+        query->open();
+}
+
+// The queries go before the connection they read from.
+TDbDataModule::~TDbDataModule()
+{
+    BbeTable.reset();
+    DescriptionTable.reset();
+    TransTable.reset();
+    CondTable.reset();
+    BbfTable.reset();
+    Bb6Table.reset();
+    BbTable.reset();
+    TenvikConnection.reset();
+}
+
+CatalogueRowSet& TDbDataModule::GetBbfTable() { return *BbfTable; }
+CatalogueRowSet& TDbDataModule::GetBbeTable() { return *BbeTable; }
+CatalogueRowSet& TDbDataModule::GetBb6Table() { return *Bb6Table; }
+CatalogueRowSet& TDbDataModule::GetBbTable() { return *BbTable; }
+CatalogueRowSet& TDbDataModule::GetCondTable() { return *CondTable; }
+CatalogueRowSet& TDbDataModule::GetTransTable() { return *TransTable; }
+CatalogueRowSet& TDbDataModule::GetDescriptionTable() { return *DescriptionTable; }

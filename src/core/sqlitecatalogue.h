@@ -1,0 +1,67 @@
+#pragma once
+
+#include "catalogue.h"
+
+#include <QString>
+#include <QVariant>
+
+#include <memory>
+#include <vector>
+
+struct sqlite3;
+
+// A read-only connection to an SQLite catalogue file. Never creates a
+// missing file; refuses every write.
+class SqliteConnection {
+public:
+    // Opens the file; raises ECatalogueError naming the file when it is
+    // missing, unreadable or not an SQLite database.
+    explicit SqliteConnection(const QString& path);
+    ~SqliteConnection();
+
+    SqliteConnection(const SqliteConnection&) = delete;
+    SqliteConnection& operator=(const SqliteConnection&) = delete;
+
+    sqlite3* handle() const { return m_db; }
+    const QString& path() const { return m_path; }
+
+private:
+    sqlite3* m_db = nullptr;
+    QString m_path;
+};
+
+// One fixed SELECT over the connection, kept open as a row set. Opening
+// runs the statement to its end and holds the rows: the catalogue is small
+// and the selection walks each table several times per calculation.
+class SqliteQuery final : public CatalogueRowSet {
+public:
+    SqliteQuery(const SqliteConnection& connection, QString sql);
+
+    bool isOpen() const override { return m_open; }
+    void first() override;
+    void next() override;
+    bool eof() const override;
+
+    bool fieldAsBoolean(const QString& name) const override;
+    std::int32_t fieldAsInteger(const QString& name) const override;
+    QString fieldAsString(const QString& name) const override;
+    float fieldAsSingle(const QString& name) const override;
+    QByteArray fieldAsBlob(const QString& name) const override;
+
+    void close() override;
+    void setParameter(const QString& name, const QString& value) override;
+    void open() override;
+
+    const QString& sql() const { return m_sql; }
+
+private:
+    const QVariant& field(const QString& name) const;
+
+    const SqliteConnection& m_connection;
+    QString m_sql;
+    std::vector<std::pair<QString, QString>> m_parameters; // name, value
+    std::vector<QString> m_columns;
+    std::vector<std::vector<QVariant>> m_rows;
+    std::size_t m_current = 0;
+    bool m_open = false;
+};
