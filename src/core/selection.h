@@ -10,6 +10,7 @@
 #include <vector>
 
 class CatalogueRowSet;
+class IDbDataModule;
 class TCProyect;
 
 // The catalogue voltages accepted for the project's voltage.
@@ -72,6 +73,9 @@ public:
     const TPreliminar& preliminar() const { return FPreliminar; }
 
 private:
+    // The project's catalogue; raises ECatalogueError when none is open.
+    IDbDataModule& catalogue() const;
+
     std::unique_ptr<TBatteryList> FBatteryList;
     std::unique_ptr<TTransformer> FTransformer;
     TPreliminar FPreliminar;
