@@ -2,6 +2,7 @@
 // the required one, the supply transformer's own bank, and the product-line
 // units of the closest power that reaches 90 % of the requirement.
 //
+// Each table is read once per list; the searches then weigh the records.
 // Each search keeps its best power and best difference in float, starts at
 // -1 (nothing chosen) and -1000, and replaces the best only on a strictly
 // greater difference, so that the first of equal rows is the one met first.
@@ -41,23 +42,44 @@ bool equalsIgnoringAsciiCase(const QString& a, const QString& b)
     return true;
 }
 
-// One search over a bank row set: the row is offered to `offer`, which
-// returns the difference to weigh or nothing when the row does not count.
-// Returns the best power, or kNothingChosen.
-template <typename Offer> float searchBest(TSelection& selection, CatalogueRowSet& rows, Offer offer)
+// Every row of a bank table, read once (without picture or texts): the
+// searches and the final walk weigh these records instead of reading every
+// column of every row again for each pass.
+BankRows readRows(TSelection& selection, CatalogueRowSet& rows)
+{
+    BankRows records;
+    for (rows.first(); !rows.eof(); rows.next()) {
+        auto record = std::make_unique<TBattery>(&selection);
+        record->LoadFromDataSet(rows);
+        records.push_back(std::move(record));
+    }
+    return records;
+}
+
+// One search: each row is offered to `offer`, which returns the difference
+// to weigh or nothing when the row does not count. Returns the best power,
+// or kNothingChosen.
+template <typename Offer> float searchBest(const BankRows& rows, Offer offer)
 {
     float best = kNothingChosen;
     float bestDifference = kBankDifferenceStart;
-    TBattery scratch(&selection);
-    for (rows.first(); !rows.eof(); rows.next()) {
-        scratch.LoadFromDataSet(rows);
-        const std::optional<Ext> difference = offer(scratch);
+    for (const auto& row : rows) {
+        const std::optional<Ext> difference = offer(*row);
         if (difference && *difference > bestDifference) {
             bestDifference = static_cast<float>(*difference);
-            best = scratch.Power();
+            best = row->Power();
         }
     }
     return best;
+}
+
+// Walks the row set again with each row's record, so that `visit` can read
+// the current row in full where it takes it.
+template <typename Visit> void revisit(CatalogueRowSet& dataSet, const BankRows& rows, Visit visit)
+{
+    std::size_t index = 0;
+    for (dataSet.first(); !dataSet.eof() && index < rows.size(); dataSet.next(), ++index)
+        visit(*rows[index]);
 }
 
 } // namespace
@@ -123,39 +145,43 @@ void TSelection::CalculateBatteryList(CatalogueRowSet& ADataSet)
             return difference < 0 ? std::optional<Ext>(difference) : std::nullopt;
         };
     };
-    float best = searchBest(*this, ADataSet, above(std::nullopt));
+    const BankRows rows = readRows(*this, ADataSet);
+    float best = searchBest(rows, above(std::nullopt));
     if (static_cast<Ext>(best) / required < 1)
-        best = searchBest(*this, ADataSet, above(best));
+        best = searchBest(rows, above(best));
 
     if (best != kNothingChosen) {
         CatalogueRowSet& descriptions = catalogue().GetDescriptionTable();
-        TBattery scratch(this);
-        for (ADataSet.first(); !ADataSet.eof(); ADataSet.next()) {
-            scratch.LoadFromDataSet(ADataSet);
-            if (!ordinary(scratch))
-                continue;
+        revisit(ADataSet, rows, [&](const TBattery& row) {
+            if (!ordinary(row))
+                return;
             if (harmonics) {
                 // One candidate per series from the best power up, carrying
                 // its last such row in table order.
-                if (!(scratch.Power() >= best))
-                    continue;
-                if (TBattery* existing = FindBattery(scratch.BType()))
+                if (!(row.Power() >= best))
+                    return;
+                if (TBattery* existing = FindBattery(row.BType()))
                     existing->LoadFromDataSet(ADataSet, &descriptions);
                 else
                     addCandidate(*this, *FBatteryList, ADataSet, descriptions);
-            } else if (scratch.Power() == best) {
+            } else if (row.Power() == best) {
                 addCandidate(*this, *FBatteryList, ADataSet, descriptions);
             }
-        }
+        });
     }
 
     if (!FBatteryList->isEmpty())
         FBatteryList->SortByRank();
 
-    CalculateTransformBattery(ADataSet);
+    appendTransformBanks(ADataSet, rows);
 }
 
 void TSelection::CalculateTransformBattery(CatalogueRowSet& ADataSet)
+{
+    appendTransformBanks(ADataSet, readRows(*this, ADataSet));
+}
+
+void TSelection::appendTransformBanks(CatalogueRowSet& ADataSet, const BankRows& rows)
 {
     float rating = 0.0f; // kVA
     if (FCProyect->CalculationType() == TCalculationType::consumption) {
@@ -176,7 +202,7 @@ void TSelection::CalculateTransformBattery(CatalogueRowSet& ADataSet)
     const TVoltsArray volts = GetVolts();
     const auto transformBank = [&](const TBattery& row) { return VoltIn(row.Volt(), volts) && row.Transform(); };
 
-    const float best = searchBest(*this, ADataSet, [&](const TBattery& row) -> std::optional<Ext> {
+    const float best = searchBest(rows, [&](const TBattery& row) -> std::optional<Ext> {
         if (!transformBank(row))
             return std::nullopt;
         const Ext difference = static_cast<Ext>(target) - row.Power();
@@ -188,12 +214,10 @@ void TSelection::CalculateTransformBattery(CatalogueRowSet& ADataSet)
     // Appended after the ordinary candidates' sort, whatever the series or
     // the harmonics flag.
     CatalogueRowSet& descriptions = catalogue().GetDescriptionTable();
-    TBattery scratch(this);
-    for (ADataSet.first(); !ADataSet.eof(); ADataSet.next()) {
-        scratch.LoadFromDataSet(ADataSet);
-        if (transformBank(scratch) && scratch.Power() == best)
+    revisit(ADataSet, rows, [&](const TBattery& row) {
+        if (transformBank(row) && row.Power() == best)
             addCandidate(*this, *FBatteryList, ADataSet, descriptions);
-    }
+    });
 }
 
 void TSelection::CalculateBatteryFerimontList(CatalogueRowSet& ADataSet)
@@ -212,18 +236,17 @@ void TSelection::CalculateBatteryFerimontList(CatalogueRowSet& ADataSet)
             return static_cast<Ext>(required) - row.Power();
         };
     };
-    float best = searchBest(*this, ADataSet, reaches(std::nullopt));
+    const BankRows rows = readRows(*this, ADataSet);
+    float best = searchBest(rows, reaches(std::nullopt));
     if (static_cast<Ext>(best) / required < kProductLineRatio)
-        best = searchBest(*this, ADataSet, reaches(best));
+        best = searchBest(rows, reaches(best));
 
     if (best != kNothingChosen) {
         CatalogueRowSet& descriptions = catalogue().GetDescriptionTable();
-        TBattery scratch(this);
-        for (ADataSet.first(); !ADataSet.eof(); ADataSet.next()) {
-            scratch.LoadFromDataSet(ADataSet);
-            if (plainUnit(scratch) && scratch.Power() == best)
+        revisit(ADataSet, rows, [&](const TBattery& row) {
+            if (plainUnit(row) && row.Power() == best)
                 addCandidate(*this, *FBatteryList, ADataSet, descriptions);
-        }
+        });
     }
 
     if (!FBatteryList->isEmpty())

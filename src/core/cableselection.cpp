@@ -13,6 +13,7 @@
 
 #include <cmath>
 #include <limits>
+#include <vector>
 
 namespace {
 
@@ -144,6 +145,15 @@ void TSelection::CalculateTransformer(CatalogueRowSet& ADataSet)
 void TSelection::CalculateConductors(CatalogueRowSet& ADataSet)
 {
     const float largestRating = MaxCurrent(ADataSet);
+
+    // The ratings of the cable table, read once for all candidates.
+    std::vector<float> ratings;
+    TConductor scratch;
+    for (ADataSet.first(); !ADataSet.eof(); ADataSet.next()) {
+        scratch.LoadFromDataSet(ADataSet);
+        ratings.push_back(scratch.Current());
+    }
+
     for (auto& owned : *FBatteryList) {
         TBattery& candidate = *owned;
 
@@ -158,16 +168,17 @@ void TSelection::CalculateConductors(CatalogueRowSet& ADataSet)
             continue;
         }
 
-        // The smallest rating at or above the per-run current.
+        // The smallest rating at or above the per-run current; of equal
+        // ratings the first row in the table is the one taken.
         float best = kNothingChosen;
         float bestDifference = kCableDifferenceStart;
-        TConductor scratch;
-        for (ADataSet.first(); !ADataSet.eof(); ADataSet.next()) {
-            scratch.LoadFromDataSet(ADataSet);
-            const Ext difference = static_cast<Ext>(runs->perRun) - scratch.Current();
+        std::size_t bestRow = 0;
+        for (std::size_t row = 0; row < ratings.size(); ++row) {
+            const Ext difference = static_cast<Ext>(runs->perRun) - ratings[row];
             if (difference <= 0 && difference > bestDifference) {
                 bestDifference = static_cast<float>(difference);
-                best = scratch.Current();
+                best = ratings[row];
+                bestRow = row;
             }
         }
         if (best == kNothingChosen) {
@@ -175,18 +186,14 @@ void TSelection::CalculateConductors(CatalogueRowSet& ADataSet)
             continue;
         }
 
-        // Of equal ratings the first row in the table is the one taken.
-        for (ADataSet.first(); !ADataSet.eof(); ADataSet.next()) {
-            scratch.LoadFromDataSet(ADataSet);
-            if (scratch.Current() != best)
-                continue;
-            auto conductor = std::make_unique<TConductor>();
-            conductor->LoadFromDataSet(ADataSet);
-            conductor->setICalculate(design);
-            conductor->setCount(wrapToInt32(static_cast<std::int64_t>(candidate.Count()) * runs->count));
-            conductor->setBattery(&candidate);
-            candidate.setConductor(std::move(conductor));
-            break;
-        }
+        ADataSet.first();
+        for (std::size_t row = 0; row < bestRow; ++row)
+            ADataSet.next();
+        auto conductor = std::make_unique<TConductor>();
+        conductor->LoadFromDataSet(ADataSet);
+        conductor->setICalculate(design);
+        conductor->setCount(wrapToInt32(static_cast<std::int64_t>(candidate.Count()) * runs->count));
+        conductor->setBattery(&candidate);
+        candidate.setConductor(std::move(conductor));
     }
 }

@@ -17,6 +17,9 @@ class TCProyect;
 using TVoltsArray = std::vector<std::int32_t>;
 bool VoltIn(std::int32_t volt, const TVoltsArray& volts);
 
+// The rows of a bank table read into records, in table order.
+using BankRows = std::vector<std::unique_ptr<TBattery>>;
+
 // The selection engine of a project and the results of its last run: the
 // candidate banks, the current transformer of plain banks and the
 // preliminary figures.
@@ -73,6 +76,9 @@ public:
     const TPreliminar& preliminar() const { return FPreliminar; }
 
 private:
+    // The transformer's own bank, from rows already read.
+    void appendTransformBanks(CatalogueRowSet& ADataSet, const BankRows& rows);
+
     // The project's catalogue; raises ECatalogueError when none is open.
     IDbDataModule& catalogue() const;
 

@@ -111,7 +111,9 @@ QString descriptionRowsSql()
 }
 
 Catalogue::Catalogue(const QString& rowsSql)
-    : m_file(testutils::catalogueSchemaSql() + descriptionRowsSql() + rowsSql),
+    // One transaction: a file per test, built without a sync per row.
+    : m_file(QStringLiteral("BEGIN;\n") + testutils::catalogueSchemaSql() + descriptionRowsSql() + rowsSql
+             + QStringLiteral("COMMIT;\n")),
       m_module(std::make_unique<TDbDataModule>(m_file.path()))
 {
 }
