@@ -82,6 +82,16 @@ template <typename Visit> void revisit(CatalogueRowSet& dataSet, const BankRows&
         visit(*rows[index]);
 }
 
+// A new candidate from the current row, with its picture and texts.
+TBattery& addCandidate(TSelection& selection, TBatteryList& list, CatalogueRowSet& rows,
+                       CatalogueRowSet& descriptions)
+{
+    auto candidate = std::make_unique<TBattery>(&selection);
+    candidate->LoadFromDataSet(rows, &descriptions);
+    candidate->setCount(1);
+    return list.Add(std::move(candidate));
+}
+
 } // namespace
 
 bool VoltIn(std::int32_t volt, const TVoltsArray& volts)
@@ -109,16 +119,6 @@ TBattery* TSelection::FindBattery(const QString& seriesCode) const
             return candidate.get();
     }
     return nullptr;
-}
-
-// A new candidate from the current row, with its picture and texts.
-static TBattery& addCandidate(TSelection& selection, TBatteryList& list, CatalogueRowSet& rows,
-                              CatalogueRowSet& descriptions)
-{
-    auto candidate = std::make_unique<TBattery>(&selection);
-    candidate->LoadFromDataSet(rows, &descriptions);
-    candidate->setCount(1);
-    return list.Add(std::move(candidate));
 }
 
 void TSelection::CalculateBatteryList(CatalogueRowSet& ADataSet)
@@ -183,13 +183,13 @@ void TSelection::CalculateTransformBattery(CatalogueRowSet& ADataSet)
 
 void TSelection::appendTransformBanks(CatalogueRowSet& ADataSet, const BankRows& rows)
 {
-    float rating = 0.0f; // kVA
+    Ext rating = 0; // kVA
     if (FCProyect->CalculationType() == TCalculationType::consumption) {
         std::int32_t largest = 0;
         const TConsumptionList& periods = FCProyect->ConsumptionList();
         for (int i = 0; i < periods.Count(); ++i)
             largest = std::max(largest, periods[i].InputTransformer());
-        rating = static_cast<float>(largest);
+        rating = largest;
     } else if (FCProyect->HasInputTransformer()) {
         rating = FPreliminar.CPC;
     }

@@ -4,13 +4,12 @@
 
 #include "cableselection.h"
 
-#include "selection.h"
-
 #include "catalogue.h"
 #include "project.h"
-
 #include "rounding.h"
+#include "selection.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <vector>
@@ -50,12 +49,12 @@ std::optional<ParallelRuns> parallelRuns(float designCurrent, float largestRatin
     const auto perRun = [&](std::int64_t runs) { return static_cast<float>(static_cast<Ext>(designCurrent) / runs); };
     // The per-run current only falls as runs are added, so the first count
     // at which it fits the rating is found by bisection rather than by
-    // counting up; `fits` is a count known to fit.
+    // counting up; `fits` is a count known to fit, `tooFew` one known not to.
     const Ext estimate = std::ceil(static_cast<Ext>(designCurrent) / largestRating) + 1;
-    if (estimate > kMaxRuns)
-        return std::nullopt;
     std::int64_t tooFew = 1;
-    std::int64_t fits = static_cast<std::int64_t>(estimate);
+    auto fits = static_cast<std::int64_t>(std::min<Ext>(estimate, kMaxRuns));
+    if (perRun(fits) > largestRating)
+        return std::nullopt; // more runs than a 32-bit count holds
     while (fits - tooFew > 1) {
         const std::int64_t middle = tooFew + (fits - tooFew) / 2;
         if (perRun(middle) > largestRating)

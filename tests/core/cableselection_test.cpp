@@ -34,6 +34,8 @@ TEST(ParallelRuns, SplitsUntilEachRunFitsTheLargestRating)
         // From 999 999 941 runs on, 1e9 / n rounds to 1.0 (within 2^-24 of
         // it); those runs carry a little less than 1e9, so one more.
         {1.0e9f, 1.0f, 999999942, 1.0f},
+        // 2^31 A over 1 A cables still fits a 32-bit count the same way.
+        {2147483648.0f, 1.0f, 2147483522, 1.0f},
         {-5.0f, 100.0f, 1, -5.0f},
     };
     for (const Case& c : cases) {
