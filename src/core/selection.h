@@ -73,6 +73,8 @@ public:
     void CalculateTransformer(CatalogueRowSet& ADataSet);
     void CalculateConductors(CatalogueRowSet& ADataSet);
 
+    // The preliminary figures as the last run left them, not annualised
+    // (PreliminarOut gives the figures the results page shows).
     const TPreliminar& preliminar() const { return FPreliminar; }
 
 private:

@@ -228,3 +228,14 @@ TEST(SelectionRunLabels, EquipmentLabelFollowsTheLine)
     project.setBatteryType(TBatteryType::battery);
     EXPECT_EQ(project.Selection().EquipmentLabel(), QStringLiteral("Baterías"));
 }
+
+TEST(SelectionRunCatalogueFailure, PassesUnchanged)
+{
+    // A price beyond any number fails the row's read; the run reports the
+    // catalogue's failure, not a calculation message.
+    Catalogue catalogue(QStringLiteral("INSERT INTO bbf (code, type, volt, power, price, automatic, harmonic, "
+                                       "transform, steps, dim) VALUES ('F-30', 'Fenwa', 400, 30, 9e999, 1, 0, 0, '', '');"));
+    TCProyect project(&catalogue.module());
+    setContracted(project, 30);
+    EXPECT_THROW(project.Selection().Execute(), ECatalogueError);
+}
