@@ -242,6 +242,11 @@ TEST_F(ShippedCatalogue, DetunedSeriesAt60HzDescendInPowerAndCoverEveryClass)
             previous[bank.type] = bank.power;
         }
         EXPECT_GE(previous.size(), 2u);
+        // Every detuned series is offered when it reaches the chosen power,
+        // so each starts at the class's smallest one: a small requirement
+        // is never offered a series' large first bank.
+        for (const auto& [code, smallest] : previous)
+            EXPECT_EQ(smallest, powers.front()) << code.toStdString();
     }
 }
 
