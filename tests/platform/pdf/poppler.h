@@ -1,5 +1,7 @@
 #pragma once
 
+#include "printqstring.h"
+
 // Reading PDF files back with poppler-utils (pdfinfo, pdffonts, pdftotext,
 // pdftoppm), run as child processes.
 
@@ -7,14 +9,7 @@
 #include <QString>
 #include <QStringList>
 
-#include <ostream>
 #include <vector>
-
-// Readable QStrings in test failure messages.
-inline void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace poppler {
 
