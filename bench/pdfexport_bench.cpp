@@ -18,8 +18,11 @@ constexpr double SheetHeight = 1123;
 
 class FixedFileDialogs : public IDialogService {
 public:
-    explicit FixedFileDialogs(QString path) : m_path(std::move(path)) {}
-    void showMessage(MessageKind, const QString&) override {}
+    explicit FixedFileDialogs(QString path)
+        : m_path(std::move(path))
+    {
+    }
+    void showMessage(MessageKind, const QString&) override { }
     bool askYesNo(const QString&) override { return false; }
     std::optional<QString> inputQuery(const QString&, const QString&, const QString&) override { return {}; }
     std::optional<QString> getOpenFileName(const QString&) override { return {}; }
@@ -87,11 +90,12 @@ report::PreparedPage sheet(const QImage& emblem, const QImage& photo)
         band.children.push_back(text(0, 130 + row * 6, 30, QStringLiteral("Precio (€):")));
         PreparedObject value = text(31, 130 + row * 6, 40, QStringLiteral("%1,56").arg(1000 + row));
         value.hAlign = report::HAlign::Right;
-        value.frame = {true, true, true, true};
+        value.frame = { true, true, true, true };
         band.children.push_back(value);
     }
-    PreparedObject note = text(0, 260, 190, QStringLiteral("Se recomienda a los instaladores realizar un análisis "
-                                                            "de red antes de instalar el equipo."));
+    PreparedObject note = text(0, 260, 190,
+        QStringLiteral("Se recomienda a los instaladores realizar un análisis "
+                       "de red antes de instalar el equipo."));
     note.italic = true;
     band.children.push_back(note);
     page.objects.push_back(band);

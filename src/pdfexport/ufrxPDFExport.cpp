@@ -28,6 +28,14 @@ bool canReplace(const QString& path)
     return folder.isDir() && folder.isWritable();
 }
 
+// A failure of the PDF library, as the error the printing action shows; the
+// library's own code stays in ErrorCode.
+EInOutError libraryFailure(const pdf::PdfError& error)
+{
+    return EInOutError(
+        QStringLiteral("Ha ocurrido un error al crear el documento PDF."), static_cast<int>(error.code()));
+}
+
 double colorComponent(report::AlphaColor color, int shift)
 {
     return static_cast<double>((color >> shift) & 0xFFu) / 255.0;
@@ -63,7 +71,8 @@ pdf::VerticalAlign verticalAlign(report::VAlign align)
 } // namespace
 
 TfrxPDFExport::TfrxPDFExport(IDialogService& dialogs, DocumentFactory createDocument)
-    : m_dialogs(dialogs), m_createDocument(std::move(createDocument))
+    : m_dialogs(dialogs)
+    , m_createDocument(std::move(createDocument))
 {
     if (!m_createDocument)
         m_createDocument = [] { return std::make_unique<pdf::HaruDocument>(); };
@@ -78,8 +87,8 @@ QString TfrxPDFExport::GetDescription()
 
 report::ModalResult TfrxPDFExport::ShowModal()
 {
-    const std::optional<QString> chosen = m_dialogs.getSaveFileName(
-        QString(), QStringLiteral("Adobe PDF (*.pdf)|*.pdf"), QStringLiteral(".pdf"), true);
+    const std::optional<QString> chosen
+        = m_dialogs.getSaveFileName(QString(), QStringLiteral("Adobe PDF (*.pdf)|*.pdf"), QStringLiteral(".pdf"), true);
     if (!chosen)
         return report::ModalResult::Cancel;
     FSaveFile = *chosen;
@@ -111,7 +120,7 @@ bool TfrxPDFExport::Start()
         FPDFLibrary->setInformation(pdf::InfoEntry::Producer, Creator);
     } catch (const pdf::PdfError& error) {
         m_drawingFailed = true;
-        throw EInOutError(QString::fromUtf8(error.what()), static_cast<int>(error.code()));
+        throw libraryFailure(error);
     }
     return true;
 }
@@ -125,13 +134,11 @@ void TfrxPDFExport::StartPage(const report::PreparedPage& page, int index)
         FPDFLibrary->newPage();
     } catch (const pdf::PdfError& error) {
         m_drawingFailed = true;
-        throw EInOutError(QString::fromUtf8(error.what()), static_cast<int>(error.code()));
+        throw libraryFailure(error);
     }
 }
 
-void TfrxPDFExport::FinishPage(const report::PreparedPage&, int)
-{
-}
+void TfrxPDFExport::FinishPage(const report::PreparedPage&, int) { }
 
 void TfrxPDFExport::Finish()
 {
@@ -158,8 +165,8 @@ double TfrxPDFExport::ConvertY(const report::PreparedObject& object, double y) c
 
 TfrxPDFExport::Box TfrxPDFExport::convertBox(const report::PreparedObject& object) const
 {
-    return {ConvertX(object.absLeft), ConvertY(object, object.absTop), object.width * PixelsToPoints,
-            object.height * PixelsToPoints};
+    return { ConvertX(object.absLeft), ConvertY(object, object.absTop), object.width * PixelsToPoints,
+        object.height * PixelsToPoints };
 }
 
 void TfrxPDFExport::ExportObject(const report::PreparedObject& object)
@@ -171,7 +178,7 @@ void TfrxPDFExport::ExportObject(const report::PreparedObject& object)
         drawFrame(object);
     } catch (const pdf::PdfError& error) {
         m_drawingFailed = true;
-        throw EInOutError(QString::fromUtf8(error.what()), static_cast<int>(error.code()));
+        throw libraryFailure(error);
     } catch (...) {
         m_drawingFailed = true;
         throw;
@@ -223,8 +230,8 @@ void TfrxPDFExport::drawPicture(const report::PreparedObject& object)
 void TfrxPDFExport::drawShape(const report::PreparedObject& object)
 {
     // Alpha is ignored: a colour value of 0 fills black.
-    FPDFLibrary->setFillColor(colorComponent(object.color, 16), colorComponent(object.color, 8),
-                              colorComponent(object.color, 0));
+    FPDFLibrary->setFillColor(
+        colorComponent(object.color, 16), colorComponent(object.color, 8), colorComponent(object.color, 0));
     const Box box = convertBox(object);
     FPDFLibrary->drawBox(box.left, box.top, box.width, box.height);
 }
@@ -278,8 +285,8 @@ void TfrxPDFExport::drawText(const report::PreparedObject& object)
     FPDFLibrary->setTextAlign(textAlign(object.hAlign));
     FPDFLibrary->setTextSize(object.fontSize);
     FPDFLibrary->drawTextBox(ConvertX(object.absLeft + leftGap), ConvertY(object, object.absTop + topGap),
-                             (object.width - rightGap) * PixelsToPoints, (object.height - bottomGap) * PixelsToPoints,
-                             object.text, verticalAlign(object.vAlign));
+        (object.width - rightGap) * PixelsToPoints, (object.height - bottomGap) * PixelsToPoints, object.text,
+        verticalAlign(object.vAlign));
 }
 
 void TfrxPDFExport::drawFrame(const report::PreparedObject& object)

@@ -20,11 +20,11 @@ class Recorder {
 public:
     explicit Recorder(bool trueTypeFonts = true)
         : filter(dialogs, [this, trueTypeFonts] {
-              auto document = std::make_unique<RecordingDocument>();
-              document->trueTypeFontsInstalled = trueTypeFonts;
-              this->document = document.get();
-              return document;
-          })
+            auto document = std::make_unique<RecordingDocument>();
+            document->trueTypeFontsInstalled = trueTypeFonts;
+            this->document = document.get();
+            return document;
+        })
     {
         filter.Start();
         report::PreparedPage sheet;
@@ -82,76 +82,76 @@ std::vector<DrawCase> drawCases()
 {
     std::vector<DrawCase> cases;
     const auto add = [&](const char* what, PreparedObject object, QStringList expected, bool fonts = true) {
-        cases.push_back({what, std::move(object), std::move(expected), fonts});
+        cases.push_back({ what, std::move(object), std::move(expected), fonts });
     };
 
     // Pictures.
     PreparedObject fitted = view(ObjectKind::Picture, 0, 0, 100, 50);
     fitted.picture = picture(20, 10);
     add("picture kept in proportion, at the paper's top-left corner", fitted,
-        {"addImageFromStream 20x10", "fitImage 0 842.25 75 37.5"});
+        { "addImageFromStream 20x10", "fitImage 0 842.25 75 37.5" });
     PreparedObject stretched = fitted;
     stretched.keepAspectRatio = false;
     stretched.absTop = 1123 - 50;
     add("stretched picture at the paper's bottom edge", stretched,
-        {"addImageFromStream 20x10", "drawImage 0 37.5 75 37.5"});
+        { "addImageFromStream 20x10", "drawImage 0 37.5 75 37.5" });
     PreparedObject unreadable = view(ObjectKind::Picture, 0, 0, 100, 50);
     unreadable.frame.bottom = true;
     add("picture that cannot be read: skipped, its frame drawn", unreadable,
-        {"addImageFromStream unreadable", "drawLine 0 804.75 75 804.75"});
+        { "addImageFromStream unreadable", "drawLine 0 804.75 75 804.75" });
     PreparedObject background = view(ObjectKind::Picture, 0, 0, 794, 1123);
     background.hasPage = false;
     background.pageHeight = 0;
     background.picture = picture(4, 4);
-    background.frame = {true, false, true, false};
+    background.frame = { true, false, true, false };
     add("sheet background: no picture, frame from the sheet's height", background,
-        {"drawLine 0 842.25 595.5 842.25", "drawLine 0 842.25 0 0"});
+        { "drawLine 0 842.25 595.5 842.25", "drawLine 0 842.25 0 0" });
 
     // Shapes.
     PreparedObject silver = view(ObjectKind::Shape, 37.795, 1123 - 37.795, 718.105, 37.795);
     silver.color = report::ColorSilver;
     add("silver shape", silver,
-        {"setFillColor 0.7529411765 0.7529411765 0.7529411765", "drawBox 28.34625 28.34625 538.57875 28.34625"});
+        { "setFillColor 0.7529411765 0.7529411765 0.7529411765", "drawBox 28.34625 28.34625 538.57875 28.34625" });
     PreparedObject transparent = view(ObjectKind::Shape, 0, 1123, 10, 10);
     transparent.color = report::ColorNull;
     add("shape whose colour is 0 fills black, at y 1123 -> 0", transparent,
-        {"setFillColor 0 0 0", "drawBox 0 0 7.5 7.5"});
+        { "setFillColor 0 0 0", "drawBox 0 0 7.5 7.5" });
     PreparedObject redShape = view(ObjectKind::Shape, 0, 0, 10, 10);
     redShape.color = 0x80FF4000u; // half transparent: alpha ignored
     add("shape colour by channel, alpha ignored", redShape,
-        {"setFillColor 1 0.2509803922 0", "drawBox 0 842.25 7.5 7.5"});
+        { "setFillColor 1 0.2509803922 0", "drawBox 0 842.25 7.5 7.5" });
 
     // Lines.
     PreparedObject line = view(ObjectKind::Line, 10, 100, 200, 20);
-    add("line with a height is still horizontal along its top edge", line, {"drawLine 7.5 767.25 157.5 767.25"});
+    add("line with a height is still horizontal along its top edge", line, { "drawLine 7.5 767.25 157.5 767.25" });
     PreparedObject framedLine = line;
     framedLine.frame.top = true;
     add("line whose frame names its top side draws that line twice", framedLine,
-        {"drawLine 7.5 767.25 157.5 767.25", "drawLine 7.5 767.25 157.5 767.25"});
+        { "drawLine 7.5 767.25 157.5 767.25", "drawLine 7.5 767.25 157.5 767.25" });
 
     // Text: alignment and gaps (GapX 2, GapY 1, 100 x 20 px at the corner).
     add("left, top: gaps on the left and top", memo("Empresa:"),
-        {"selectFont 1", "setTextAlign 0", "setTextSize 10", "drawTextBox 1.5 841.5 75 15 [Empresa:] 1"});
+        { "selectFont 1", "setTextAlign 0", "setTextSize 10", "drawTextBox 1.5 841.5 75 15 [Empresa:] 1" });
     PreparedObject right = memo("12,50");
     right.hAlign = report::HAlign::Right;
     add("right: gap on the right only", right,
-        {"selectFont 1", "setTextAlign 2", "setTextSize 10", "drawTextBox 0 841.5 73.5 15 [12,50] 1"});
+        { "selectFont 1", "setTextAlign 2", "setTextSize 10", "drawTextBox 0 841.5 73.5 15 [12,50] 1" });
     PreparedObject centred = memo("Equipo seleccionado");
     centred.hAlign = report::HAlign::Center;
     centred.vAlign = report::VAlign::Center;
     add("centred both ways: no gaps", centred,
-        {"selectFont 1", "setTextAlign 1", "setTextSize 10", "drawTextBox 0 842.25 75 15 [Equipo seleccionado] 0"});
+        { "selectFont 1", "setTextAlign 1", "setTextSize 10", "drawTextBox 0 842.25 75 15 [Equipo seleccionado] 0" });
     PreparedObject block = memo("Justificado");
     block.hAlign = report::HAlign::Block;
     block.vAlign = report::VAlign::Bottom;
     add("justified is drawn left-aligned; bottom: gap at the bottom", block,
-        {"selectFont 1", "setTextAlign 0", "setTextSize 10", "drawTextBox 1.5 842.25 75 14.25 [Justificado] 2"});
+        { "selectFont 1", "setTextAlign 0", "setTextSize 10", "drawTextBox 1.5 842.25 75 14.25 [Justificado] 2" });
     PreparedObject multiLine = memo("línea uno\nlínea dos");
     multiLine.fontSize = 8.5f;
     multiLine.gapX = 0;
     multiLine.gapY = 0;
     add("whole text with its line breaks, size unchanged", multiLine,
-        {"selectFont 1", "setTextAlign 0", "setTextSize 8.5", "drawTextBox 0 842.25 75 15 [línea uno\nlínea dos] 1"});
+        { "selectFont 1", "setTextAlign 0", "setTextSize 8.5", "drawTextBox 0 842.25 75 15 [línea uno\nlínea dos] 1" });
 
     // Text: font by style, italic before bold.
     PreparedObject bold = memo("Conductor");
@@ -160,30 +160,32 @@ std::vector<DrawCase> drawCases()
     italic.italic = true;
     PreparedObject boldItalic = italic;
     boldItalic.bold = true;
-    add("bold", bold, {"selectFont 2", "setTextAlign 0", "setTextSize 10", "drawTextBox 1.5 841.5 75 15 [Conductor] 1"});
-    add("italic", italic, {"selectFont 3", "setTextAlign 0", "setTextSize 10", "drawTextBox 1.5 841.5 75 15 [Nota] 1"});
+    add("bold", bold,
+        { "selectFont 2", "setTextAlign 0", "setTextSize 10", "drawTextBox 1.5 841.5 75 15 [Conductor] 1" });
+    add("italic", italic,
+        { "selectFont 3", "setTextAlign 0", "setTextSize 10", "drawTextBox 1.5 841.5 75 15 [Nota] 1" });
     add("bold and italic gives italic", boldItalic,
-        {"selectFont 3", "setTextAlign 0", "setTextSize 10", "drawTextBox 1.5 841.5 75 15 [Nota] 1"});
+        { "selectFont 3", "setTextAlign 0", "setTextSize 10", "drawTextBox 1.5 841.5 75 15 [Nota] 1" });
     add("no TrueType font: Helvetica", memo("x"),
-        {"addStandardFont 4", "setTextAlign 0", "setTextSize 10", "drawTextBox 1.5 841.5 75 15 [x] 1"}, false);
+        { "addStandardFont 4", "setTextAlign 0", "setTextSize 10", "drawTextBox 1.5 841.5 75 15 [x] 1" }, false);
     add("no TrueType font: Helvetica-Bold", bold,
-        {"addStandardFont 5", "setTextAlign 0", "setTextSize 10", "drawTextBox 1.5 841.5 75 15 [Conductor] 1"},
+        { "addStandardFont 5", "setTextAlign 0", "setTextSize 10", "drawTextBox 1.5 841.5 75 15 [Conductor] 1" },
         false);
     add("no TrueType font: Times-Italic", boldItalic,
-        {"addStandardFont 10", "setTextAlign 0", "setTextSize 10", "drawTextBox 1.5 841.5 75 15 [Nota] 1"}, false);
+        { "addStandardFont 10", "setTextAlign 0", "setTextSize 10", "drawTextBox 1.5 841.5 75 15 [Nota] 1" }, false);
 
     // Frames.
     PreparedObject framed = memo("Año");
-    framed.frame = {true, true, true, true};
+    framed.frame = { true, true, true, true };
     add("text framed on all four sides: top, bottom, left, right", framed,
-        {"selectFont 1", "setTextAlign 0", "setTextSize 10", "drawTextBox 1.5 841.5 75 15 [Año] 1",
-         "drawLine 0 842.25 75 842.25", "drawLine 0 827.25 75 827.25", "drawLine 0 842.25 0 827.25",
-         "drawLine 75 842.25 75 827.25"});
+        { "selectFont 1", "setTextAlign 0", "setTextSize 10", "drawTextBox 1.5 841.5 75 15 [Año] 1",
+            "drawLine 0 842.25 75 842.25", "drawLine 0 827.25 75 827.25", "drawLine 0 842.25 0 827.25",
+            "drawLine 75 842.25 75 827.25" });
     PreparedObject other = view(ObjectKind::Other, 0, 0, 100, 20);
     other.text = QStringLiteral("[Page#]");
-    other.frame = {false, true, false, true};
+    other.frame = { false, true, false, true };
     add("another kind of view draws only its frame", other,
-        {"drawLine 0 827.25 75 827.25", "drawLine 75 842.25 75 827.25"});
+        { "drawLine 0 827.25 75 827.25", "drawLine 75 842.25 75 827.25" });
 
     // Nothing at all.
     PreparedObject invisible = framed;
@@ -193,7 +195,7 @@ std::vector<DrawCase> drawCases()
     notPrintable.printable = false;
     add("non-printable view", notPrintable, {});
     PreparedObject band = view(ObjectKind::Band, 0, 0, 718, 100);
-    band.frame = {true, true, true, true};
+    band.frame = { true, true, true, true };
     band.children.push_back(memo("hijo"));
     add("band, even framed and with children", band, {});
     return cases;
@@ -234,11 +236,10 @@ TEST(PdfExportDocument, PreparedWithLayoutFontsAndInformation)
     EXPECT_TRUE(filter.Start());
     ASSERT_NE(document, nullptr);
     EXPECT_EQ(document->calls,
-              QStringList({"setPageLayout 0", "setPageSize A4", "setMeasurementUnits 0", "addTrueTypeFont Arial 1",
-                           "addTrueTypeFont Arial[Bold] 1", "addTrueTypeFont Arial Narrow Cursiva 1",
-                           "setInformation 0 7.1.0", "setInformation 1 Orvel Energía",
-                           "setInformation 2 Informe TENVIK versión 7", "setInformation 3 ", "setInformation 4 ",
-                           "setInformation 5 Orvel", "setInformation 6 Orvel"}));
+        QStringList({ "setPageLayout 0", "setPageSize A4", "setMeasurementUnits 0", "addTrueTypeFont Arial 1",
+            "addTrueTypeFont Arial[Bold] 1", "addTrueTypeFont Arial Narrow Cursiva 1", "setInformation 0 7.1.0",
+            "setInformation 1 Orvel Energía", "setInformation 2 Informe TENVIK versión 7", "setInformation 3 ",
+            "setInformation 4 ", "setInformation 5 Orvel", "setInformation 6 Orvel" }));
     EXPECT_EQ(TfrxPDFExport::GetDescription(), QStringLiteral("Exportar a PDF"));
 }
 
@@ -256,7 +257,7 @@ TEST(PdfExportDocument, EverySheetOnItsOwnPageTheFirstOnTheInitialOne)
     // Two sheets of different heights, each with a framed background and one
     // band holding a line.
     report::PreparedReport prepared;
-    for (double height : {1123.0, 1000.0}) {
+    for (double height : { 1123.0, 1000.0 }) {
         report::PreparedPage sheet;
         sheet.height = height;
         PreparedObject background = view(ObjectKind::Picture, 0, 0, 100, height);
@@ -276,8 +277,8 @@ TEST(PdfExportDocument, EverySheetOnItsOwnPageTheFirstOnTheInitialOne)
     const qsizetype start = document->calls.indexOf(QStringLiteral("setInformation 6 "));
     ASSERT_GE(start, 0);
     EXPECT_EQ(document->calls.mid(start + 1),
-              QStringList({"drawLine 0 842.25 75 842.25", "drawLine 0 842.25 75 842.25", "newPage",
-                           "drawLine 0 750 75 750", "drawLine 0 750 75 750", "saveToFile"}));
+        QStringList({ "drawLine 0 842.25 75 842.25", "drawLine 0 842.25 75 842.25", "newPage", "drawLine 0 750 75 750",
+            "drawLine 0 750 75 750", "saveToFile" }));
     EXPECT_EQ(document->savedTo, QStringLiteral("/tmp/informe.pdf"));
 }
 
@@ -288,8 +289,8 @@ TEST(PdfExportFailures, DrawingErrorReachesTheCallerAndNothingIsSaved)
         std::function<void()> fail;
     };
     const Case cases[] = {
-        {"library error", [] { throw pdf::PdfError("broken", 0x1050); }},
-        {"other error", [] { throw std::runtime_error("broken"); }},
+        { "library error", [] { throw pdf::PdfError("broken", 0x1050); } },
+        { "other error", [] { throw std::runtime_error("broken"); } },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -317,6 +318,7 @@ TEST(PdfExportFailures, DrawingErrorReachesTheCallerAndNothingIsSaved)
             ADD_FAILURE() << "the error was lost";
         } catch (const EInOutError& e) {
             EXPECT_EQ(QString::fromUtf8(c.what), QStringLiteral("library error"));
+            EXPECT_EQ(e.message(), QStringLiteral("Ha ocurrido un error al crear el documento PDF."));
             EXPECT_EQ(e.ErrorCode, 0x1050);
         } catch (const std::runtime_error& e) {
             EXPECT_EQ(QString::fromUtf8(c.what), QStringLiteral("other error"));

@@ -22,16 +22,16 @@ TEST(PdfExportWithoutFonts, UsesHelveticaHelveticaBoldAndTimesItalic)
     }
     names.removeDuplicates();
     names.sort();
-    EXPECT_EQ(names, QStringList({QStringLiteral("Helvetica"), QStringLiteral("Helvetica-Bold"),
-                                  QStringLiteral("Times-Italic")}));
+    EXPECT_EQ(names,
+        QStringList({ QStringLiteral("Helvetica"), QStringLiteral("Helvetica-Bold"), QStringLiteral("Times-Italic") }));
 
     const QString first = poppler::pageText(file, 1);
-    for (const char* text : {"Precio (€):", "Talleres Muñoz e Hijos, S.A.", "José Ángel Peña", "Equipo seleccionado",
-                             "SOFTWARE PARA EL CÁLCULO DE BATERIAS DE CONDENSADORES, FERIMUNT Y LUMAREST"}) {
+    for (const char* text : { "Precio (€):", "Talleres Muñoz e Hijos, S.A.", "José Ángel Peña", "Equipo seleccionado",
+             "SOFTWARE PARA EL CÁLCULO DE BATERIAS DE CONDENSADORES, FERIMUNT Y LUMAREST" }) {
         EXPECT_TRUE(first.contains(QString::fromUtf8(text))) << text;
     }
     const QString second = poppler::pageText(file, 2);
-    for (const char* text : {"Datos de facturación", "Año", "aislamiento 0.6 / 1 Kv", "halógenos"}) {
+    for (const char* text : { "Datos de facturación", "Año", "aislamiento 0.6 / 1 Kv", "halógenos" }) {
         EXPECT_TRUE(second.contains(QString::fromUtf8(text))) << text;
     }
 }

@@ -58,8 +58,7 @@ TEST_F(PdfExportTest, TwoA4PagesWithTheDocumentInformation)
     EXPECT_TRUE(info.contains(QStringLiteral("Subject")) && info.value(QStringLiteral("Subject")).isEmpty());
     EXPECT_TRUE(info.contains(QStringLiteral("Keywords")) && info.value(QStringLiteral("Keywords")).isEmpty());
     const QString sizes = poppler::run(QStringLiteral("pdfinfo"),
-                                       {QStringLiteral("-f"), QStringLiteral("2"), QStringLiteral("-l"),
-                                        QStringLiteral("2"), s_file});
+        { QStringLiteral("-f"), QStringLiteral("2"), QStringLiteral("-l"), QStringLiteral("2"), s_file });
     EXPECT_TRUE(sizes.contains(QRegularExpression(QStringLiteral("Page +2 size: +595.276 x 841.89 pts"))));
 }
 
@@ -90,14 +89,14 @@ TEST_F(PdfExportTest, EmbedsTheThreeTrueTypeFonts)
 TEST_F(PdfExportTest, TextsComeOutExactly)
 {
     const QString first = poppler::pageText(s_file, 1);
-    for (const char* text : {"Precio (€):", "Empresa:", "Talleres Muñoz e Hijos, S.A.", "José Ángel Peña",
-                             "Equipo seleccionado", "Tensión (Voltios):", "Transformador de intensidad",
-                             "SOFTWARE PARA EL CÁLCULO DE BATERIAS DE CONDENSADORES, FERIMUNT Y LUMAREST"}) {
+    for (const char* text : { "Precio (€):", "Empresa:", "Talleres Muñoz e Hijos, S.A.", "José Ángel Peña",
+             "Equipo seleccionado", "Tensión (Voltios):", "Transformador de intensidad",
+             "SOFTWARE PARA EL CÁLCULO DE BATERIAS DE CONDENSADORES, FERIMUNT Y LUMAREST" }) {
         EXPECT_TRUE(first.contains(QString::fromUtf8(text))) << text;
     }
     const QString second = poppler::pageText(s_file, 2);
-    for (const char* text : {"Datos de facturación", "Mes/Bimestre", "Año", "Febrero",
-                             "Se recomienda a los instaladores realizar un análisis de red antes de instalar el"}) {
+    for (const char* text : { "Datos de facturación", "Mes/Bimestre", "Año", "Febrero",
+             "Se recomienda a los instaladores realizar un análisis de red antes de instalar el" }) {
         EXPECT_TRUE(second.contains(QString::fromUtf8(text))) << text;
     }
     EXPECT_FALSE(first.contains(QStringLiteral("Datos de facturación")));
@@ -118,7 +117,7 @@ TEST_F(PdfExportTest, ObjectsLandWhereTheSheetPutsThem)
 TEST_F(PdfExportTest, RendersForAPersonToLookAt)
 {
     const QString folder = testutils::testOutputFolder();
-    for (int page : {1, 2}) {
+    for (int page : { 1, 2 }) {
         const QString png = QDir(folder).filePath(QStringLiteral("pdfexport-page%1.png").arg(page));
         poppler::renderPage(s_file, page, 80, png);
         const QImage image(png);

@@ -93,7 +93,7 @@ TEST_F(PdfExportFilesTest, AChosenFileStaysUntilTheNewReportIsComplete)
     }
     exporter->Finish();
     EXPECT_TRUE(testutils::readFile(m_target).startsWith("%PDF-"));
-    EXPECT_EQ(folderContents(), QStringList({QStringLiteral("informe.pdf")}));
+    EXPECT_EQ(folderContents(), QStringList({ QStringLiteral("informe.pdf") }));
 }
 
 TEST_F(PdfExportFilesTest, AFailedExportLeavesTheExistingFileAndNoHalfReport)
@@ -109,7 +109,7 @@ TEST_F(PdfExportFilesTest, AFailedExportLeavesTheExistingFileAndNoHalfReport)
     auto exporter = filter();
     EXPECT_THROW(report::runExport(prepared, *exporter), EInOutError);
     EXPECT_EQ(testutils::readFile(m_target), OldContent);
-    EXPECT_EQ(folderContents(), QStringList({QStringLiteral("informe.pdf")}));
+    EXPECT_EQ(folderContents(), QStringList({ QStringLiteral("informe.pdf") }));
 }
 
 TEST_F(PdfExportFilesTest, AnUnwritableTargetIsRefusedBeforeAnythingIsDrawn)

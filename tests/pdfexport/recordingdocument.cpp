@@ -107,8 +107,8 @@ void RecordingDocument::setTextSize(double size)
     record(QStringLiteral("setTextSize %1").arg(n(size)));
 }
 
-void RecordingDocument::drawTextBox(double left, double top, double width, double height, const QString& text,
-                                    pdf::VerticalAlign verticalAlign)
+void RecordingDocument::drawTextBox(
+    double left, double top, double width, double height, const QString& text, pdf::VerticalAlign verticalAlign)
 {
     record(QStringLiteral("drawTextBox %1 %2 %3 %4 [%5] %6")
                .arg(n(left), n(top), n(width), n(height), text)

@@ -96,7 +96,7 @@ PreparedObject pageHeader()
     band.text(25, 0, 25, 8, QStringLiteral("TENVIK"), 16).bold = true;
     band.text(50, 2.74, 25, 5, QStringLiteral("versión 7"), 8);
     band.text(25, 8, 150, 5,
-              QStringLiteral("SOFTWARE PARA EL CÁLCULO DE BATERIAS DE CONDENSADORES, FERIMUNT Y LUMAREST"), 8)
+            QStringLiteral("SOFTWARE PARA EL CÁLCULO DE BATERIAS DE CONDENSADORES, FERIMUNT Y LUMAREST"), 8)
         .bold
         = true;
     band.text(25, 13, 150, 5, QStringLiteral("Orvel Energía, S.L."), 8);
@@ -129,11 +129,11 @@ report::PreparedPage firstSheet()
         const char* label;
         const char* value;
     } rows[] = {
-        {5, "Empresa:", "Talleres Muñoz e Hijos, S.A."},
-        {10, "Nombre del cliente:", "José Ángel Peña"},
-        {15, "Dirección de la empresa:", "Avda. de la Industria, 14"},
-        {20, "Localidad/Población:", "Alcalá de Henares"},
-        {25, "Provincia:", "Madrid"},
+        { 5, "Empresa:", "Talleres Muñoz e Hijos, S.A." },
+        { 10, "Nombre del cliente:", "José Ángel Peña" },
+        { 15, "Dirección de la empresa:", "Avda. de la Industria, 14" },
+        { 20, "Localidad/Población:", "Alcalá de Henares" },
+        { 25, "Provincia:", "Madrid" },
     };
     for (const auto& row : rows) {
         customer.text(0, row.y, 45, 5, QString::fromUtf8(row.label));
@@ -148,16 +148,19 @@ report::PreparedPage firstSheet()
     customer.text(0, 50, 71, 10, QStringLiteral("FERIMUNT FR-150"), 16);
     customer.add(ObjectKind::Picture, 0, 60, 71, 65).picture = equipment();
     customer.text(75, 50, 115, 127,
-                  QStringLiteral("Batería automática de condensadores con filtros de rechazo sintonizados a "
-                                 "189 Hz, para redes con contenido en armónicos. Regulador de energía reactiva "
-                                 "de 12 escalones con pantalla y alarma de temperatura.\nArmario metálico IP31."));
+        QStringLiteral("Batería automática de condensadores con filtros de rechazo sintonizados a "
+                       "189 Hz, para redes con contenido en armónicos. Regulador de energía reactiva "
+                       "de 12 escalones con pantalla y alarma de temperatura.\nArmario metálico IP31."));
     const struct {
         double y;
         const char* label;
         const char* value;
     } values[] = {
-        {130, "Código:", "FR150-400"}, {136, "Potencia (kVAr):", "150,00"}, {142, "Tensión (Voltios):", "400"},
-        {166, "Cantidad:", "1"},       {172, "Precio (€):", "1234,56"},
+        { 130, "Código:", "FR150-400" },
+        { 136, "Potencia (kVAr):", "150,00" },
+        { 142, "Tensión (Voltios):", "400" },
+        { 166, "Cantidad:", "1" },
+        { 172, "Precio (€):", "1234,56" },
     };
     for (const auto& row : values) {
         customer.text(0, row.y, 30, 5, QString::fromUtf8(row.label));
@@ -195,25 +198,25 @@ report::PreparedPage secondSheet()
     title.bold = true;
     title.hAlign = report::HAlign::Center;
     title.vAlign = report::VAlign::Center;
-    const double columns[][2] = {{0, 31}, {31, 22}, {53, 32}, {85, 33}, {118, 34}, {152, 38}};
-    const char* headings[] = {"Mes/Bimestre", "Año", "kWh totales", "Máxima demanda (kW)", "Factor de potencia",
-                              "Recargo por reactiva (€)"};
+    const double columns[][2] = { { 0, 31 }, { 31, 22 }, { 53, 32 }, { 85, 33 }, { 118, 34 }, { 152, 38 } };
+    const char* headings[] = { "Mes/Bimestre", "Año", "kWh totales", "Máxima demanda (kW)", "Factor de potencia",
+        "Recargo por reactiva (€)" };
     for (int i = 0; i < 6; ++i) {
         PreparedObject& cell = heading.text(columns[i][0], 15, columns[i][1], 10, QString::fromUtf8(headings[i]));
-        cell.frame = {true, true, true, true};
+        cell.frame = { true, true, true, true };
         cell.hAlign = report::HAlign::Center;
     }
     sheet.objects.push_back(heading.take());
 
-    const char* months[] = {"Enero", "Febrero", "Marzo"};
+    const char* months[] = { "Enero", "Febrero", "Marzo" };
     for (int row = 0; row < 3; ++row) {
         Band data(50 + row * 5, 5);
-        const QString cells[] = {QString::fromUtf8(months[row]), QStringLiteral("2026"),
-                                 QString::number(41000 + row * 1250), QString::number(120 + row * 3),
-                                 QStringLiteral("0.8%1").arg(row + 2), QStringLiteral("%1.40").arg(310 - row * 17)};
+        const QString cells[] = { QString::fromUtf8(months[row]), QStringLiteral("2026"),
+            QString::number(41000 + row * 1250), QString::number(120 + row * 3), QStringLiteral("0.8%1").arg(row + 2),
+            QStringLiteral("%1.40").arg(310 - row * 17) };
         for (int i = 0; i < 6; ++i) {
             PreparedObject& cell = data.text(columns[i][0], 0, columns[i][1], 5, cells[i]);
-            cell.frame = {true, true, true, true};
+            cell.frame = { true, true, true, true };
             if (i >= 2)
                 cell.hAlign = report::HAlign::Right;
         }
@@ -221,14 +224,16 @@ report::PreparedPage secondSheet()
     }
 
     Band notes(233, 44);
-    notes.text(0, 0, 190, 5,
-               QStringLiteral("Se recomienda a los instaladores realizar un análisis de red antes de instalar el "
-                              "equipo."))
+    notes
+        .text(0, 0, 190, 5,
+            QStringLiteral("Se recomienda a los instaladores realizar un análisis de red antes de instalar el "
+                           "equipo."))
         .italic
         = true;
-    notes.text(0, 6, 190, 10,
-               QStringLiteral("Siempre deberá utilizarse conductores con aislamiento 0.6 / 1 Kv no propagador de "
-                              "incendio y con emisión de humos y opacidad reducida (libre de halógenos)."))
+    notes
+        .text(0, 6, 190, 10,
+            QStringLiteral("Siempre deberá utilizarse conductores con aislamiento 0.6 / 1 Kv no propagador de "
+                           "incendio y con emisión de humos y opacidad reducida (libre de halógenos)."))
         .italic
         = true;
     notes.add(ObjectKind::Line, 0, 30, 190, 0);

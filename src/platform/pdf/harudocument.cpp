@@ -111,7 +111,7 @@ void HaruDocument::check()
     HPDF_ResetError(m_doc.get());
     char text[96];
     std::snprintf(text, sizeof text, "PDF library error 0x%04X (detail %u)", static_cast<unsigned>(error.code),
-                  static_cast<unsigned>(error.detail));
+        static_cast<unsigned>(error.detail));
     throw PdfError(text, error.code, error.detail);
 }
 
@@ -134,7 +134,7 @@ void HaruDocument::setMeasurementUnits(MeasurementUnits)
 
 int HaruDocument::addFont(HPDF_Font handle, bool unicode)
 {
-    m_fonts.push_back({handle, unicode});
+    m_fonts.push_back({ handle, unicode });
     m_currentFont = static_cast<int>(m_fonts.size());
     return m_currentFont;
 }
@@ -203,8 +203,8 @@ int HaruDocument::addImageFromStream(const QByteArray& data)
     const QByteArray key = QCryptographicHash::hash(png, QCryptographicHash::Sha1);
     HPDF_Image image = m_imagesByContent.value(key, nullptr);
     if (!image) {
-        image = HPDF_LoadPngImageFromMem(m_doc.get(), reinterpret_cast<const HPDF_BYTE*>(png.constData()),
-                                         static_cast<HPDF_UINT>(png.size()));
+        image = HPDF_LoadPngImageFromMem(
+            m_doc.get(), reinterpret_cast<const HPDF_BYTE*>(png.constData()), static_cast<HPDF_UINT>(png.size()));
         check();
         m_imagesByContent.insert(key, image);
     }
@@ -216,7 +216,7 @@ int HaruDocument::addImageFromStream(const QByteArray& data)
 void HaruDocument::placeImage(double left, double bottom, double width, double height)
 {
     HPDF_Page_DrawImage(m_page, m_currentImage, static_cast<HPDF_REAL>(left), static_cast<HPDF_REAL>(bottom),
-                        static_cast<HPDF_REAL>(width), static_cast<HPDF_REAL>(height));
+        static_cast<HPDF_REAL>(width), static_cast<HPDF_REAL>(height));
     check();
 }
 
@@ -241,15 +241,15 @@ void HaruDocument::drawImage(double left, double top, double width, double heigh
 
 void HaruDocument::setFillColor(double red, double green, double blue)
 {
-    m_fillColor = {std::clamp(red, 0.0, 1.0), std::clamp(green, 0.0, 1.0), std::clamp(blue, 0.0, 1.0)};
+    m_fillColor = { std::clamp(red, 0.0, 1.0), std::clamp(green, 0.0, 1.0), std::clamp(blue, 0.0, 1.0) };
 }
 
 void HaruDocument::drawBox(double left, double top, double width, double height)
 {
     HPDF_Page_SetRGBFill(m_page, static_cast<HPDF_REAL>(m_fillColor.red), static_cast<HPDF_REAL>(m_fillColor.green),
-                         static_cast<HPDF_REAL>(m_fillColor.blue));
+        static_cast<HPDF_REAL>(m_fillColor.blue));
     HPDF_Page_Rectangle(m_page, static_cast<HPDF_REAL>(left), static_cast<HPDF_REAL>(top - height),
-                        static_cast<HPDF_REAL>(width), static_cast<HPDF_REAL>(height));
+        static_cast<HPDF_REAL>(width), static_cast<HPDF_REAL>(height));
     HPDF_Page_Fill(m_page);
     check();
 }
@@ -277,8 +277,8 @@ QByteArray HaruDocument::encode(const Font& font, const QString& text) const
     return font.unicode ? text.toUtf8() : toWinAnsi(text);
 }
 
-void HaruDocument::drawTextBox(double left, double top, double width, double height, const QString& text,
-                               VerticalAlign verticalAlign)
+void HaruDocument::drawTextBox(
+    double left, double top, double width, double height, const QString& text, VerticalAlign verticalAlign)
 {
     if (m_currentFont == 0)
         throw PdfError("No font selected for text");
@@ -296,10 +296,10 @@ void HaruDocument::drawTextBox(double left, double top, double width, double hei
             font.handle, reinterpret_cast<const HPDF_BYTE*>(bytes.constData()), static_cast<HPDF_UINT>(bytes.size()));
         return measured.width * size / GlyphUnits;
     };
-    const LineMetrics metrics{HPDF_Font_GetAscent(font.handle) * size / GlyphUnits,
-                              HPDF_Font_GetDescent(font.handle) * size / GlyphUnits};
+    const LineMetrics metrics { HPDF_Font_GetAscent(font.handle) * size / GlyphUnits,
+        HPDF_Font_GetDescent(font.handle) * size / GlyphUnits };
     const std::vector<PlacedLine> lines
-        = layoutText(text, TextBox{left, top, width, height}, m_textAlign, verticalAlign, metrics, measure);
+        = layoutText(text, TextBox { left, top, width, height }, m_textAlign, verticalAlign, metrics, measure);
 
     HPDF_Page_SetRGBFill(m_page, 0, 0, 0);
     HPDF_Page_BeginText(m_page);
@@ -308,7 +308,7 @@ void HaruDocument::drawTextBox(double left, double top, double width, double hei
         if (line.text.isEmpty())
             continue;
         HPDF_Page_TextOut(m_page, static_cast<HPDF_REAL>(line.x), static_cast<HPDF_REAL>(line.baseline),
-                          encode(font, line.text).constData());
+            encode(font, line.text).constData());
     }
     HPDF_Page_EndText(m_page);
     check();
@@ -320,8 +320,7 @@ QByteArray HaruDocument::save()
     check();
     QByteArray bytes(static_cast<qsizetype>(HPDF_GetStreamSize(m_doc.get())), '\0');
     HPDF_UINT32 length = static_cast<HPDF_UINT32>(bytes.size());
-    const HPDF_STATUS status
-        = HPDF_ReadFromStream(m_doc.get(), reinterpret_cast<HPDF_BYTE*>(bytes.data()), &length);
+    const HPDF_STATUS status = HPDF_ReadFromStream(m_doc.get(), reinterpret_cast<HPDF_BYTE*>(bytes.data()), &length);
     if (status == HPDF_STREAM_EOF) {
         // Reading the stream to its very end reports the end as an error.
         m_error = {};

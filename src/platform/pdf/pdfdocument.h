@@ -33,7 +33,9 @@ enum class VerticalAlign { Center = 0, Top = 1, Bottom = 2 };
 class PdfError : public std::runtime_error {
 public:
     PdfError(const std::string& what, unsigned code = 0, unsigned detail = 0)
-        : std::runtime_error(what), m_code(code), m_detail(detail)
+        : std::runtime_error(what)
+        , m_code(code)
+        , m_detail(detail)
     {
     }
     unsigned code() const { return m_code; }
@@ -88,8 +90,8 @@ public:
     virtual void setTextSize(double size) = 0;
     // Draws text in the current font, size and alignment, starting a new
     // line at each line break and wrapping at the box's width between words.
-    virtual void drawTextBox(double left, double top, double width, double height, const QString& text,
-                             VerticalAlign verticalAlign)
+    virtual void drawTextBox(
+        double left, double top, double width, double height, const QString& text, VerticalAlign verticalAlign)
         = 0;
 
     // Writes the whole document to `path`, replacing an existing file only

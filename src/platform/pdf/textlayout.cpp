@@ -46,8 +46,7 @@ std::vector<QString> breakLines(const QString& text, double width, const TextMea
 }
 
 std::vector<PlacedLine> layoutText(const QString& text, const TextBox& box, TextAlign align,
-                                   VerticalAlign verticalAlign, const LineMetrics& metrics,
-                                   const TextMeasure& measure)
+    VerticalAlign verticalAlign, const LineMetrics& metrics, const TextMeasure& measure)
 {
     const std::vector<QString> lines = breakLines(text, box.width, measure);
     const double lineHeight = metrics.lineHeight();
@@ -74,7 +73,7 @@ std::vector<PlacedLine> layoutText(const QString& text, const TextBox& box, Text
             const double free = box.width - measure(line);
             x += align == TextAlign::Right ? free : free / 2;
         }
-        placed.push_back({line, x, baseline});
+        placed.push_back({ line, x, baseline });
         baseline -= lineHeight;
     }
     return placed;

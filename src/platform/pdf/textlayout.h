@@ -44,7 +44,6 @@ std::vector<QString> breakLines(const QString& text, double width, const TextMea
 // them, each line against the left or right edge or centred. A block taller
 // than the box runs past the edge it is not aligned to.
 std::vector<PlacedLine> layoutText(const QString& text, const TextBox& box, TextAlign align,
-                                   VerticalAlign verticalAlign, const LineMetrics& metrics,
-                                   const TextMeasure& measure);
+    VerticalAlign verticalAlign, const LineMetrics& metrics, const TextMeasure& measure);
 
 } // namespace pdf

@@ -52,14 +52,14 @@ TEST(FontLocator, FindsTheLiberationFacesThatStandInForArial)
         const char* file; // empty: no font
     };
     const Case cases[] = {
-        {"Arial", "LiberationSans-Regular.ttf"},
-        {"Arial[Bold]", "LiberationSans-Bold.ttf"},
-        {"Arial Narrow Cursiva", "LiberationSansNarrow-Italic.ttf"},
-        {"Liberation Sans[BoldItalic]", "LiberationSans-BoldItalic.ttf"},
+        { "Arial", "LiberationSans-Regular.ttf" },
+        { "Arial[Bold]", "LiberationSans-Bold.ttf" },
+        { "Arial Narrow Cursiva", "LiberationSansNarrow-Italic.ttf" },
+        { "Liberation Sans[BoldItalic]", "LiberationSans-BoldItalic.ttf" },
         // fontconfig answers with some other family for these: refused.
-        {"Comic Sans MS", ""},
-        {"Arial Black", ""},
-        {"", ""},
+        { "Comic Sans MS", "" },
+        { "Arial Black", "" },
+        { "", "" },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -97,8 +97,7 @@ TEST_F(HaruDocumentTest, PagesLayoutAndInformation)
 
     // The appended page takes the first page's size.
     const QString sizes = poppler::run(QStringLiteral("pdfinfo"),
-                                       {QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
-                                        QStringLiteral("2"), file});
+        { QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"), QStringLiteral("2"), file });
     EXPECT_TRUE(sizes.contains(QRegularExpression(QStringLiteral("Page +2 size: +595.276 x 841.89 pts \\(A4\\)"))))
         << sizes.toStdString();
     const QByteArray bytes = testutils::readFile(file);
@@ -116,9 +115,16 @@ TEST_F(HaruDocumentTest, VersionEntryTakesOnlyOnePointZeroToOnePointSeven)
         QByteArray header; // empty: libharu's own
     };
     const Case cases[] = {
-        {"1.0", "%PDF-1.0"}, {"1.1", "%PDF-1.1"}, {"1.5", "%PDF-1.5"}, {"1.7", "%PDF-1.7"},
-        {"7.1.0", {}},       {"1.8", {}},         {"2.0", {}},         {"", {}},
-        {"1.", {}},          {"1.55", {}},
+        { "1.0", "%PDF-1.0" },
+        { "1.1", "%PDF-1.1" },
+        { "1.5", "%PDF-1.5" },
+        { "1.7", "%PDF-1.7" },
+        { "7.1.0", {} },
+        { "1.8", {} },
+        { "2.0", {} },
+        { "", {} },
+        { "1.", {} },
+        { "1.55", {} },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.version);
@@ -145,7 +151,7 @@ TEST_F(HaruDocumentTest, EmbedsTrueTypeFontsAndWritesEveryCharacter)
     ASSERT_NE(regular, 0);
     ASSERT_NE(bold, 0);
     ASSERT_NE(italic, 0);
-    EXPECT_EQ(std::set<int>({regular, bold, italic}).size(), 3u);
+    EXPECT_EQ(std::set<int>({ regular, bold, italic }).size(), 3u);
     EXPECT_EQ(document.addTrueTypeFont(QStringLiteral("Comic Sans MS"), true), 0);
 
     document.setTextSize(10);
@@ -167,8 +173,9 @@ TEST_F(HaruDocumentTest, EmbedsTrueTypeFontsAndWritesEveryCharacter)
         names << font.name.section(QLatin1Char('+'), 1).section(QLatin1Char(','), 0, 0);
     }
     names.sort();
-    EXPECT_EQ(names, QStringList({QStringLiteral("LiberationSans"), QStringLiteral("LiberationSans-Bold"),
-                                  QStringLiteral("LiberationSansNarrow-Italic")}));
+    EXPECT_EQ(names,
+        QStringList({ QStringLiteral("LiberationSans"), QStringLiteral("LiberationSans-Bold"),
+            QStringLiteral("LiberationSansNarrow-Italic") }));
 
     const QStringList text = poppler::text(file).split(QLatin1Char('\n'));
     EXPECT_TRUE(text.contains(QStringLiteral("Precio (€): ñ ¿¡")));
@@ -194,9 +201,9 @@ TEST_F(HaruDocumentTest, TextBoxAlignsAndWrapsInsideItsBox)
     // Long text in a narrow box, with one word wider than the box.
     document.setTextAlign(TextAlign::Left);
     document.drawTextBox(100, 500, 60, 200,
-                         QStringLiteral("Se recomienda a los instaladores realizar un análisis de red "
-                                        "Anticonstitucionalmente"),
-                         VerticalAlign::Top);
+        QStringLiteral("Se recomienda a los instaladores realizar un análisis de red "
+                       "Anticonstitucionalmente"),
+        VerticalAlign::Top);
     const auto words = poppler::words(save(document));
 
     const double boxTop = A4Height - top; // poppler measures y from the top
@@ -279,9 +286,8 @@ TEST_F(HaruDocumentTest, UnreadablePicturesAreRefusedWithoutHarm)
     document.fitImage(0, 800, 100, 100);
     document.drawImage(0, 800, 100, 100);
     const QString file = save(document);
-    const QStringList list
-        = poppler::run(QStringLiteral("pdfimages"), {QStringLiteral("-list"), file}).split(QLatin1Char('\n'),
-                                                                                             Qt::SkipEmptyParts);
+    const QStringList list = poppler::run(QStringLiteral("pdfimages"), { QStringLiteral("-list"), file })
+                                 .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     EXPECT_EQ(list.size(), 2) << list.join(QLatin1Char('\n')).toStdString(); // the two heading lines only
 }
 
@@ -290,7 +296,7 @@ TEST_F(HaruDocumentTest, LibraryErrorsBecomeExceptionsAndTheDocumentGoesOn)
     HaruDocument document;
     const int font = document.addTrueTypeFont(QStringLiteral("Arial"), true);
     ASSERT_NE(font, 0);
-    for (double size : {0.0, -1.0, 601.0}) {
+    for (double size : { 0.0, -1.0, 601.0 }) {
         SCOPED_TRACE(size);
         document.setTextSize(size);
         EXPECT_THROW(document.drawTextBox(50, 800, 200, 20, QStringLiteral("x"), VerticalAlign::Top), PdfError);

@@ -13,10 +13,9 @@ QString run(const QString& program, const QStringList& arguments)
 {
     QProcess process;
     process.start(program, arguments);
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit
-        || process.exitCode() != 0)
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
         throw std::runtime_error((program + QLatin1Char(' ') + arguments.join(QLatin1Char(' ')) + QLatin1String(": ")
-                                  + QString::fromLocal8Bit(process.readAllStandardError()))
+            + QString::fromLocal8Bit(process.readAllStandardError()))
                                      .toStdString());
     return QString::fromUtf8(process.readAllStandardOutput());
 }
@@ -24,7 +23,7 @@ QString run(const QString& program, const QStringList& arguments)
 QMap<QString, QString> info(const QString& pdfPath)
 {
     QMap<QString, QString> entries;
-    const QString output = run(QStringLiteral("pdfinfo"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdfPath});
+    const QString output = run(QStringLiteral("pdfinfo"), { QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdfPath });
     for (const QString& line : output.split(QLatin1Char('\n'))) {
         const qsizetype colon = line.indexOf(QLatin1Char(':'));
         if (colon > 0)
@@ -39,18 +38,18 @@ std::vector<Font> fonts(const QString& pdfPath)
     static const QRegularExpression row(
         QStringLiteral("^(\\S+)\\s+(.+?)\\s+(\\S+)\\s+(yes|no)\\s+(yes|no)\\s+(yes|no)\\s+\\d+\\s+\\d+$"));
     std::vector<Font> result;
-    const QStringList lines = run(QStringLiteral("pdffonts"), {pdfPath}).split(QLatin1Char('\n'));
+    const QStringList lines = run(QStringLiteral("pdffonts"), { pdfPath }).split(QLatin1Char('\n'));
     for (qsizetype i = 2; i < lines.size(); ++i) {
         const QRegularExpressionMatch match = row.match(lines[i].trimmed());
         if (match.hasMatch())
-            result.push_back({match.captured(1), match.captured(2), match.captured(4) == QLatin1String("yes")});
+            result.push_back({ match.captured(1), match.captured(2), match.captured(4) == QLatin1String("yes") });
     }
     return result;
 }
 
 QString text(const QString& pdfPath, bool layout)
 {
-    QStringList arguments{QStringLiteral("-enc"), QStringLiteral("UTF-8")};
+    QStringList arguments { QStringLiteral("-enc"), QStringLiteral("UTF-8") };
     if (layout)
         arguments << QStringLiteral("-layout");
     arguments << pdfPath << QStringLiteral("-");
@@ -59,16 +58,15 @@ QString text(const QString& pdfPath, bool layout)
 
 QString pageText(const QString& pdfPath, int page)
 {
-    return run(QStringLiteral("pdftotext"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"), QStringLiteral("-f"),
-                                             QString::number(page), QStringLiteral("-l"), QString::number(page),
-                                             pdfPath, QStringLiteral("-")});
+    return run(QStringLiteral("pdftotext"),
+        { QStringLiteral("-enc"), QStringLiteral("UTF-8"), QStringLiteral("-f"), QString::number(page),
+            QStringLiteral("-l"), QString::number(page), pdfPath, QStringLiteral("-") });
 }
 
 std::vector<Word> words(const QString& pdfPath)
 {
     const QString xhtml = run(QStringLiteral("pdftotext"),
-                              {QStringLiteral("-enc"), QStringLiteral("UTF-8"), QStringLiteral("-bbox"), pdfPath,
-                               QStringLiteral("-")});
+        { QStringLiteral("-enc"), QStringLiteral("UTF-8"), QStringLiteral("-bbox"), pdfPath, QStringLiteral("-") });
     std::vector<Word> result;
     QXmlStreamReader reader(xhtml);
     int page = 0;
@@ -108,9 +106,9 @@ void renderPage(const QString& pdfPath, int page, int dpi, const QString& pngPat
     QString base = pngPath;
     if (base.endsWith(QLatin1String(".png")))
         base.chop(4);
-    run(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-singlefile"), QStringLiteral("-r"),
-                                     QString::number(dpi), QStringLiteral("-f"), QString::number(page),
-                                     QStringLiteral("-l"), QString::number(page), pdfPath, base});
+    run(QStringLiteral("pdftoppm"),
+        { QStringLiteral("-png"), QStringLiteral("-singlefile"), QStringLiteral("-r"), QString::number(dpi),
+            QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"), QString::number(page), pdfPath, base });
 }
 
 } // namespace poppler

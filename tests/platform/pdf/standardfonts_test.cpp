@@ -12,7 +12,7 @@ using namespace pdf;
 TEST(StandardFonts, NoTrueTypeFontIsFound)
 {
     HaruDocument document;
-    for (const char* name : {"Arial", "Arial[Bold]", "Arial Narrow Cursiva", "DejaVu Sans"}) {
+    for (const char* name : { "Arial", "Arial[Bold]", "Arial Narrow Cursiva", "DejaVu Sans" }) {
         SCOPED_TRACE(name);
         EXPECT_EQ(document.addTrueTypeFont(QString::fromLatin1(name), true), 0);
     }
@@ -44,8 +44,8 @@ TEST(StandardFonts, WriteSpanishTextInWinAnsi)
         names << font.name;
     }
     names.sort();
-    EXPECT_EQ(names, QStringList({QStringLiteral("Helvetica"), QStringLiteral("Helvetica-Bold"),
-                                  QStringLiteral("Times-Italic")}));
+    EXPECT_EQ(names,
+        QStringList({ QStringLiteral("Helvetica"), QStringLiteral("Helvetica-Bold"), QStringLiteral("Times-Italic") }));
 
     const QStringList text = poppler::text(file).split(QLatin1Char('\n'));
     EXPECT_TRUE(text.contains(QStringLiteral("Precio (€): ñ ¿¡")));
