@@ -42,9 +42,6 @@ public:
     void FinishPage(const report::PreparedPage& page, int index) override;
     void Finish() override;
 
-    // The file chosen in ShowModal.
-    const QString& saveFile() const { return FSaveFile; }
-
 private:
     struct Box {
         double left;
