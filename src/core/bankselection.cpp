@@ -83,8 +83,7 @@ template <typename Visit> void revisit(CatalogueRowSet& dataSet, const BankRows&
 }
 
 // A new candidate from the current row, with its picture and texts.
-TBattery& addCandidate(TSelection& selection, TBatteryList& list, CatalogueRowSet& rows,
-                       CatalogueRowSet& descriptions)
+TBattery& addCandidate(TSelection& selection, TBatteryList& list, CatalogueRowSet& rows, CatalogueRowSet& descriptions)
 {
     auto candidate = std::make_unique<TBattery>(&selection);
     candidate->LoadFromDataSet(rows, &descriptions);
@@ -103,11 +102,11 @@ TVoltsArray TSelection::GetVolts() const
 {
     switch (FCProyect->Voltage()) {
     case TVoltage::v400:
-        return {400, 440, 450};
+        return { 400, 440, 450 };
     case TVoltage::v480:
-        return {480};
+        return { 480 };
     case TVoltage::v230:
-        return {220, 230, 240};
+        return { 220, 230, 240 };
     }
     return {};
 }

@@ -44,7 +44,7 @@ std::optional<ParallelRuns> parallelRuns(float designCurrent, float largestRatin
     if (!(largestRating > 0) || !std::isfinite(designCurrent))
         return std::nullopt;
     if (!(designCurrent > largestRating))
-        return ParallelRuns{1, designCurrent};
+        return ParallelRuns { 1, designCurrent };
 
     const auto perRun = [&](std::int64_t runs) { return static_cast<float>(static_cast<Ext>(designCurrent) / runs); };
     // The per-run current only falls as runs are added, so the first count
@@ -63,7 +63,7 @@ std::optional<ParallelRuns> parallelRuns(float designCurrent, float largestRatin
             fits = middle;
     }
 
-    ParallelRuns runs{static_cast<std::int32_t>(fits), perRun(fits)};
+    ParallelRuns runs { static_cast<std::int32_t>(fits), perRun(fits) };
     if (static_cast<Ext>(runs.count) * runs.perRun < designCurrent) {
         if (runs.count == kMaxRuns)
             return std::nullopt;

@@ -213,8 +213,7 @@ TPreliminar TSelection::PreliminarOut() const
     if (FCProyect->CalculationType() == TCalculationType::consumption) {
         // Hours × periods has always been a 32-bit product; it wraps here
         // rather than overflowing.
-        const Ext totalHours =
-            wrapToInt32(static_cast<std::int64_t>(periods.RealHours()) * periods.Count());
+        const Ext totalHours = wrapToInt32(static_cast<std::int64_t>(periods.RealHours()) * periods.Count());
         out.average_active_power = static_cast<float>(static_cast<Ext>(out.activo) / totalHours);
         out.average_reactive_power = static_cast<float>(static_cast<Ext>(out.reactivo) / totalHours);
         out.saving_term_power = periods.AverageCostPowerTerm();

@@ -5,7 +5,8 @@
 #include "project.h"
 
 TSelection::TSelection(TCProyect* ACProyect)
-    : FBatteryList(std::make_unique<TBatteryList>()), FCProyect(ACProyect)
+    : FBatteryList(std::make_unique<TBatteryList>())
+    , FCProyect(ACProyect)
 {
 }
 
@@ -68,8 +69,8 @@ void TSelection::Execute()
             SelectionMessages::raise(SelectionMessages::TemperatureAbove35);
         if (project.Temperature() != TTemperature::less_than_35)
             SelectionMessages::raise(SelectionMessages::NoEquipment);
-        CalculateBatteryList(project.Frequency() == TFrequency::f50Hz ? catalogue().GetBbTable()
-                                                                       : catalogue().GetBb6Table());
+        CalculateBatteryList(
+            project.Frequency() == TFrequency::f50Hz ? catalogue().GetBbTable() : catalogue().GetBb6Table());
         if (!FBatteryList->isEmpty())
             CalculateTransformer(catalogue().GetTransTable());
         break;

@@ -23,20 +23,20 @@ TEST(ParallelRuns, SplitsUntilEachRunFitsTheLargestRating)
         std::int32_t count;
         float perRun;
     };
-    const std::vector<Case> cases{
-        {216.50635f, 240.0f, 1, 216.50635f},
-        {240.0f, 240.0f, 1, 240.0f},
-        {480.0f, 240.0f, 2, 240.0f},
+    const std::vector<Case> cases {
+        { 216.50635f, 240.0f, 1, 216.50635f },
+        { 240.0f, 240.0f, 1, 240.0f },
+        { 480.0f, 240.0f, 2, 240.0f },
         // 350 / 3 rounds down to 116.666664, which three runs do not quite
         // carry: a fourth run is added, the per-run current kept.
-        {350.0f, 150.0f, 4, 116.666664f},
-        {450.0f, 150.0f, 3, 150.0f},
+        { 350.0f, 150.0f, 4, 116.666664f },
+        { 450.0f, 150.0f, 3, 150.0f },
         // From 999 999 941 runs on, 1e9 / n rounds to 1.0 (within 2^-24 of
         // it); those runs carry a little less than 1e9, so one more.
-        {1.0e9f, 1.0f, 999999942, 1.0f},
+        { 1.0e9f, 1.0f, 999999942, 1.0f },
         // 2^31 A over 1 A cables still fits a 32-bit count the same way.
-        {2147483648.0f, 1.0f, 2147483522, 1.0f},
-        {-5.0f, 100.0f, 1, -5.0f},
+        { 2147483648.0f, 1.0f, 2147483522, 1.0f },
+        { -5.0f, 100.0f, 1, -5.0f },
     };
     for (const Case& c : cases) {
         const std::optional<ParallelRuns> runs = parallelRuns(c.design, c.largest);
@@ -87,15 +87,15 @@ protected:
     std::unique_ptr<TCProyect> project;
 };
 
-const QString kCables = cableRowsSql({{16, 100, 2.0}, {25, 150, 3.0}, {35, 150, 4.0}, {95, 240, 9.0},
-                                      {120, 240, 11.0}, {150, 275, 14.0}, {185, 275, 16.0}});
+const QString kCables = cableRowsSql({ { 16, 100, 2.0 }, { 25, 150, 3.0 }, { 35, 150, 4.0 }, { 95, 240, 9.0 },
+    { 120, 240, 11.0 }, { 150, 275, 14.0 }, { 185, 275, 16.0 } });
 
 } // namespace
 
 TEST_F(CableSelection, SmallestRatingAtOrAboveTheDesignCurrent)
 {
     // 100 kvar at 400 V: 144.33757 A, 216.50635 A with the margin.
-    TSelection& selection = cabled(units({{"F-100", "Fenwa", 400, 100}}) + kCables, 100);
+    TSelection& selection = cabled(units({ { "F-100", "Fenwa", 400, 100 } }) + kCables, 100);
     const TConductor* cable = selection.BatteryList()[0].Conductor();
     ASSERT_NE(cable, nullptr);
     EXPECT_TRUE(cable->Found());
@@ -111,8 +111,8 @@ TEST_F(CableSelection, SmallestRatingAtOrAboveTheDesignCurrent)
 TEST_F(CableSelection, ExactRatingIsEnough)
 {
     // 480 A in two runs of exactly 240 A over 240 A cables.
-    const QString cables = cableRowsSql({{25, 150}, {95, 240}, {120, 240}});
-    TSelection& selection = cabled(units({{"F-480", "Fenwa", 400, 221.702499}}) + cables, 221.702499f);
+    const QString cables = cableRowsSql({ { 25, 150 }, { 95, 240 }, { 120, 240 } });
+    TSelection& selection = cabled(units({ { "F-480", "Fenwa", 400, 221.702499 } }) + cables, 221.702499f);
     const TConductor* cable = selection.BatteryList()[0].Conductor();
     EXPECT_EQ(cable->ICalculate(), 480.0f);
     EXPECT_EQ(cable->Count(), 2);
@@ -123,8 +123,8 @@ TEST_F(CableSelection, RoundedDownSplitGetsOneMoreRun)
 {
     // 350 A over 150 A cables: four runs of 116.67 A, each on the first
     // 150 A row; the design current stays the whole 350 A.
-    const QString cables = cableRowsSql({{16, 100}, {25, 150}, {35, 150}});
-    TSelection& selection = cabled(units({{"F-350", "Fenwa", 400, 161.658081}}) + cables, 161.658081f);
+    const QString cables = cableRowsSql({ { 16, 100 }, { 25, 150 }, { 35, 150 } });
+    TSelection& selection = cabled(units({ { "F-350", "Fenwa", 400, 161.658081 } }) + cables, 161.658081f);
     const TConductor* cable = selection.BatteryList()[0].Conductor();
     EXPECT_EQ(cable->ICalculate(), 350.0f);
     EXPECT_EQ(cable->Count(), 4);
@@ -139,11 +139,11 @@ TEST_F(CableSelection, EmptyCableWhenNothingWillDo)
         QString rows;
         float power;
     };
-    const std::vector<Case> cases{
-        {"no positive rating", units({{"F-10", "Fenwa", 400, 10}}) + cableRowsSql({{10, 0}, {16, -5}}), 10},
-        {"no cable table rows", units({{"F-10", "Fenwa", 400, 10}}), 10},
+    const std::vector<Case> cases {
+        { "no positive rating", units({ { "F-10", "Fenwa", 400, 10 } }) + cableRowsSql({ { 10, 0 }, { 16, -5 } }), 10 },
+        { "no cable table rows", units({ { "F-10", "Fenwa", 400, 10 } }), 10 },
         // Rated voltage 0: an infinite design current.
-        {"no voltage", units({{"F-10", "Fenwa", 0, 10}}) + kCables, 10},
+        { "no voltage", units({ { "F-10", "Fenwa", 0, 10 } }) + kCables, 10 },
     };
     for (const Case& c : cases) {
         TSelection& selection = cabled(c.rows, c.power);
@@ -161,8 +161,8 @@ TEST_F(CableSelection, EmptyCableWhenNothingWillDo)
 TEST_F(CableSelection, EveryCandidateGetsItsOwnCable)
 {
     // Two units of the same power at different voltages.
-    TSelection& selection =
-        cabled(units({{"F-100a", "Fenwa", 400, 100}, {"F-100b", "Fenwa", 230, 100}}) + kCables, 100);
+    TSelection& selection
+        = cabled(units({ { "F-100a", "Fenwa", 400, 100 }, { "F-100b", "Fenwa", 230, 100 } }) + kCables, 100);
     ASSERT_EQ(selection.BatteryList().Count(), 2);
     const TConductor* at400 = selection.BatteryList()[0].Conductor();
     const TConductor* at230 = selection.BatteryList()[1].Conductor();
@@ -175,20 +175,19 @@ TEST_F(CableSelection, EveryCandidateGetsItsOwnCable)
 
 namespace {
 
-const QString kCurrentTransformers =
-    transformerRowsSql({{"CT-150", 150, 12.5}, {"CT-200", 200}, {"CT-250a", 250, 20.0}, {"CT-250b", 250, 22.0},
-                        {"CT-400", 400}, {"CT-600", 600}});
+const QString kCurrentTransformers = transformerRowsSql({ { "CT-150", 150, 12.5 }, { "CT-200", 200 },
+    { "CT-250a", 250, 20.0 }, { "CT-250b", 250, 22.0 }, { "CT-400", 400 }, { "CT-600", 600 } });
 
 struct TransformerCase {
     const char* name;
     TVoltage voltage;
-    std::vector<Period> periods;   // consumption mode when not empty
-    std::int32_t maximumPower;     // contracted power otherwise
-    const char* type;              // nullptr: no current transformer
+    std::vector<Period> periods; // consumption mode when not empty
+    std::int32_t maximumPower; // contracted power otherwise
+    const char* type; // nullptr: no current transformer
     std::int32_t volt;
 };
 
-class CurrentTransformer : public ::testing::TestWithParam<TransformerCase> {};
+class CurrentTransformer : public ::testing::TestWithParam<TransformerCase> { };
 
 } // namespace
 
@@ -216,34 +215,34 @@ TEST_P(CurrentTransformer, SmallestPrimaryAtOrAboveOneAndAHalfTimesTheDemand)
     EXPECT_EQ(selection.Transformer()->Volt(), tc.volt);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, CurrentTransformer,
+INSTANTIATE_TEST_SUITE_P(Cases, CurrentTransformer,
     ::testing::Values(
         // 100 kW at a power factor of 0.9: 160.375 A, so 160, target 240:
         // the later of the two 250 A rows.
-        TransformerCase{"PeakDemandAtPowerFactorNinety", TVoltage::v400, {{10000, 4843, 100}}, 0, "CT-250b", 400},
+        TransformerCase {
+            "PeakDemandAtPowerFactorNinety", TVoltage::v400, { { 10000, 4843, 100 } }, 0, "CT-250b", 400 },
         // 100 kW, factor 1: 144 A, target 216.
-        TransformerCase{"ContractedAt400", TVoltage::v400, {}, 100, "CT-250b", 400},
+        TransformerCase { "ContractedAt400", TVoltage::v400, {}, 100, "CT-250b", 400 },
         // 120 A, target 180.
-        TransformerCase{"ContractedAt480", TVoltage::v480, {}, 100, "CT-200", 480},
+        TransformerCase { "ContractedAt480", TVoltage::v480, {}, 100, "CT-200", 480 },
         // 251 A, target 376.5.
-        TransformerCase{"ContractedAt230", TVoltage::v230, {}, 100, "CT-400", 230},
+        TransformerCase { "ContractedAt230", TVoltage::v230, {}, 100, "CT-400", 230 },
         // 133 A, target exactly 199.5: 200.
-        TransformerCase{"JustBelowAPrimary", TVoltage::v400, {}, 92, "CT-200", 400},
-        TransformerCase{"NoPeakDemand", TVoltage::v400, {{10000, 4843, 0}}, 0, nullptr, 0},
+        TransformerCase { "JustBelowAPrimary", TVoltage::v400, {}, 92, "CT-200", 400 },
+        TransformerCase { "NoPeakDemand", TVoltage::v400, { { 10000, 4843, 0 } }, 0, nullptr, 0 },
         // 1443 A, target 2164.5: above every primary.
-        TransformerCase{"AboveEveryPrimary", TVoltage::v400, {}, 1000, nullptr, 0},
+        TransformerCase { "AboveEveryPrimary", TVoltage::v400, {}, 1000, nullptr, 0 },
         // No net active energy: the overall power factor is about 1e-20 and
         // the demand current far beyond any integer.
-        TransformerCase{"DemandBeyondAnyInteger", TVoltage::v400, {{1000, 500, 100}, {-1000, 0, 0}}, 0, nullptr,
-                        0}),
+        TransformerCase {
+            "DemandBeyondAnyInteger", TVoltage::v400, { { 1000, 500, 100 }, { -1000, 0, 0 } }, 0, nullptr, 0 }),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CurrentTransformerRows, ExactTargetIsEnoughAndEachRowIsReadIn)
 {
     // 277 A for 192 kW at 400 V: target 415.5 below 416; and 416 exactly
     // taken at or above.
-    Catalogue catalogue(transformerRowsSql({{"CT-415", 415.5, 30.25}, {"CT-416", 416}}));
+    Catalogue catalogue(transformerRowsSql({ { "CT-415", 415.5, 30.25 }, { "CT-416", 416 } }));
     TCProyect project(&catalogue.module());
     project.setBatteryType(TBatteryType::battery);
     setContracted(project, 192);

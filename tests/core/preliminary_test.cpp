@@ -22,7 +22,7 @@ void workedExample(TCProyect& project, TPeriodType type = TPeriodType::monthly)
     project.ConsumptionList().setWorkHours(250);
     project.ConsumptionList().setPowerfactor(0.95f);
     project.ConsumptionList().setPeriodType(type);
-    addPeriods(project, {{10000, 8000, 60, 400, 120, 900, 1100}, {12000, 6000, 80, 400, 60, 900, 1300}});
+    addPeriods(project, { { 10000, 8000, 60, 400, 120, 900, 1100 }, { 12000, 6000, 80, 400, 60, 900, 1300 } });
 }
 
 } // namespace
@@ -72,7 +72,7 @@ TEST(PreliminaryCalculation, WorkedExampleMonthly)
 
 TEST(PreliminaryCalculation, ProductLinesAreSizedAtSevenTenths)
 {
-    for (TBatteryType type : {TBatteryType::ferimont, TBatteryType::lumarest}) {
+    for (TBatteryType type : { TBatteryType::ferimont, TBatteryType::lumarest }) {
         TCProyect project(nullptr);
         project.setBatteryType(type);
         workedExample(project);
@@ -103,7 +103,7 @@ TEST(PreliminaryCalculation, TargetTangentIsRoundedTwice)
     TCProyect project(nullptr);
     project.setBatteryType(TBatteryType::battery);
     project.ConsumptionList().setPowerfactor(0.92f);
-    addPeriods(project, {{1000, 500, 10}});
+    addPeriods(project, { { 1000, 500, 10 } });
     project.Selection().CalculatePreliminar();
     EXPECT_EQ(project.Selection().preliminar().fff, 0.0740018189f);
 }
@@ -113,7 +113,7 @@ TEST(PreliminaryCalculation, PowerAndEnergyTermsAreRoundedOncePerPeriod)
     // 2^24 + 1 + 1 is a float; 2^24 + 1 is not. Rounding after each addition
     // would lose both euros of the second period.
     TCProyect project(nullptr);
-    addPeriods(project, {{1000, 500, 10, 0, 0, 16777216, 0}, {1000, 500, 10, 0, 0, 1, 1}});
+    addPeriods(project, { { 1000, 500, 10, 0, 0, 16777216, 0 }, { 1000, 500, 10, 0, 0, 1, 1 } });
     project.Selection().CalculatePreliminar();
     EXPECT_EQ(project.Selection().preliminar().importe, 16777218.0f);
 }
@@ -122,7 +122,8 @@ TEST(PreliminaryCalculation, TiesGoToTheLaterPeriod)
 {
     TCProyect project(nullptr);
     project.setBatteryType(TBatteryType::battery);
-    addPeriods(project, {{1000, 400, 50, 250}, {1000, 200, 50, 630}, {1000, 400, 20, 800}, {1000, 300, 10, 100}});
+    addPeriods(
+        project, { { 1000, 400, 50, 250 }, { 1000, 200, 50, 630 }, { 1000, 400, 20, 800 }, { 1000, 300, 10, 100 } });
     project.Selection().CalculatePreliminar();
     const TPreliminar& p = project.Selection().preliminar();
     // Peak 50 twice: tang from the second period.
@@ -136,14 +137,14 @@ TEST(PreliminaryCalculation, TiesGoToTheLaterPeriod)
 TEST(PreliminaryCalculation, NegativeReactiveEnergyNeverGivesTheTransformer)
 {
     TCProyect negativeOnly(nullptr);
-    addPeriods(negativeOnly, {{1000, -50, 10, 400}});
+    addPeriods(negativeOnly, { { 1000, -50, 10, 400 } });
     negativeOnly.Selection().CalculatePreliminar();
     EXPECT_EQ(negativeOnly.Selection().preliminar().CPC, 0.0f);
     EXPECT_EQ(negativeOnly.Selection().preliminar().FMR, 0.0f);
 
     // No reactive energy at all still qualifies.
     TCProyect withZero(nullptr);
-    addPeriods(withZero, {{1000, -50, 10, 400}, {1000, 0, 10, 250}});
+    addPeriods(withZero, { { 1000, -50, 10, 400 }, { 1000, 0, 10, 250 } });
     withZero.Selection().CalculatePreliminar();
     EXPECT_EQ(withZero.Selection().preliminar().CPC, 250.0f);
     EXPECT_EQ(withZero.Selection().preliminar().FMR, 1.0f);
@@ -156,7 +157,7 @@ struct CheckCase {
     int code; // 0: the run goes on
 };
 
-class BillingCheck : public ::testing::TestWithParam<CheckCase> {};
+class BillingCheck : public ::testing::TestWithParam<CheckCase> { };
 
 TEST_P(BillingCheck, RaisesTheFirstMessageThatApplies)
 {
@@ -172,15 +173,14 @@ TEST_P(BillingCheck, RaisesTheFirstMessageThatApplies)
         EXPECT_TRUE(raisesMessage([&] { project.Selection().CalculatePreliminar(); }, tc.code));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, BillingCheck,
-    ::testing::Values(CheckCase{"NoPeriodsBeforeAnythingElse", 0.8f, {}, 281},
-                      // The average 0.837648 is at or above 0.8.
-                      CheckCase{"AverageAboveTarget", 0.8f, {{10000, 8000, 60}, {12000, 6000, 80}}, 280},
-                      CheckCase{"TargetOneWithoutReactiveEnergy", 1.0f, {{10000, 0, 60}, {500, 0, 5}}, 280},
-                      CheckCase{"TargetOneWithSomeReactiveEnergy", 1.0f, {{10000, 0, 60}, {500, 1, 5}}, 0},
-                      // 0/0 makes the average undefined: it stops nothing here.
-                      CheckCase{"UndefinedAverage", 0.9f, {{0, 0, 0}, {1000, 300, 10}}, 0}),
+INSTANTIATE_TEST_SUITE_P(Cases, BillingCheck,
+    ::testing::Values(CheckCase { "NoPeriodsBeforeAnythingElse", 0.8f, {}, 281 },
+        // The average 0.837648 is at or above 0.8.
+        CheckCase { "AverageAboveTarget", 0.8f, { { 10000, 8000, 60 }, { 12000, 6000, 80 } }, 280 },
+        CheckCase { "TargetOneWithoutReactiveEnergy", 1.0f, { { 10000, 0, 60 }, { 500, 0, 5 } }, 280 },
+        CheckCase { "TargetOneWithSomeReactiveEnergy", 1.0f, { { 10000, 0, 60 }, { 500, 1, 5 } }, 0 },
+        // 0/0 makes the average undefined: it stops nothing here.
+        CheckCase { "UndefinedAverage", 0.9f, { { 0, 0, 0 }, { 1000, 300, 10 } }, 0 }),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(PreliminaryCalculation, FiniteNeedAtOrBelowZeroIsKept)
@@ -191,7 +191,7 @@ TEST(PreliminaryCalculation, FiniteNeedAtOrBelowZeroIsKept)
     TCProyect project(nullptr);
     project.setBatteryType(TBatteryType::battery);
     project.ConsumptionList().setPowerfactor(0.95f);
-    addPeriods(project, {{3000, 300, 0}, {0, 0, 0}});
+    addPeriods(project, { { 3000, 300, 0 }, { 0, 0, 0 } });
     ASSERT_NO_THROW(project.Selection().CalculatePreliminar());
     EXPECT_LT(project.Selection().preliminar().QC, 0.0f);
     EXPECT_TRUE(std::isnan(project.ConsumptionList()[1].Fmr2()));
@@ -205,7 +205,7 @@ struct BadBillingCase {
     std::vector<Period> periods;
 };
 
-class UnsizableBilling : public ::testing::TestWithParam<BadBillingCase> {};
+class UnsizableBilling : public ::testing::TestWithParam<BadBillingCase> { };
 
 TEST_P(UnsizableBilling, EndsWithBillingDataError)
 {
@@ -218,23 +218,22 @@ TEST_P(UnsizableBilling, EndsWithBillingDataError)
     EXPECT_TRUE(raisesMessage([&] { project.Selection().CalculatePreliminar(); }, 481));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, UnsizableBilling,
-    ::testing::Values(BadBillingCase{"NoWorkingHours", 0, TPeriodType::monthly, {{1000, 500, 10}}},
-                      BadBillingCase{"NegativeWorkingHours", -300, TPeriodType::monthly, {{1000, 500, 10}}},
-                      // 2^30 hours twice wraps to a negative figure.
-                      BadBillingCase{"HoursWrapNegative", 1 << 30, TPeriodType::bimonthly, {{1000, 500, 10}}},
-                      // No active energy in the peak period: the peak need is infinite.
-                      BadBillingCase{"InfiniteNeed", 300, TPeriodType::monthly, {{1000, 500, 10}, {0, 500, 90}}},
-                      // No period yields a need and there is no peak to fall back on.
-                      BadBillingCase{"NoNeedAtAll", 300, TPeriodType::monthly, {{0, 500, -1}, {0, 0, -1}}}),
+INSTANTIATE_TEST_SUITE_P(Cases, UnsizableBilling,
+    ::testing::Values(BadBillingCase { "NoWorkingHours", 0, TPeriodType::monthly, { { 1000, 500, 10 } } },
+        BadBillingCase { "NegativeWorkingHours", -300, TPeriodType::monthly, { { 1000, 500, 10 } } },
+        // 2^30 hours twice wraps to a negative figure.
+        BadBillingCase { "HoursWrapNegative", 1 << 30, TPeriodType::bimonthly, { { 1000, 500, 10 } } },
+        // No active energy in the peak period: the peak need is infinite.
+        BadBillingCase { "InfiniteNeed", 300, TPeriodType::monthly, { { 1000, 500, 10 }, { 0, 500, 90 } } },
+        // No period yields a need and there is no peak to fall back on.
+        BadBillingCase { "NoNeedAtAll", 300, TPeriodType::monthly, { { 0, 500, -1 }, { 0, 0, -1 } } }),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(PreliminaryCalculation, FactorsAreWrittenBeforeTheFiguresAreRefused)
 {
     TCProyect project(nullptr);
     project.ConsumptionList().setWorkHours(0);
-    addPeriods(project, {{1000, 500, 10}});
+    addPeriods(project, { { 1000, 500, 10 } });
     EXPECT_TRUE(raisesMessage([&] { project.Selection().CalculatePreliminar(); }, 481));
     EXPECT_TRUE(showsDigits(project.ConsumptionList()[0].Fmr2(), "0.894427"));
     EXPECT_EQ(project.Selection().preliminar().activo, 1000.0f);
@@ -244,11 +243,10 @@ TEST(PreliminaryCalculation, HoursTimesPeriodsWrapsInThirtyTwoBits)
 {
     TCProyect project(nullptr);
     project.ConsumptionList().setWorkHours(1500000000);
-    addPeriods(project, {{1000, 500, 10}, {1000, 500, 10}});
+    addPeriods(project, { { 1000, 500, 10 }, { 1000, 500, 10 } });
     project.Selection().CalculatePreliminar();
     // 3 000 000 000 hours wrap to -1 294 967 296.
-    EXPECT_EQ(project.Selection().PreliminarOut().average_active_power,
-              static_cast<float>(2000.0L / -1294967296.0L));
+    EXPECT_EQ(project.Selection().PreliminarOut().average_active_power, static_cast<float>(2000.0L / -1294967296.0L));
 }
 
 struct ContractedCase {
@@ -257,7 +255,7 @@ struct ContractedCase {
     float qc;
 };
 
-class ContractedPower : public ::testing::TestWithParam<ContractedCase> {};
+class ContractedPower : public ::testing::TestWithParam<ContractedCase> { };
 
 TEST_P(ContractedPower, SizesFromTheMaximumPower)
 {
@@ -275,13 +273,13 @@ TEST_P(ContractedPower, SizesFromTheMaximumPower)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ContractedPower,
-                         ::testing::Values(ContractedCase{TBatteryType::battery, 100, 81.0f},
-                                           ContractedCase{TBatteryType::battery, 250, 203.0f},
-                                           // A double 0.81 gives 487 here.
-                                           ContractedCase{TBatteryType::battery, 600, 486.0f},
-                                           ContractedCase{TBatteryType::battery, 2147483647, 1739461760.0f},
-                                           ContractedCase{TBatteryType::ferimont, 600, 600.0f},
-                                           ContractedCase{TBatteryType::lumarest, 250, 250.0f}));
+    ::testing::Values(ContractedCase { TBatteryType::battery, 100, 81.0f },
+        ContractedCase { TBatteryType::battery, 250, 203.0f },
+        // A double 0.81 gives 487 here.
+        ContractedCase { TBatteryType::battery, 600, 486.0f },
+        ContractedCase { TBatteryType::battery, 2147483647, 1739461760.0f },
+        ContractedCase { TBatteryType::ferimont, 600, 600.0f },
+        ContractedCase { TBatteryType::lumarest, 250, 250.0f }));
 
 struct ContractedCheckCase {
     std::int32_t maximumPower;
@@ -290,7 +288,7 @@ struct ContractedCheckCase {
     int code; // 0: no message
 };
 
-class ContractedCheck : public ::testing::TestWithParam<ContractedCheckCase> {};
+class ContractedCheck : public ::testing::TestWithParam<ContractedCheckCase> { };
 
 TEST_P(ContractedCheck, MaximumPowerComesFirst)
 {
@@ -306,11 +304,9 @@ TEST_P(ContractedCheck, MaximumPowerComesFirst)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ContractedCheck,
-                         ::testing::Values(ContractedCheckCase{0, true, 0, 482}, ContractedCheckCase{-5, false, 0, 482},
-                                           ContractedCheckCase{100, true, 0, 483},
-                                           ContractedCheckCase{100, true, -630, 483},
-                                           ContractedCheckCase{100, false, 0, 0},
-                                           ContractedCheckCase{100, false, -630, 0}));
+    ::testing::Values(ContractedCheckCase { 0, true, 0, 482 }, ContractedCheckCase { -5, false, 0, 482 },
+        ContractedCheckCase { 100, true, 0, 483 }, ContractedCheckCase { 100, true, -630, 483 },
+        ContractedCheckCase { 100, false, 0, 0 }, ContractedCheckCase { 100, false, -630, 0 }));
 
 TEST(PreliminaryCalculation, ContractedPowerKeepsTheRestOfTheRecord)
 {

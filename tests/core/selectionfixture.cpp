@@ -41,8 +41,7 @@ void setContracted(TCProyect& project, std::int32_t maximumPower, std::optional<
         if ((code < 400 && !info) || (code >= 400 && !error))
             return ::testing::AssertionFailure() << "message " << code << " raised with the wrong class";
         if (e.message() != SelectionMessages::text(code))
-            return ::testing::AssertionFailure() << "message " << code << " has the text "
-                                                 << e.message().toStdString();
+            return ::testing::AssertionFailure() << "message " << code << " has the text " << e.message().toStdString();
         return ::testing::AssertionSuccess();
     } catch (const std::exception& e) {
         return ::testing::AssertionFailure() << "raised another failure: " << e.what();
@@ -58,16 +57,17 @@ void setContracted(TCProyect& project, std::int32_t maximumPower, std::optional<
     const QString shown = QString::number(static_cast<double>(value), 'f', decimals);
     if (shown == expected)
         return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "shows " << shown.toStdString() << " (" << QString::number(value, 'g', 9).toStdString()
-                                         << "), expected " << printed;
+    return ::testing::AssertionFailure() << "shows " << shown.toStdString() << " ("
+                                         << QString::number(value, 'g', 9).toStdString() << "), expected " << printed;
 }
 
 QString bankRowsSql(const char* table, std::initializer_list<BankRow> rows)
 {
     QString sql;
     for (const BankRow& r : rows)
-        sql += QStringLiteral("INSERT INTO %1 (code, type, volt, power, price, automatic, harmonic, transform, steps, dim) "
-                              "VALUES ('%2', '%3', %4, %5, %6, 1, %7, %8, '5x10', '600x400x250');\n")
+        sql += QStringLiteral(
+            "INSERT INTO %1 (code, type, volt, power, price, automatic, harmonic, transform, steps, dim) "
+            "VALUES ('%2', '%3', %4, %5, %6, 1, %7, %8, '5x10', '600x400x250');\n")
                    .arg(QLatin1String(table), QLatin1String(r.code), QLatin1String(r.type))
                    .arg(r.volt)
                    .arg(r.power, 0, 'g', 17)
@@ -102,8 +102,8 @@ QString transformerRowsSql(std::initializer_list<TransformerRow> rows)
 QString descriptionRowsSql()
 {
     QString sql;
-    for (const char* type : {"Quelva", "Fenwa", "Corsel", "Dravia", "Galvix", "Hormea", "Isquel", "Brunia", "Elmora",
-                             "Tirsa", "Zenda"})
+    for (const char* type :
+        { "Quelva", "Fenwa", "Corsel", "Dravia", "Galvix", "Hormea", "Isquel", "Brunia", "Elmora", "Tirsa", "Zenda" })
         sql += QStringLiteral("INSERT INTO description (type, image, name, text_es, text_en) "
                               "VALUES ('%1', %2, '', 'Serie %1', '%1 series');\n")
                    .arg(QLatin1String(type), testutils::tinyPngSqlLiteral());
@@ -113,8 +113,8 @@ QString descriptionRowsSql()
 Catalogue::Catalogue(const QString& rowsSql)
     // One transaction: a file per test, built without a sync per row.
     : m_file(QStringLiteral("BEGIN;\n") + testutils::catalogueSchemaSql() + descriptionRowsSql() + rowsSql
-             + QStringLiteral("COMMIT;\n")),
-      m_module(std::make_unique<TDbDataModule>(m_file.path()))
+        + QStringLiteral("COMMIT;\n"))
+    , m_module(std::make_unique<TDbDataModule>(m_file.path()))
 {
 }
 

@@ -101,7 +101,10 @@ private:
 // Forwards to a data module and counts which row sets were asked for.
 class CountingCatalogue final : public IDbDataModule {
 public:
-    explicit CountingCatalogue(IDbDataModule& inner) : m_inner(inner) {}
+    explicit CountingCatalogue(IDbDataModule& inner)
+        : m_inner(inner)
+    {
+    }
 
     CatalogueRowSet& GetBbfTable() override { return count("bbf", m_inner.GetBbfTable()); }
     CatalogueRowSet& GetBbeTable() override { return count("bbe", m_inner.GetBbeTable()); }

@@ -15,16 +15,24 @@ namespace {
 
 QString runCatalogue()
 {
-    return bankRowsSql("bb", {{"B-90", "Corsel", 400, 90}, {"B-95", "Elmora", 440, 95}, {"T-20", "Tirsa", 400, 20, false, true}})
-        + bankRowsSql("bb6", {{"S-90", "Fenwa", 400, 90}, {"S-90h", "Fenwa", 400, 90, true}})
-        + bankRowsSql("bbf", {{"F-30", "Fenwa", 400, 30}, {"F-30z", "Elmora", 0, 30}})
-        + bankRowsSql("bbe", {{"L-30", "Isquel", 400, 30}})
-        + cableRowsSql({{16, 100}, {25, 150}, {95, 240}}) + transformerRowsSql({{"CT-250", 250}, {"CT-400", 400}, {"CT-2500", 2500}});
+    return bankRowsSql("bb",
+               { { "B-90", "Corsel", 400, 90 }, { "B-95", "Elmora", 440, 95 },
+                   { "T-20", "Tirsa", 400, 20, false, true } })
+        + bankRowsSql("bb6", { { "S-90", "Fenwa", 400, 90 }, { "S-90h", "Fenwa", 400, 90, true } })
+        + bankRowsSql("bbf", { { "F-30", "Fenwa", 400, 30 }, { "F-30z", "Elmora", 0, 30 } })
+        + bankRowsSql("bbe", { { "L-30", "Isquel", 400, 30 } })
+        + cableRowsSql({ { 16, 100 }, { 25, 150 }, { 95, 240 } })
+        + transformerRowsSql({ { "CT-250", 250 }, { "CT-400", 400 }, { "CT-2500", 2500 } });
 }
 
 class SelectionRun : public ::testing::Test {
 protected:
-    SelectionRun() : catalogue(runCatalogue()), counting(catalogue.module()), project(&counting) {}
+    SelectionRun()
+        : catalogue(runCatalogue())
+        , counting(catalogue.module())
+        , project(&counting)
+    {
+    }
 
     TSelection& selection() { return project.Selection(); }
 
@@ -56,7 +64,7 @@ TEST_F(SelectionRun, PlainBanksGetTransformerBankCurrentTransformerAndCables)
 {
     plainContracted();
     selection().Execute();
-    EXPECT_EQ(codes(), (Codes{"B-90", "T-20"}));
+    EXPECT_EQ(codes(), (Codes { "B-90", "T-20" }));
     // 100 kW at factor 1 and 400 V: 144 A, target 216.
     ASSERT_NE(selection().Transformer(), nullptr);
     EXPECT_EQ(selection().Transformer()->TType(), "CT-250");
@@ -75,7 +83,7 @@ TEST_F(SelectionRun, SixtyHertzPlainBanksReadTheirOwnTable)
     plainContracted();
     project.setFrequency(TFrequency::f60Hz);
     selection().Execute();
-    EXPECT_EQ(codes(), (Codes{"S-90"}));
+    EXPECT_EQ(codes(), (Codes { "S-90" }));
     EXPECT_EQ(counting.asked("bb"), 0);
     EXPECT_EQ(project.BatteryType(), TBatteryType::battery);
 }
@@ -90,7 +98,7 @@ TEST_F(SelectionRun, ProductLinesGetNoCurrentTransformer)
     setContracted(project, 30);
     selection().Execute();
     EXPECT_EQ(selection().Transformer(), nullptr);
-    EXPECT_EQ(codes(), (Codes{"F-30z", "F-30"}));
+    EXPECT_EQ(codes(), (Codes { "F-30z", "F-30" }));
     // The unit without a voltage gets the empty cable; the other a real one.
     EXPECT_FALSE(selection().BatteryList()[0].Conductor()->Found());
     EXPECT_TRUE(selection().BatteryList()[1].Conductor()->Found());
@@ -98,7 +106,7 @@ TEST_F(SelectionRun, ProductLinesGetNoCurrentTransformer)
 
     project.setBatteryType(TBatteryType::lumarest);
     selection().Execute();
-    EXPECT_EQ(codes(), (Codes{"L-30"}));
+    EXPECT_EQ(codes(), (Codes { "L-30" }));
 }
 
 TEST_F(SelectionRun, FiftyHertzHarmonicsSwitchPlainBanksToFerimont)
@@ -111,7 +119,7 @@ TEST_F(SelectionRun, FiftyHertzHarmonicsSwitchPlainBanksToFerimont)
     // Sized as a product line (QC = 30, not 25) and never refused for heat.
     EXPECT_EQ(project.BatteryType(), TBatteryType::ferimont);
     EXPECT_EQ(selection().preliminar().QC, 30.0f);
-    EXPECT_EQ(codes(), (Codes{"F-30z", "F-30"}));
+    EXPECT_EQ(codes(), (Codes { "F-30z", "F-30" }));
     EXPECT_EQ(selection().EquipmentLabel(), "Ferimont");
 }
 
@@ -129,11 +137,11 @@ struct PrecedenceCase {
     TFrequency frequency;
     TTemperature temperature;
     std::vector<Period> periods; // consumption when not empty, else 100 kW contracted
-    bool noPeriods;              // consumption without any period
+    bool noPeriods; // consumption without any period
     int code;
 };
 
-class RunPrecedence : public ::testing::TestWithParam<PrecedenceCase> {};
+class RunPrecedence : public ::testing::TestWithParam<PrecedenceCase> { };
 
 TEST_P(RunPrecedence, FirstFailingStepDecides)
 {
@@ -154,16 +162,17 @@ TEST_P(RunPrecedence, FirstFailingStepDecides)
     EXPECT_EQ(counting.asked("bb") + counting.asked("bb6") + counting.asked("cond") + counting.asked("trans"), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, RunPrecedence,
+INSTANTIATE_TEST_SUITE_P(Cases, RunPrecedence,
     ::testing::Values(
-        PrecedenceCase{"NoBillingDataBeforeHeat", TFrequency::f60Hz, TTemperature::greater_than_35, {}, true, 281},
+        PrecedenceCase { "NoBillingDataBeforeHeat", TFrequency::f60Hz, TTemperature::greater_than_35, {}, true, 281 },
         // No reactive energy against the default target of 1.0.
-        PrecedenceCase{"NoCompensationBeforeHeat", TFrequency::f60Hz, TTemperature::greater_than_35,
-                       {{1000, 0, 10}}, false, 280},
-        PrecedenceCase{"HeatAt60Hz", TFrequency::f60Hz, TTemperature::greater_than_35, {}, false, 282},
-        PrecedenceCase{"HeatAt50HzWithoutHarmonics", TFrequency::f50Hz, TTemperature::greater_than_35, {}, false, 282},
-        PrecedenceCase{"TemperatureOutsideItsValues", TFrequency::f50Hz, static_cast<TTemperature>(2), {}, false, 283}),
+        PrecedenceCase { "NoCompensationBeforeHeat", TFrequency::f60Hz, TTemperature::greater_than_35,
+            { { 1000, 0, 10 } }, false, 280 },
+        PrecedenceCase { "HeatAt60Hz", TFrequency::f60Hz, TTemperature::greater_than_35, {}, false, 282 },
+        PrecedenceCase {
+            "HeatAt50HzWithoutHarmonics", TFrequency::f50Hz, TTemperature::greater_than_35, {}, false, 282 },
+        PrecedenceCase {
+            "TemperatureOutsideItsValues", TFrequency::f50Hz, static_cast<TTemperature>(2), {}, false, 283 }),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SelectionRun, NothingFitsWithoutAskingForCurrentTransformers)
@@ -182,7 +191,7 @@ TEST_F(SelectionRun, TransformerBankAloneIsEnough)
     project.setBatteryType(TBatteryType::battery);
     setContracted(project, 1000, 400);
     selection().Execute();
-    EXPECT_EQ(codes(), (Codes{"T-20"}));
+    EXPECT_EQ(codes(), (Codes { "T-20" }));
     ASSERT_NE(selection().Transformer(), nullptr);
     EXPECT_EQ(selection().Transformer()->TType(), "CT-2500");
     EXPECT_NE(selection().BatteryList()[0].Conductor(), nullptr);
@@ -233,8 +242,9 @@ TEST(SelectionRunCatalogueFailure, PassesUnchanged)
 {
     // A price beyond any number fails the row's read; the run reports the
     // catalogue's failure, not a calculation message.
-    Catalogue catalogue(QStringLiteral("INSERT INTO bbf (code, type, volt, power, price, automatic, harmonic, "
-                                       "transform, steps, dim) VALUES ('F-30', 'Fenwa', 400, 30, 9e999, 1, 0, 0, '', '');"));
+    Catalogue catalogue(
+        QStringLiteral("INSERT INTO bbf (code, type, volt, power, price, automatic, harmonic, "
+                       "transform, steps, dim) VALUES ('F-30', 'Fenwa', 400, 30, 9e999, 1, 0, 0, '', '');"));
     TCProyect project(&catalogue.module());
     setContracted(project, 30);
     EXPECT_THROW(project.Selection().Execute(), ECatalogueError);

@@ -16,7 +16,9 @@ namespace {
 
 class ShippedCatalogue : public ::testing::Test {
 protected:
-    ShippedCatalogue() : catalogue(QStringLiteral(TENVIK_SHIPPED_CATALOGUE_PATH)), project(&catalogue)
+    ShippedCatalogue()
+        : catalogue(QStringLiteral(TENVIK_SHIPPED_CATALOGUE_PATH))
+        , project(&catalogue)
     {
         project.setBatteryType(TBatteryType::battery);
     }
@@ -75,7 +77,7 @@ TEST_F(ShippedCatalogue, ConsumptionProjectGetsBanksCableAndCurrentTransformer)
 {
     project.ConsumptionList().setWorkHours(250);
     project.ConsumptionList().setPowerfactor(0.95f);
-    addPeriods(project, {{10000, 8000, 60, 400, 120, 900, 1100}, {12000, 6000, 80, 400, 60, 900, 1300}});
+    addPeriods(project, { { 10000, 8000, 60, 400, 120, 900, 1100 }, { 12000, 6000, 80, 400, 60, 900, 1300 } });
     project.Selection().Execute();
     // 18.8526 kvar; 5 % of 400 kVA; 80 kW at a factor of 0.843661.
     EXPECT_TRUE(showsDigits(project.Selection().preliminar().QC, "18.8526"));
@@ -95,7 +97,7 @@ TEST_F(ShippedCatalogue, ContractedPowerProjectGetsBanksCableAndCurrentTransform
 
 TEST_F(ShippedCatalogue, ProductLinesFindUnits)
 {
-    for (TBatteryType type : {TBatteryType::ferimont, TBatteryType::lumarest}) {
+    for (TBatteryType type : { TBatteryType::ferimont, TBatteryType::lumarest }) {
         project.setBatteryType(type);
         setContracted(project, 100);
         project.Selection().Execute();
