@@ -132,6 +132,17 @@ TEST_F(SelectionRun, HarmonicsSwitchStaysWhenTheRunFails)
     EXPECT_EQ(project.BatteryType(), TBatteryType::ferimont);
 }
 
+TEST_F(SelectionRun, SixtyHertzHarmonicsKeepPlainBanksAndTheirHeatLimit)
+{
+    project.setBatteryType(TBatteryType::battery);
+    project.setFrequency(TFrequency::f60Hz);
+    project.setHarmonics(true);
+    project.setTemperature(TTemperature::greater_than_35);
+    setContracted(project, 100);
+    EXPECT_TRUE(raisesMessage([&] { selection().Execute(); }, 282));
+    EXPECT_EQ(project.BatteryType(), TBatteryType::battery);
+}
+
 struct PrecedenceCase {
     const char* name;
     TFrequency frequency;
