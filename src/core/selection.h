@@ -10,11 +10,15 @@
 #include <vector>
 
 class CatalogueRowSet;
+class IDbDataModule;
 class TCProyect;
 
 // The catalogue voltages accepted for the project's voltage.
 using TVoltsArray = std::vector<std::int32_t>;
 bool VoltIn(std::int32_t volt, const TVoltsArray& volts);
+
+// The rows of a bank table read into records, in table order.
+using BankRows = std::vector<std::unique_ptr<TBattery>>;
 
 // The selection engine of a project and the results of its last run: the
 // candidate banks, the current transformer of plain banks and the
@@ -69,9 +73,17 @@ public:
     void CalculateTransformer(CatalogueRowSet& ADataSet);
     void CalculateConductors(CatalogueRowSet& ADataSet);
 
+    // The preliminary figures as the last run left them, not annualised
+    // (PreliminarOut gives the figures the results page shows).
     const TPreliminar& preliminar() const { return FPreliminar; }
 
 private:
+    // The transformer's own bank, from rows already read.
+    void appendTransformBanks(CatalogueRowSet& ADataSet, const BankRows& rows);
+
+    // The project's catalogue; raises ECatalogueError when none is open.
+    IDbDataModule& catalogue() const;
+
     std::unique_ptr<TBatteryList> FBatteryList;
     std::unique_ptr<TTransformer> FTransformer;
     TPreliminar FPreliminar;
