@@ -348,3 +348,27 @@ TEST(ReportRendering, EachSheetRendersToAPicture)
     EXPECT_GT(active, 100);
     EXPECT_GT(reactive, 50);
 }
+
+TEST(ReportRendering, ALongTableContinuesOnAThirdSheet)
+{
+    Fixture f(40, 1, 0);
+    const PreparedReport& prepared = f.prepare();
+    ASSERT_EQ(prepared.pages.size(), 3u);
+    const QImage third = renderSheetToImage(prepared.pages[2], 1.5);
+    EXPECT_TRUE(third.save(testutils::testOutputFolder() + QStringLiteral("/report-40-periods-sheet-3.png")));
+    // Four rows right under the page header, then the summary with its chart.
+    const PreparedObject* firstRow = nullptr;
+    for (const PreparedObject& object : prepared.pages[2].objects) {
+        if (object.name == QLatin1String("MasterData3")) {
+            firstRow = &object;
+            break;
+        }
+    }
+    ASSERT_NE(firstRow, nullptr);
+    EXPECT_NEAR(firstRow->absTop, mm(10 + 25), 1e-9);
+    EXPECT_EQ(firstRow->children.at(0).text, QStringLiteral("Enero")); // period 37
+    EXPECT_EQ(firstRow->children.at(1).text, QStringLiteral("2027"));
+    const PreparedObject* chart = findObject(prepared.pages[2], QStringLiteral("ChartPicture"));
+    ASSERT_NE(chart, nullptr);
+    EXPECT_NEAR(chart->absTop, mm(10 + 25 + 4 * 5 + 5), 1e-9);
+}
