@@ -23,7 +23,7 @@ std::uint16_t u16(const unsigned char* p)
 std::int32_t i32(const unsigned char* p)
 {
     const std::uint32_t bits = static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8)
-                             | (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+        | (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
     return static_cast<std::int32_t>(bits);
 }
 
@@ -65,10 +65,14 @@ template <typename E, typename Set> void setCode(std::int32_t code, Set set)
 int headerSize(std::uint16_t tag)
 {
     switch (tag) {
-    case 100: return 616;
-    case 50: return 596;
-    case 34: return 592;
-    default: return 0;
+    case 100:
+        return 616;
+    case 50:
+        return 596;
+    case 34:
+        return 592;
+    default:
+        return 0;
     }
 }
 
@@ -85,7 +89,7 @@ struct ContractedPowerFields {
 // code of this format names the Lumarest line.
 ContractedPowerFields SetOldDefaults()
 {
-    return {0, 0, false, 0, 1};
+    return { 0, 0, false, 0, 1 };
 }
 
 } // namespace
@@ -151,15 +155,19 @@ void OldFileRead(TCProyect& CProyect, const QByteArray& contents)
     list.setWorkHours(i32(h + 556));
     setCode<TFrequency>(i32(h + 584), [&](TFrequency v) { CProyect.setFrequency(v); });
     setCode<TTemperature>(i32(h + 588), [&](TTemperature v) { CProyect.setTemperature(v); });
-    setCode<TCalculationType>(contracted.calculationType,
-                              [&](TCalculationType v) { CProyect.setCalculationType(v); });
+    setCode<TCalculationType>(contracted.calculationType, [&](TCalculationType v) { CProyect.setCalculationType(v); });
     CProyect.setMaximumPower(contracted.maximumPower);
     CProyect.setHasInputTransformer(contracted.hasInputTransformer);
     CProyect.setInputTransformer(contracted.inputTransformer);
     switch (contracted.batteryType) {
-    case 0: CProyect.setBatteryType(TBatteryType::ferimont); break;
-    case 1: CProyect.setBatteryType(TBatteryType::battery); break;
-    default: break;
+    case 0:
+        CProyect.setBatteryType(TBatteryType::ferimont);
+        break;
+    case 1:
+        CProyect.setBatteryType(TBatteryType::battery);
+        break;
+    default:
+        break;
     }
 }
 

@@ -32,7 +32,8 @@ QByteArray hexFile(int size, std::initializer_list<std::pair<int, const char*>> 
 // over (unused string bytes, padding, the fields nobody reads) is random.
 class OldFile {
 public:
-    explicit OldFile(std::uint16_t tag, unsigned seed = 1) : m_random(seed)
+    explicit OldFile(std::uint16_t tag, unsigned seed = 1)
+        : m_random(seed)
     {
         const int size = tag == 100 ? 616 : tag == 50 ? 596 : 592;
         bytes = junk(size);
@@ -43,11 +44,11 @@ public:
         text(326, 20, "");
         text(356, 100, "");
         text(457, 96, "");
-        for (int offset : {352, 556, 568, 572, 584, 588})
+        for (int offset : { 352, 556, 568, 572, 584, 588 })
             i32(offset, 0);
         f32(560, 1.0f);
         if (tag == 100) {
-            for (int offset : {596, 600, 608, 612})
+            for (int offset : { 596, 600, 608, 612 })
                 i32(offset, 0);
             bytes[604] = 0;
         }
@@ -131,20 +132,21 @@ void expectRefused(const QByteArray& bytes)
 // billing period, written out byte by byte.
 TEST(OldProjectFile, ReadsAFileWrittenOutByteByByte)
 {
-    const QByteArray bytes = hexFile(728, {
-        {0, "22000441636d6500000000000000000000000000000000000000000000000000"},
-        {96, "000000000000000543e164697a00000000000000000000000000000000000000"},
-        {192, "00000000000000000000000006456e6465736100000000000000000000000000"},
-        {320, "0000000000000339353600000000000000000000000000000000000000000000"},
-        {352, "01000000044c7569730000000000000000000000000000000000000000000000"},
-        {448, "0000000000000000000743616c6c652031000000000000000000000000000000"},
-        {544, "000000000000000000000000c80000006666663f000000000100000001000000"},
-        {576, "0000000000000000010000000100000005456e65726f00000000000000000000"},
-        {608, "d90700000000000000000000004a934000000000000000000000000000000000"},
-        {640, "0000000000000000000000000000000000000000000054400000000000000000"},
-        {672, "0000000000c0824000000000000000000000000000c072400000000000406f40"},
-        {704, "000000000000000000000000007097400000000000002840"},
-    });
+    const QByteArray bytes = hexFile(728,
+        {
+            { 0, "22000441636d6500000000000000000000000000000000000000000000000000" },
+            { 96, "000000000000000543e164697a00000000000000000000000000000000000000" },
+            { 192, "00000000000000000000000006456e6465736100000000000000000000000000" },
+            { 320, "0000000000000339353600000000000000000000000000000000000000000000" },
+            { 352, "01000000044c7569730000000000000000000000000000000000000000000000" },
+            { 448, "0000000000000000000743616c6c652031000000000000000000000000000000" },
+            { 544, "000000000000000000000000c80000006666663f000000000100000001000000" },
+            { 576, "0000000000000000010000000100000005456e65726f00000000000000000000" },
+            { 608, "d90700000000000000000000004a934000000000000000000000000000000000" },
+            { 640, "0000000000000000000000000000000000000000000054400000000000000000" },
+            { 672, "0000000000c0824000000000000000000000000000c072400000000000406f40" },
+            { 704, "000000000000000000000000007097400000000000002840" },
+        });
     const auto p = readOld(bytes);
     EXPECT_EQ(p->BusinessName(), "Acme");
     EXPECT_EQ(p->State(), QStringLiteral("Cádiz"));
@@ -191,12 +193,12 @@ TEST(OldProjectFile, EachHeaderTagPlacesTheRecordsAndTheFieldsItHas)
         bool hasInputTransformer;
         std::int32_t inputTransformer;
     } cases[] = {
-        {34, TCalculationType::consumption, TBatteryType::battery, 0, false, 0},
-        {50, TCalculationType::consumption, TBatteryType::battery, 0, false, 0},
-        {100, TCalculationType::contracted_power, TBatteryType::ferimont, 320, true, 800},
+        { 34, TCalculationType::consumption, TBatteryType::battery, 0, false, 0 },
+        { 50, TCalculationType::consumption, TBatteryType::battery, 0, false, 0 },
+        { 100, TCalculationType::contracted_power, TBatteryType::ferimont, 320, true, 800 },
     };
     for (const auto& c : cases) {
-        for (unsigned seed : {1u, 2u, 3u}) {
+        for (unsigned seed : { 1u, 2u, 3u }) {
             SCOPED_TRACE(testing::Message() << "tag " << c.tag << " seed " << seed);
             OldFile file(c.tag, seed);
             file.text(2, 100, "Business");
@@ -219,8 +221,8 @@ TEST(OldProjectFile, EachHeaderTagPlacesTheRecordsAndTheFieldsItHas)
                 file.i32(608, 800);
                 file.i32(612, 0);
             }
-            file.addRecord({"Enero", 2019, 1000, 90, 700, 310, 400, 1200, 15});
-            file.addRecord({QByteArray(15, 'x'), -1, 2.5, 3.5, -2.5, 0, 0, 0, 0});
+            file.addRecord({ "Enero", 2019, 1000, 90, 700, 310, 400, 1200, 15 });
+            file.addRecord({ QByteArray(15, 'x'), -1, 2.5, 3.5, -2.5, 0, 0, 0, 0 });
 
             const auto p = readOld(file.bytes);
             EXPECT_EQ(p->BusinessName(), "Business");
@@ -269,19 +271,19 @@ TEST(OldProjectFile, CodesOutsideTheirValuesSetNothing)
         std::int32_t code;
         std::function<bool(const TCProyect&)> holds;
     } cases[] = {
-        {612, 0, [](const TCProyect& p) { return p.BatteryType() == TBatteryType::ferimont; }},
-        {612, 1, [](const TCProyect& p) { return p.BatteryType() == TBatteryType::battery; }},
-        {612, 2, [](const TCProyect& p) { return p.BatteryType() == TBatteryType::ferimont; }},
-        {612, -1, [](const TCProyect& p) { return p.BatteryType() == TBatteryType::ferimont; }},
-        {352, 3, [](const TCProyect& p) { return p.Voltage() == TVoltage::v400; }},
-        {352, 1, [](const TCProyect& p) { return p.Voltage() == TVoltage::v480; }},
-        {572, 2, [](const TCProyect& p) { return p.ConsumptionList().PeriodType() == TPeriodType::monthly; }},
-        {584, 256, [](const TCProyect& p) { return p.Frequency() == TFrequency::f50Hz; }},
-        {588, -2147483647 - 1, [](const TCProyect& p) { return p.Temperature() == TTemperature::less_than_35; }},
-        {596, 2, [](const TCProyect& p) { return p.CalculationType() == TCalculationType::consumption; }},
-        {568, 2, [](const TCProyect& p) { return !p.Harmonics(); }},
-        {568, 257, [](const TCProyect& p) { return !p.Harmonics(); }},
-        {568, 1, [](const TCProyect& p) { return p.Harmonics(); }},
+        { 612, 0, [](const TCProyect& p) { return p.BatteryType() == TBatteryType::ferimont; } },
+        { 612, 1, [](const TCProyect& p) { return p.BatteryType() == TBatteryType::battery; } },
+        { 612, 2, [](const TCProyect& p) { return p.BatteryType() == TBatteryType::ferimont; } },
+        { 612, -1, [](const TCProyect& p) { return p.BatteryType() == TBatteryType::ferimont; } },
+        { 352, 3, [](const TCProyect& p) { return p.Voltage() == TVoltage::v400; } },
+        { 352, 1, [](const TCProyect& p) { return p.Voltage() == TVoltage::v480; } },
+        { 572, 2, [](const TCProyect& p) { return p.ConsumptionList().PeriodType() == TPeriodType::monthly; } },
+        { 584, 256, [](const TCProyect& p) { return p.Frequency() == TFrequency::f50Hz; } },
+        { 588, -2147483647 - 1, [](const TCProyect& p) { return p.Temperature() == TTemperature::less_than_35; } },
+        { 596, 2, [](const TCProyect& p) { return p.CalculationType() == TCalculationType::consumption; } },
+        { 568, 2, [](const TCProyect& p) { return !p.Harmonics(); } },
+        { 568, 257, [](const TCProyect& p) { return !p.Harmonics(); } },
+        { 568, 1, [](const TCProyect& p) { return p.Harmonics(); } },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "offset " << c.offset << " code " << c.code);
@@ -294,7 +296,7 @@ TEST(OldProjectFile, CodesOutsideTheirValuesSetNothing)
 // Any non-zero byte is true; the byte never reaches a bool unchecked.
 TEST(OldProjectFile, OwnInputTransformerIsAnyNonZeroByte)
 {
-    for (const unsigned char byte : {0x00, 0x01, 0x02, 0xFF}) {
+    for (const unsigned char byte : { 0x00, 0x01, 0x02, 0xFF }) {
         SCOPED_TRACE(static_cast<int>(byte));
         OldFile file(100);
         file.bytes[604] = static_cast<char>(byte);
@@ -320,26 +322,26 @@ TEST(OldProjectFile, AmountsRoundHalvesToEvenWithin32Bits)
         bool accepted;
         std::int32_t value;
     } cases[] = {
-        {1234.5, true, 1234},
-        {1235.5, true, 1236},
-        {2.5, true, 2},
-        {-2.5, true, -2},
-        {-0.4, true, 0},
-        {2147483647.49, true, 2147483647},
-        {-2147483648.5, true, std::numeric_limits<std::int32_t>::min()},
-        {2147483647.5, false, 0},
-        {-2147483649.0, false, 0},
-        {1e300, false, 0},
-        {std::numeric_limits<double>::quiet_NaN(), false, 0},
-        {std::numeric_limits<double>::infinity(), false, 0},
+        { 1234.5, true, 1234 },
+        { 1235.5, true, 1236 },
+        { 2.5, true, 2 },
+        { -2.5, true, -2 },
+        { -0.4, true, 0 },
+        { 2147483647.49, true, 2147483647 },
+        { -2147483648.5, true, std::numeric_limits<std::int32_t>::min() },
+        { 2147483647.5, false, 0 },
+        { -2147483649.0, false, 0 },
+        { 1e300, false, 0 },
+        { std::numeric_limits<double>::quiet_NaN(), false, 0 },
+        { std::numeric_limits<double>::infinity(), false, 0 },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.stored);
         for (int field = 0; field < 7; ++field) {
             OldFile file(34);
             OldFile::Record record;
-            double* amounts[] = {&record.kwht, &record.peakDemand, &record.kvarh, &record.costPowerTerm,
-                                 &record.inputTransformer, &record.costActiveTerm, &record.reactiveSurcharge};
+            double* amounts[] = { &record.kwht, &record.peakDemand, &record.kvarh, &record.costPowerTerm,
+                &record.inputTransformer, &record.costActiveTerm, &record.reactiveSurcharge };
             *amounts[field] = c.stored;
             file.addRecord(record);
             if (!c.accepted) {
@@ -348,9 +350,8 @@ TEST(OldProjectFile, AmountsRoundHalvesToEvenWithin32Bits)
             }
             const auto project = readOld(file.bytes);
             const TConsumption& read = project->ConsumptionList()[0];
-            const std::int32_t values[] = {read.kwht(), read.PeakDemand(), read.kvarh(), read.CostPowerTerm(),
-                                           read.InputTransformer(), read.CostActiveTerm(),
-                                           read.ReactiveSurcharge()};
+            const std::int32_t values[] = { read.kwht(), read.PeakDemand(), read.kvarh(), read.CostPowerTerm(),
+                read.InputTransformer(), read.CostActiveTerm(), read.ReactiveSurcharge() };
             EXPECT_EQ(values[field], c.value) << "field " << field;
         }
     }
@@ -377,11 +378,38 @@ TEST(OldProjectFile, Cp1252TableMatchesTheCodePage)
     for (int byte = 0xA0; byte <= 0xFF; ++byte)
         EXPECT_EQ(cp1252ToUnicode(static_cast<unsigned char>(byte)), byte);
     const std::pair<unsigned char, char16_t> upper[] = {
-        {0x80, u'€'}, {0x82, u'‚'}, {0x83, u'ƒ'}, {0x84, u'„'}, {0x85, u'…'}, {0x86, u'†'}, {0x87, u'‡'},
-        {0x88, u'ˆ'}, {0x89, u'‰'}, {0x8A, u'Š'}, {0x8B, u'‹'}, {0x8C, u'Œ'}, {0x8E, u'Ž'}, {0x91, u'‘'},
-        {0x92, u'’'}, {0x93, u'“'}, {0x94, u'”'}, {0x95, u'•'}, {0x96, u'–'}, {0x97, u'—'}, {0x98, u'˜'},
-        {0x99, u'™'}, {0x9A, u'š'}, {0x9B, u'›'}, {0x9C, u'œ'}, {0x9E, u'ž'}, {0x9F, u'Ÿ'},
-        {0x81, u'\u0081'}, {0x8D, u'\u008D'}, {0x8F, u'\u008F'}, {0x90, u'\u0090'}, {0x9D, u'\u009D'},
+        { 0x80, u'€' },
+        { 0x82, u'‚' },
+        { 0x83, u'ƒ' },
+        { 0x84, u'„' },
+        { 0x85, u'…' },
+        { 0x86, u'†' },
+        { 0x87, u'‡' },
+        { 0x88, u'ˆ' },
+        { 0x89, u'‰' },
+        { 0x8A, u'Š' },
+        { 0x8B, u'‹' },
+        { 0x8C, u'Œ' },
+        { 0x8E, u'Ž' },
+        { 0x91, u'‘' },
+        { 0x92, u'’' },
+        { 0x93, u'“' },
+        { 0x94, u'”' },
+        { 0x95, u'•' },
+        { 0x96, u'–' },
+        { 0x97, u'—' },
+        { 0x98, u'˜' },
+        { 0x99, u'™' },
+        { 0x9A, u'š' },
+        { 0x9B, u'›' },
+        { 0x9C, u'œ' },
+        { 0x9E, u'ž' },
+        { 0x9F, u'Ÿ' },
+        { 0x81, u'\u0081' },
+        { 0x8D, u'\u008D' },
+        { 0x8F, u'\u008F' },
+        { 0x90, u'\u0090' },
+        { 0x9D, u'\u009D' },
     };
     for (const auto& [byte, expected] : upper)
         EXPECT_EQ(cp1252ToUnicode(byte), expected) << std::hex << static_cast<int>(byte);
@@ -391,17 +419,18 @@ TEST(OldProjectFile, FilesOutsideTheFormatAreRefused)
 {
     expectRefused({});
     expectRefused("d");
-    for (std::uint16_t tag : {0, 33, 35, 99, 101, 0xFFFF}) {
+    for (std::uint16_t tag : { 0, 33, 35, 99, 101, 0xFFFF }) {
         OldFile file(100);
         file.u16(0, tag);
         expectRefused(file.bytes);
     }
-    for (std::uint16_t tag : {34, 50, 100}) {
+    for (std::uint16_t tag : { 34, 50, 100 }) {
         SCOPED_TRACE(tag);
         expectRefused(OldFile(tag).bytes.chopped(1));
     }
     // A length byte beyond the field's capacity, in each text field.
-    const std::pair<int, int> texts[] = {{2, 100}, {103, 100}, {204, 100}, {326, 20}, {356, 100}, {457, 96}};
+    const std::pair<int, int> texts[]
+        = { { 2, 100 }, { 103, 100 }, { 204, 100 }, { 326, 20 }, { 356, 100 }, { 457, 96 } };
     for (const auto& [offset, capacity] : texts) {
         SCOPED_TRACE(offset);
         OldFile file(100);
