@@ -5,6 +5,8 @@
 
 #include "report.h"
 
+#include <tuple>
+
 using namespace report;
 
 namespace {

@@ -128,9 +128,12 @@ TEST_P(ReportSheets, SplitTheBillingTableAndPlaceTheSummary)
     EXPECT_EQ(headers, tc.periods > 0 ? 1 : 0);
 
     // Page1 always fits its one sheet: its header and footer, both blocks.
+    // Its bands add up to 3 mm more than the sheet holds; the empty band at
+    // the end is dropped rather than given a sheet of its own.
     const PreparedPage& first = prepared.pages[0];
     EXPECT_EQ(bandsOn(first, QStringLiteral("Header2")), 1);
     EXPECT_EQ(bandsOn(first, QStringLiteral("Header1")), 1);
+    EXPECT_EQ(bandsOn(first, QStringLiteral("MasterData2")), 0);
     EXPECT_EQ(bandsOn(first, QStringLiteral("PageFooter1")), 1);
 }
 
@@ -344,4 +347,28 @@ TEST(ReportRendering, EachSheetRendersToAPicture)
     }
     EXPECT_GT(active, 100);
     EXPECT_GT(reactive, 50);
+}
+
+TEST(ReportRendering, ALongTableContinuesOnAThirdSheet)
+{
+    Fixture f(40, 1, 0);
+    const PreparedReport& prepared = f.prepare();
+    ASSERT_EQ(prepared.pages.size(), 3u);
+    const QImage third = renderSheetToImage(prepared.pages[2], 1.5);
+    EXPECT_TRUE(third.save(testutils::testOutputFolder() + QStringLiteral("/report-40-periods-sheet-3.png")));
+    // Four rows right under the page header, then the summary with its chart.
+    const PreparedObject* firstRow = nullptr;
+    for (const PreparedObject& object : prepared.pages[2].objects) {
+        if (object.name == QLatin1String("MasterData3")) {
+            firstRow = &object;
+            break;
+        }
+    }
+    ASSERT_NE(firstRow, nullptr);
+    EXPECT_NEAR(firstRow->absTop, mm(10 + 25), 1e-9);
+    EXPECT_EQ(firstRow->children.at(0).text, QStringLiteral("Enero")); // period 37
+    EXPECT_EQ(firstRow->children.at(1).text, QStringLiteral("2027"));
+    const PreparedObject* chart = findObject(prepared.pages[2], QStringLiteral("ChartPicture"));
+    ASSERT_NE(chart, nullptr);
+    EXPECT_NEAR(chart->absTop, mm(10 + 25 + 4 * 5 + 5), 1e-9);
 }
