@@ -1,5 +1,7 @@
 #include "presentform.h"
 
+#include "dskproject.h"
+#include "languagesettings.h"
 #include "pictures.h"
 #include "translation.h"
 
@@ -12,46 +14,13 @@
 
 #include <cstdint>
 
-namespace {
-
-std::unique_ptr<QSettings> programSettings()
-{
-    // The same store the project document reads and writes.
-    return std::make_unique<QSettings>(QStringLiteral("ORVEL"), QStringLiteral("Tenvik7"));
-}
-
-// A settings value read as a number: an integer as itself, a text as a
-// decimal integer, anything else (or nothing) as the default.
-qint64 readNumber(QSettings& settings, const QString& key, qint64 fallback)
-{
-    const QVariant value = settings.value(key);
-    if (!value.isValid())
-        return fallback;
-    if (value.typeId() == QMetaType::Bool)
-        return value.toBool() ? 1 : 0;
-    const QString text = value.toString().trimmed();
-    // An ini store keeps a Boolean written by Qt as "true" or "false".
-    if (text == QLatin1String("true"))
-        return 1;
-    if (text == QLatin1String("false"))
-        return 0;
-    bool ok = false;
-    const qint64 number = text.toLongLong(&ok);
-    return ok ? number : fallback;
-}
-
-} // namespace
-
 bool IsEnglish(QSettings& settings, const QString& systemLanguage)
 {
-    settings.beginGroup(QStringLiteral("language"));
-    const bool automatic = readNumber(settings, QStringLiteral("auto"), 1) != 0;
-    const qint64 code = readNumber(settings, QStringLiteral("code"), 0);
-    settings.endGroup();
-    if (automatic)
+    // Read exactly as the project document reads them.
+    const LanguageSettings::Choice choice = LanguageSettings::read(settings);
+    if (choice.langOS)
         return systemLanguage == QLatin1String("en");
-    // The document keeps the low 8 bits; any non-zero language is English.
-    return (code & 0xFF) != 0;
+    return choice.language != TAppLanguage::es;
 }
 
 TPresentForm::TPresentForm(std::unique_ptr<QSettings> settings, const QString& systemLanguage)
@@ -74,7 +43,7 @@ TPresentForm::TPresentForm(std::unique_ptr<QSettings> settings, const QString& s
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 
-    FormCreate(settings ? std::move(settings) : programSettings(),
+    FormCreate(settings ? std::move(settings) : TDskProject::defaultSettings(),
                systemLanguage.isEmpty() ? Translation::systemLanguageCode() : systemLanguage);
 }
 

@@ -1,5 +1,6 @@
 #include "qtdialogservice.h"
 
+#include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
@@ -24,9 +25,14 @@ QMessageBox::Icon iconFor(IDialogService::MessageKind kind)
 
 } // namespace
 
+QWidget* QtDialogService::owner() const
+{
+    return m_parent ? m_parent : QApplication::activeWindow();
+}
+
 void QtDialogService::showMessage(MessageKind kind, const QString& text)
 {
-    QMessageBox box(iconFor(kind), QStringLiteral("Tenvik"), text, QMessageBox::Ok, m_parent);
+    QMessageBox box(iconFor(kind), QStringLiteral("Tenvik"), text, QMessageBox::Ok, owner());
     box.setDefaultButton(QMessageBox::Ok);
     box.exec();
 }
@@ -34,7 +40,7 @@ void QtDialogService::showMessage(MessageKind kind, const QString& text)
 bool QtDialogService::askYesNo(const QString& text)
 {
     QMessageBox box(QMessageBox::Information, QStringLiteral("Tenvik"), text, QMessageBox::Yes | QMessageBox::No,
-                    m_parent);
+                    owner());
     box.setDefaultButton(QMessageBox::No);
     box.setEscapeButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
@@ -43,7 +49,7 @@ bool QtDialogService::askYesNo(const QString& text)
 std::optional<QString> QtDialogService::inputQuery(const QString& caption, const QString& prompt, const QString& value)
 {
     bool ok = false;
-    const QString answer = QInputDialog::getText(m_parent, caption, prompt, QLineEdit::Normal, value, &ok);
+    const QString answer = QInputDialog::getText(owner(), caption, prompt, QLineEdit::Normal, value, &ok);
     if (!ok)
         return std::nullopt;
     return answer;
@@ -51,7 +57,7 @@ std::optional<QString> QtDialogService::inputQuery(const QString& caption, const
 
 std::optional<QString> QtDialogService::getOpenFileName(const QString& filter)
 {
-    QFileDialog dialog(m_parent);
+    QFileDialog dialog(owner());
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setNameFilters(toNameFilters(filter));
@@ -63,7 +69,7 @@ std::optional<QString> QtDialogService::getOpenFileName(const QString& filter)
 std::optional<QString> QtDialogService::getSaveFileName(const QString& fileName, const QString& filter,
                                                         const QString& defaultSuffix, bool overwritePrompt)
 {
-    QFileDialog dialog(m_parent);
+    QFileDialog dialog(owner());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters(toNameFilters(filter));

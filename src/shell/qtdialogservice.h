@@ -8,7 +8,7 @@ class QWidget;
 
 // The program's dialogs over Qt Widgets: QMessageBox for messages and
 // questions, QInputDialog for prompts, QFileDialog for files. Every dialog is
-// modal to the given parent window (or to the application when none).
+// modal to the given parent window (or to the active window when none).
 class QtDialogService : public IDialogService {
 public:
     explicit QtDialogService(QWidget* parent = nullptr) : m_parent(parent) {}
@@ -33,5 +33,8 @@ public:
     static QString withDefaultSuffix(const QString& fileName, const QString& defaultSuffix);
 
 private:
+    // The given parent, or the active window when none was given.
+    QWidget* owner() const;
+
     QWidget* m_parent = nullptr;
 };

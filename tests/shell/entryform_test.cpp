@@ -45,7 +45,7 @@ TConsumption filledPeriod()
 TEST(EntryFormTest, showsThePeriodAndStoresEveryEditedFieldOnAccept)
 {
     TConsumption period = filledPeriod();
-    whenModal([](QWidget* dialog) {
+    ModalScript answer1([](QWidget* dialog) {
         EXPECT_EQ(dialog->findChild<QLineEdit*>("PeriodEdit")->text(), "Marzo");
         EXPECT_EQ(box(dialog, "YearEdit")->value(), 2019);
         EXPECT_EQ(box(dialog, "kwhtEdit")->value(), 12000);
@@ -70,6 +70,7 @@ TEST(EntryFormTest, showsThePeriodAndStoresEveryEditedFieldOnAccept)
         QTest::keyClick(dialog, Qt::Key_Return);
     });
     ASSERT_TRUE(EditConsumption(period));
+    EXPECT_TRUE(answer1.ran());
     EXPECT_EQ(period.Period(), " Abril "); // no trimming
     EXPECT_EQ(period.Year(), 2020);
     EXPECT_EQ(period.kwht(), 2021);
@@ -85,7 +86,7 @@ TEST(EntryFormTest, cancelAndEscapeLeaveThePeriodUntouched)
 {
     for (bool escape : {false, true}) {
         TConsumption period = filledPeriod();
-        whenModal([escape](QWidget* dialog) {
+        ModalScript answer2([escape](QWidget* dialog) {
             dialog->findChild<QLineEdit*>("PeriodEdit")->setText(QStringLiteral("Otro"));
             box(dialog, "kwhtEdit")->setValue(1);
             if (escape)
@@ -94,6 +95,7 @@ TEST(EntryFormTest, cancelAndEscapeLeaveThePeriodUntouched)
                 QTest::mouseClick(dialog->findChild<QPushButton*>("CancelButton"), Qt::LeftButton);
         });
         EXPECT_FALSE(EditConsumption(period));
+        EXPECT_TRUE(answer2.ran());
         EXPECT_EQ(period, filledPeriod()) << (escape ? "escape" : "cancel");
     }
 }
@@ -104,13 +106,14 @@ TEST(EntryFormTest, valuesOutsideTheBoxesAreShownAndStoredAtTheNearerLimit)
     period.setYear(1999);
     period.setKvarh(-5);
     period.setPeakDemand(std::numeric_limits<std::int32_t>::max());
-    whenModal([](QWidget* dialog) {
+    ModalScript answer3([](QWidget* dialog) {
         EXPECT_EQ(box(dialog, "YearEdit")->value(), 2000);
         EXPECT_EQ(box(dialog, "kvarhEdit")->value(), 0);
         EXPECT_EQ(box(dialog, "PeakDemandEdit")->value(), std::numeric_limits<int>::max());
         QTest::mouseClick(dialog->findChild<QPushButton*>("AddButton"), Qt::LeftButton);
     });
     ASSERT_TRUE(EditConsumption(period));
+    EXPECT_TRUE(answer3.ran());
     EXPECT_EQ(period.Year(), 2000);
     EXPECT_EQ(period.kvarh(), 0);
     EXPECT_EQ(period.PeakDemand(), std::numeric_limits<std::int32_t>::max());

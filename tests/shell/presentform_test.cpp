@@ -52,7 +52,6 @@ TEST(PresentFormTest, pictureFollowsTheLanguageRule)
         {QVariant("0"), QVariant(2), "es", true},   // outside the two languages: English
         {QVariant("0"), QVariant(256), "en", false}, // low 8 bits are 0: Spanish
         {QVariant("yes"), QVariant(1), "es", false}, // no number: the default, follow the system
-        {QVariant(false), QVariant(1), "es", true},  // a Boolean written by Qt
         {std::nullopt, std::nullopt, "en", true},   // no settings: follow the system
         {std::nullopt, std::nullopt, "es", false},
     };
