@@ -1,7 +1,14 @@
 #include "errorreport.h"
 #include "qtdialogservice.h"
 
+#include "modalhelper.h"
 #include "testutils.h"
+
+#include <QAbstractButton>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
 
 #include <QStringList>
 
@@ -65,4 +72,61 @@ TEST(StandardErrorReportTest, failuresInsideAnActionBecomeOneErrorDialog)
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].kind, IDialogService::MessageKind::Error);
     EXPECT_EQ(dialogs.messages[0].text, "Index out of range.");
+}
+
+TEST(QtDialogServiceTest, questionsDefaultToNoAndMessagesCarryTheirKind)
+{
+    QtDialogService dialogs;
+    struct Case {
+        Qt::Key key;
+        bool answer;
+    };
+    for (const Case c : {Case{Qt::Key_Return, false}, Case{Qt::Key_Escape, false}, Case{Qt::Key_Y, true}}) {
+        ModalScript script([&](QWidget* box) {
+            auto* message = qobject_cast<QMessageBox*>(box);
+            ASSERT_NE(message, nullptr);
+            EXPECT_EQ(message->text(), "¿Seguro?");
+            EXPECT_EQ(message->icon(), QMessageBox::Information);
+            EXPECT_EQ(static_cast<QAbstractButton*>(message->defaultButton()), message->button(QMessageBox::No));
+            if (c.key == Qt::Key_Y)
+                message->button(QMessageBox::Yes)->click();
+            else
+                QTest::keyClick(message, c.key);
+        });
+        EXPECT_EQ(dialogs.askYesNo(QStringLiteral("¿Seguro?")), c.answer);
+        EXPECT_TRUE(script.ran());
+    }
+
+    ModalScript script([](QWidget* box) {
+        auto* message = qobject_cast<QMessageBox*>(box);
+        ASSERT_NE(message, nullptr);
+        EXPECT_EQ(message->icon(), QMessageBox::Critical);
+        EXPECT_EQ(message->standardButtons(), QMessageBox::Ok);
+        QTest::keyClick(message, Qt::Key_Return);
+    });
+    dialogs.showMessage(IDialogService::MessageKind::Error, QStringLiteral("Fallo."));
+    EXPECT_TRUE(script.ran());
+}
+
+TEST(QtDialogServiceTest, inputPromptGivesTheAnswerOrNothing)
+{
+    QtDialogService dialogs;
+    for (bool accept : {true, false}) {
+        ModalScript script([&](QWidget* box) {
+            auto* input = qobject_cast<QInputDialog*>(box);
+            ASSERT_NE(input, nullptr);
+            EXPECT_EQ(input->windowTitle(), "Cambiar valor");
+            EXPECT_EQ(input->labelText(), "Longitud (m)");
+            EXPECT_EQ(input->textValue(), "5");
+            input->setTextValue(QStringLiteral("7,5"));
+            if (accept)
+                input->accept();
+            else
+                input->reject();
+        });
+        const std::optional<QString> answer =
+            dialogs.inputQuery(QStringLiteral("Cambiar valor"), QStringLiteral("Longitud (m)"), QStringLiteral("5"));
+        EXPECT_TRUE(script.ran());
+        EXPECT_EQ(answer, accept ? std::optional<QString>(QStringLiteral("7,5")) : std::nullopt);
+    }
 }

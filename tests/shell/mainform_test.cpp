@@ -6,6 +6,7 @@
 #include "mainformfixture.h"
 #include "modalhelper.h"
 
+#include <QAbstractSpinBox>
 #include <QAction>
 #include <QCloseEvent>
 #include <QFile>
@@ -373,4 +374,23 @@ TEST_F(MainFormTest, helpFollowsTheSavedLanguageAndTheLinksOpenTheirTargets)
     EXPECT_EQ(opened[2], QUrl("http://www.orvel.example"));
     EXPECT_EQ(opened[3], QUrl("mailto:info@orvel.example"));
     EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(MainFormTest, saveUsesTheNumberStillBeingTyped)
+{
+    TMainForm& w = create();
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    auto* hours = child<QAbstractSpinBox>(w, "ConsumptionList_WorkHours");
+    hours->setFocus();
+    QLineEdit* line = hours->findChild<QLineEdit*>();
+    line->selectAll();
+    QTest::keyClicks(line, QStringLiteral("512"));
+    ASSERT_TRUE(hours->hasFocus());
+    dialogs.fileAnswers = {folder() + "/tecleado.tvk"};
+    w.SaveAction->trigger();
+    EXPECT_EQ(project().ConsumptionList().WorkHours(), 512);
+    EXPECT_FALSE(project().ValidCalculation());
+    EXPECT_TRUE(project().IsSaved());
 }
