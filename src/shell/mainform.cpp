@@ -57,6 +57,14 @@ QWidget* emptyPage(QWidget* parent, const char* name)
     return page;
 }
 
+QFrame* separatorLine(QWidget* parent)
+{
+    auto* line = new QFrame(parent);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    return line;
+}
+
 } // namespace
 
 TMainForm::TMainForm(Environment environment, QWidget* parent)
@@ -77,7 +85,9 @@ TMainForm::TMainForm(Environment environment, QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(buildTopLayout());
+    layout->addWidget(separatorLine(client));
     layout->addWidget(buildPages(), 1);
+    layout->addWidget(separatorLine(client));
     layout->addWidget(buildBottomLayout());
     setCentralWidget(client);
     resize(994, 757);
