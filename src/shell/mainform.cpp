@@ -5,6 +5,7 @@
 #include "dskproject.h"
 #include "errorreport.h"
 #include "pictures.h"
+#include "reportlayout.h"
 #include "translation.h"
 #include "widgets/linklabel.h"
 

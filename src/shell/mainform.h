@@ -14,6 +14,7 @@ class LinkLabel;
 class QAction;
 class QStackedWidget;
 class QToolButton;
+class ReportLayout;
 class TBattery;
 class TDskProject;
 
@@ -42,6 +43,9 @@ public:
     TDskProject& project() { return *DskProject; }
     IDialogService& dialogs() { return *m_dialogs; }
     DataPage& dataPage() { return *m_dataPage; }
+    // The report of the run (frxReport with its billing data set), serving
+    // the project's billing periods.
+    ReportLayout& reportLayout() { return *m_reportLayout; }
 
     // The page stacks and pages. BatteryTabItem and BatteryDetailTabItem are
     // empty pages with a margin-less vertical layout, for the results pages
@@ -125,6 +129,8 @@ private:
     void editPeriodAt(int row);
 
     std::unique_ptr<TDskProject> DskProject;
+    // After the document: released first, as it reads the document's list.
+    std::unique_ptr<ReportLayout> m_reportLayout;
     IDialogService* m_dialogs = nullptr;
     IDbDataModule* m_dataModule = nullptr;
     QString m_programFolder;

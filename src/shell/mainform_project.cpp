@@ -6,6 +6,7 @@
 #include "datapage.h"
 #include "dskproject.h"
 #include "exceptions.h"
+#include "reportlayout.h"
 #include "statictexts.h"
 #include "translation.h"
 #include "widgets/linklabel.h"
@@ -17,7 +18,9 @@
 
 void TMainForm::FormCreate(Environment& environment)
 {
+    m_reportLayout = std::make_unique<ReportLayout>();
     DskProject = std::make_unique<TDskProject>(m_dataModule, m_dialogs, std::move(environment.settings));
+    m_reportLayout->setConsumptionList(&DskProject->ConsumptionList());
 
     // Unless the interface follows the operating system, the saved language
     // decides; any language but Spanish shows English.

@@ -1,6 +1,7 @@
 #include "mainform.h"
 
 #include "consumption.h"
+#include "reportlayout.h"
 #include "widgets/numberbox.h"
 
 #include "mainformfixture.h"
@@ -169,4 +170,23 @@ TEST_F(EntriesTest, aRowNamingNoPeriodIsReportedAndChangesNothing)
     EXPECT_TRUE(dialogs.questions.empty());
     EXPECT_EQ(periods(), QStringList({"Enero", "Febrero", "Marzo"}));
     EXPECT_TRUE(flagsUntouched());
+}
+
+TEST_F(EntriesTest, theReportServesThePeriodsTheGridShows)
+{
+    TMainForm& w = createWithPeriods();
+    ReportLayout& layout = w.reportLayout();
+    report::UserDataSet& billing = layout.frxComsumptionDataSet();
+    QStringList served;
+    layout.frxComsumptionDataSetFirst(billing);
+    for (bool eof = false;;) {
+        layout.frxComsumptionDataSetCheckEOF(billing, eof);
+        if (eof)
+            break;
+        QVariant value;
+        layout.frxComsumptionDataSetGetValue(QStringLiteral("Period"), value);
+        served << value.toString();
+        layout.frxComsumptionDataSetNext(billing);
+    }
+    EXPECT_EQ(served, periods());
 }
