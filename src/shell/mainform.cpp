@@ -6,14 +6,17 @@
 #include "errorreport.h"
 #include "pictures.h"
 #include "reportlayout.h"
+#include "statictexts.h"
 #include "translation.h"
 #include "widgets/linklabel.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QScreen>
 #include <QStackedWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -93,6 +96,8 @@ TMainForm::TMainForm(Environment environment, QWidget* parent)
     setCentralWidget(client);
     resize(994, 757);
     setMinimumSize(994, 757);
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
 
     // The translation component has loaded: it follows the operating system
     // until the creation handler has read the settings.
@@ -248,6 +253,12 @@ QWidget* TMainForm::buildBottomLayout()
     row->addWidget(BackButton);
     row->addWidget(FindBatteryButton);
     return bottom;
+}
+
+void TMainForm::installPage(QWidget* container, QWidget* page)
+{
+    container->layout()->addWidget(page);
+    translateStaticTexts(page);
 }
 
 void TMainForm::updateActions()

@@ -57,6 +57,11 @@ public:
     QWidget* BatteryTabItem = nullptr;
     QWidget* BatteryDetailTabItem = nullptr;
 
+    // Puts `page` into one of the empty result pages (BatteryTabItem or
+    // BatteryDetailTabItem) and shows its static texts in the language in
+    // force, as the window's own texts were when it was created.
+    void installPage(QWidget* container, QWidget* page);
+
     // The action list. Calculate, Back and Print are not connected here.
     QAction* NewAction = nullptr;
     QAction* OpenAction = nullptr;
