@@ -5,6 +5,7 @@
 #include "consumption.h"
 #include "entryform.h"
 #include "mainform.h"
+#include "presentform.h"
 
 #include "mainformfixture.h"
 
@@ -107,6 +108,17 @@ TEST_P(ScreenshotTest, optionsDialog)
     const QString path = outputPath(QStringLiteral("configform_%1.png").arg(GetParam()));
     ASSERT_TRUE(dialog.grab().save(path));
     EXPECT_EQ(QImage(path).size(), QSize(444, 319));
+}
+
+TEST_P(ScreenshotTest, splash)
+{
+    storeLanguage("0", english() ? 1 : 0);
+    TPresentForm splash(std::make_unique<QSettings>(settingsPath(), QSettings::IniFormat), QStringLiteral("es"));
+    splash.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&splash));
+    EXPECT_EQ(splash.isEnglishShown(), english());
+    const QString path = outputPath(QStringLiteral("splash_%1.png").arg(GetParam()));
+    ASSERT_TRUE(splash.grab().save(path));
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, ScreenshotTest, ::testing::Values("es", "en"));
