@@ -477,9 +477,25 @@ void DataPage::StoreProjectData(TCProyect& project) const
     list.setWorkHours(ConsumptionList_WorkHours->value());
 }
 
+namespace {
+
+// Holds the grid's painting until the refill is over, also when it fails.
+class UpdateBlock {
+public:
+    explicit UpdateBlock(QWidget* widget) : m_widget(widget) { m_widget->setUpdatesEnabled(false); }
+    ~UpdateBlock() { m_widget->setUpdatesEnabled(true); }
+    UpdateBlock(const UpdateBlock&) = delete;
+    UpdateBlock& operator=(const UpdateBlock&) = delete;
+
+private:
+    QWidget* m_widget;
+};
+
+} // namespace
+
 void DataPage::ShowConsumptionList(const TConsumptionList& list)
 {
-    ConsumptionListGrid->setUpdatesEnabled(false);
+    const UpdateBlock block(ConsumptionListGrid);
     ConsumptionListGrid->setRowCount(list.Count());
     for (int row = 0; row < list.Count(); ++row) {
         const TConsumption& period = list[row];
@@ -499,7 +515,6 @@ void DataPage::ShowConsumptionList(const TConsumptionList& list)
             ConsumptionListGrid->setItem(row, column, item);
         }
     }
-    ConsumptionListGrid->setUpdatesEnabled(true);
 }
 
 void DataPage::SetInstallationOptionsEnabled(bool Enabled)

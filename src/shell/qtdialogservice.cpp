@@ -1,10 +1,13 @@
 #include "qtdialogservice.h"
 
+#include "translation.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 
@@ -23,6 +26,19 @@ QMessageBox::Icon iconFor(IDialogService::MessageKind kind)
     return QMessageBox::NoIcon;
 }
 
+// Qt's own button texts would show in English whatever the interface
+// language; the program's texts follow the table in force.
+void labelButtons(QMessageBox& box)
+{
+    const bool english = Translation::englishInForce();
+    if (QAbstractButton* ok = box.button(QMessageBox::Ok))
+        ok->setText(TranslateText(QStringLiteral("Aceptar")));
+    if (QAbstractButton* yes = box.button(QMessageBox::Yes))
+        yes->setText(english ? QStringLiteral("Yes") : QStringLiteral("Sí"));
+    if (QAbstractButton* no = box.button(QMessageBox::No))
+        no->setText(QStringLiteral("No"));
+}
+
 } // namespace
 
 QWidget* QtDialogService::owner() const
@@ -34,6 +50,7 @@ void QtDialogService::showMessage(MessageKind kind, const QString& text)
 {
     QMessageBox box(iconFor(kind), QStringLiteral("Tenvik"), text, QMessageBox::Ok, owner());
     box.setDefaultButton(QMessageBox::Ok);
+    labelButtons(box);
     box.exec();
 }
 
@@ -43,16 +60,21 @@ bool QtDialogService::askYesNo(const QString& text)
                     owner());
     box.setDefaultButton(QMessageBox::No);
     box.setEscapeButton(QMessageBox::No);
+    labelButtons(box);
     return box.exec() == QMessageBox::Yes;
 }
 
 std::optional<QString> QtDialogService::inputQuery(const QString& caption, const QString& prompt, const QString& value)
 {
-    bool ok = false;
-    const QString answer = QInputDialog::getText(owner(), caption, prompt, QLineEdit::Normal, value, &ok);
-    if (!ok)
+    QInputDialog dialog(owner());
+    dialog.setWindowTitle(caption);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(value);
+    dialog.setOkButtonText(TranslateText(QStringLiteral("Aceptar")));
+    dialog.setCancelButtonText(TranslateText(QStringLiteral("Cancelar")));
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return answer;
+    return dialog.textValue();
 }
 
 std::optional<QString> QtDialogService::getOpenFileName(const QString& filter)

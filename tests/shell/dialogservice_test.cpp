@@ -88,6 +88,7 @@ TEST(QtDialogServiceTest, questionsDefaultToNoAndMessagesCarryTheirKind)
             EXPECT_EQ(message->text(), "¿Seguro?");
             EXPECT_EQ(message->icon(), QMessageBox::Information);
             EXPECT_EQ(static_cast<QAbstractButton*>(message->defaultButton()), message->button(QMessageBox::No));
+            EXPECT_EQ(message->button(QMessageBox::Yes)->text(), "Sí");
             if (c.key == Qt::Key_Y)
                 message->button(QMessageBox::Yes)->click();
             else
@@ -102,6 +103,7 @@ TEST(QtDialogServiceTest, questionsDefaultToNoAndMessagesCarryTheirKind)
         ASSERT_NE(message, nullptr);
         EXPECT_EQ(message->icon(), QMessageBox::Critical);
         EXPECT_EQ(message->standardButtons(), QMessageBox::Ok);
+        EXPECT_EQ(message->button(QMessageBox::Ok)->text(), "Aceptar");
         QTest::keyClick(message, Qt::Key_Return);
     });
     dialogs.showMessage(IDialogService::MessageKind::Error, QStringLiteral("Fallo."));
