@@ -18,7 +18,8 @@ QString catalogueSql()
                "INSERT INTO trans VALUES ('TI-150', 150, 45.3);\n"
                "INSERT INTO description VALUES ('Quelva', ") +
            testutils::tinyPngSqlLiteral() +
-           QStringLiteral(", 'Batería', 'Batería automática de condensadores.', 'Automatic capacitor bank.');\n");
+           QStringLiteral(", 'Batería', 'Batería automática de condensadores.', 'Automatic capacitor bank.');\n"
+                          "INSERT INTO description VALUES ('Nadir', NULL, 'none', 'Condensador fijo.', 'Fixed capacitor.');\n");
 }
 
 Fixture::Fixture() : m_file(catalogueSql())

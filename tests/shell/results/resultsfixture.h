@@ -12,7 +12,8 @@
 namespace resultsfixture {
 
 // The fixture catalogue: plain banks of 7.5, 10, 5 and 3.3 kvar (series
-// Quelva, with a picture and a name; series Nadir without description),
+// Quelva, with a picture and a name; series Nadir, whose name is "none",
+// without a picture),
 // two cables and one current transformer.
 QString catalogueSql();
 
