@@ -3,6 +3,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
+class QPrinter;
+
 // The installed printers as the print-destination dialog lists them. The
 // program reads them from the system (QPrinterInfo, through CUPS); tests
 // give their own.
@@ -18,6 +22,8 @@ public:
     // The position of the system's default printer in printerTitles(); -1
     // when there is none.
     virtual int defaultPrinterIndex() const = 0;
+    // A printer device for the named printer, ready to paint on.
+    virtual std::unique_ptr<QPrinter> createPrinter(const QString& title) = 0;
 };
 
 // The system's printers.
@@ -28,6 +34,7 @@ public:
     void refresh() override;
     QStringList printerTitles() const override { return m_titles; }
     int defaultPrinterIndex() const override { return m_defaultIndex; }
+    std::unique_ptr<QPrinter> createPrinter(const QString& title) override;
 
 private:
     QStringList m_titles;
