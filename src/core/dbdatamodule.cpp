@@ -12,9 +12,11 @@ QString TDbDataModule::defaultDatabasePath()
     return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("tenvik_sqlite.db"));
 }
 
-TDbDataModule::TDbDataModule(const QString& databasePath) : m_databasePath(databasePath)
+TDbDataModule::TDbDataModule(const QString& databasePath) : TDbDataModule(databasePath, Opening::Now) {}
+
+TDbDataModule::TDbDataModule(const QString& databasePath, Opening opening)
+    : m_databasePath(databasePath), TenvikConnection(std::make_unique<SqliteConnection>())
 {
-    TenvikConnection = std::make_unique<SqliteConnection>(m_databasePath);
     const SqliteConnection& connection = *TenvikConnection;
     BbTable = std::make_unique<SqliteQuery>(connection, QStringLiteral("SELECT * FROM bb"));
     Bb6Table = std::make_unique<SqliteQuery>(connection, QStringLiteral("SELECT * FROM bb6"));
@@ -26,23 +28,37 @@ TDbDataModule::TDbDataModule(const QString& databasePath) : m_databasePath(datab
     DescriptionTable->setParameter(QStringLiteral("TYPE"), QString());
     BbeTable = std::make_unique<SqliteQuery>(connection, QStringLiteral("SELECT * FROM bbe"));
 
+    if (opening == Opening::Now)
+        DataModuleCreate();
+}
+
+TDbDataModule::~TDbDataModule()
+{
+    DataModuleDestroy();
+}
+
+void TDbDataModule::DataModuleCreate()
+{
+    DataModuleDestroy();
+    TenvikConnection->connect(m_databasePath);
     for (SqliteQuery* query :
          {BbTable.get(), Bb6Table.get(), BbfTable.get(), CondTable.get(), TransTable.get(), DescriptionTable.get(),
           BbeTable.get()})
         query->open();
 }
 
-// The queries go before the connection they read from.
-TDbDataModule::~TDbDataModule()
+void TDbDataModule::DataModuleDestroy()
 {
-    BbeTable.reset();
-    DescriptionTable.reset();
-    TransTable.reset();
-    CondTable.reset();
-    BbfTable.reset();
-    Bb6Table.reset();
-    BbTable.reset();
-    TenvikConnection.reset();
+    for (SqliteQuery* query :
+         {BbTable.get(), Bb6Table.get(), BbfTable.get(), CondTable.get(), TransTable.get(), DescriptionTable.get(),
+          BbeTable.get()})
+        query->close();
+    TenvikConnection->disconnect();
+}
+
+bool TDbDataModule::isConnected() const
+{
+    return TenvikConnection->isConnected();
 }
 
 CatalogueRowSet& TDbDataModule::GetBbfTable() { return *BbfTable; }

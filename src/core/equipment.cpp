@@ -7,14 +7,22 @@
 #include "translation.h"
 
 #include <algorithm>
+#include <cmath>
 #include <array>
 #include <utility>
 
 namespace {
 
+// The catalogue price passes through single precision on its way to money.
+// A price that is no number or beyond money's range fails the read rather
+// than turning into a price of 0.
 Money priceOf(const CatalogueRowSet& rows)
 {
-    return Money::fromCatalogueFloat(rows.fieldAsSingle(QStringLiteral("price")));
+    const float price = rows.fieldAsSingle(QStringLiteral("price"));
+    // 9e14 euros lie well inside the 64-bit count of ten-thousandths.
+    if (!std::isfinite(price) || std::fabs(price) > 9.0e14f)
+        throw ECatalogueError(QStringLiteral("El precio del catálogo no es válido."));
+    return Money::fromCatalogueFloat(price);
 }
 
 } // namespace
@@ -121,7 +129,10 @@ void TBattery::LoadFromDataSet(const CatalogueRowSet& ADataSet, CatalogueRowSet*
     else if (FName == QLatin1String("none"))
         FName.clear();
 
-    const bool spanish = FSelection && FSelection->project().Language() == TAppLanguage::es;
+    // Any language but Spanish reads the English text, even when it is
+    // empty: there is no fallback. A record without a selection follows the
+    // project's default, Spanish.
+    const bool spanish = !FSelection || FSelection->project().Language() == TAppLanguage::es;
     FDescription = description.fieldAsString(spanish ? QStringLiteral("text_es") : QStringLiteral("text_en"));
 }
 

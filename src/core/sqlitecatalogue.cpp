@@ -1,5 +1,7 @@
 #include "sqlitecatalogue.h"
 
+#include <QFileInfo>
+
 #include <sqlite3.h>
 
 #include <cmath>
@@ -18,36 +20,75 @@ struct StatementGuard {
     ~StatementGuard() { sqlite3_finalize(statement); }
 };
 
+QVariant columnValue(sqlite3_stmt* statement, int column)
+{
+    switch (sqlite3_column_type(statement, column)) {
+    case SQLITE_INTEGER:
+        return static_cast<qlonglong>(sqlite3_column_int64(statement, column));
+    case SQLITE_FLOAT:
+        return sqlite3_column_double(statement, column);
+    case SQLITE_TEXT:
+        return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, column)),
+                                 sqlite3_column_bytes(statement, column));
+    case SQLITE_BLOB: {
+        // The pointer comes before the size, as SQLite asks.
+        const char* data = static_cast<const char*>(sqlite3_column_blob(statement, column));
+        return QByteArray(data, sqlite3_column_bytes(statement, column));
+    }
+    default:
+        return {};
+    }
+}
+
 } // namespace
 
 // ---------------------------------------------------------- SqliteConnection
 
-SqliteConnection::SqliteConnection(const QString& path) : m_path(path)
+SqliteConnection::SqliteConnection(const QString& path)
 {
-    const QByteArray file = path.toUtf8();
-    const int rc = sqlite3_open_v2(file.constData(), &m_db, SQLITE_OPEN_READONLY, nullptr);
-    if (rc != SQLITE_OK) {
-        const QString reason = sqliteMessage(m_db);
-        sqlite3_close(m_db);
-        m_db = nullptr;
-        throw ECatalogueError(QStringLiteral("No se puede abrir el catálogo «%1»: %2").arg(path, reason));
-    }
-    // Opening is lazy: read the schema now so that a file that is not a
-    // database fails here, and make the connection refuse writes.
-    char* error = nullptr;
-    if (sqlite3_exec(m_db, "PRAGMA query_only = ON; SELECT count(*) FROM sqlite_master;", nullptr, nullptr, &error)
-        != SQLITE_OK) {
-        const QString reason = error ? QString::fromUtf8(error) : sqliteMessage(m_db);
-        sqlite3_free(error);
-        sqlite3_close(m_db);
-        m_db = nullptr;
-        throw ECatalogueError(QStringLiteral("No se puede abrir el catálogo «%1»: %2").arg(path, reason));
-    }
+    connect(path);
 }
 
 SqliteConnection::~SqliteConnection()
 {
+    disconnect();
+}
+
+void SqliteConnection::connect(const QString& path)
+{
+    disconnect();
+    m_path = path;
+    const auto failure = [&path](const QString& reason) {
+        return ECatalogueError(QStringLiteral("No se puede abrir el catálogo «%1»: %2").arg(path, reason));
+    };
+    if (path.isEmpty())
+        throw failure(QStringLiteral("no se ha indicado el archivo"));
+    // An absolute path never reads as an SQLite URI ("file:..."), whose
+    // options could ask for a mode other than read-only.
+    const QByteArray file = QFileInfo(path).absoluteFilePath().toUtf8();
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(file.constData(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+        const QString reason = sqliteMessage(db);
+        sqlite3_close(db);
+        throw failure(reason);
+    }
+    // Opening is lazy: read the schema now so that a file that is not a
+    // database fails here, and make the connection refuse writes.
+    char* error = nullptr;
+    if (sqlite3_exec(db, "PRAGMA query_only = ON; SELECT count(*) FROM sqlite_master;", nullptr, nullptr, &error)
+        != SQLITE_OK) {
+        const QString reason = error ? QString::fromUtf8(error) : sqliteMessage(db);
+        sqlite3_free(error);
+        sqlite3_close(db);
+        throw failure(reason);
+    }
+    m_db = db;
+}
+
+void SqliteConnection::disconnect()
+{
     sqlite3_close(m_db);
+    m_db = nullptr;
 }
 
 // --------------------------------------------------------------- SqliteQuery
@@ -55,6 +96,11 @@ SqliteConnection::~SqliteConnection()
 SqliteQuery::SqliteQuery(const SqliteConnection& connection, QString sql)
     : m_connection(connection), m_sql(std::move(sql))
 {
+}
+
+void SqliteQuery::fail(const QString& message) const
+{
+    throw ECatalogueError(QStringLiteral("%1 (%2)").arg(message, m_sql));
 }
 
 void SqliteQuery::close()
@@ -80,14 +126,18 @@ void SqliteQuery::open()
 {
     close();
     sqlite3* db = m_connection.handle();
+    if (!db)
+        fail(QStringLiteral("El catálogo no está conectado"));
     StatementGuard guard;
     const QByteArray text = m_sql.toUtf8();
     if (sqlite3_prepare_v2(db, text.constData(), static_cast<int>(text.size()), &guard.statement, nullptr)
         != SQLITE_OK)
-        throw ECatalogueError(QStringLiteral("Consulta del catálogo fallida (%1): %2").arg(m_sql, sqliteMessage(db)));
+        fail(QStringLiteral("Consulta del catálogo fallida: %1").arg(sqliteMessage(db)));
+    if (!guard.statement)
+        fail(QStringLiteral("Consulta del catálogo vacía"));
 
     // Parameters are bound, never spliced into the text; names compare
-    // without regard to case, an unset parameter is an empty text.
+    // without regard to case.
     const int parameterCount = sqlite3_bind_parameter_count(guard.statement);
     for (int i = 1; i <= parameterCount; ++i) {
         const char* rawName = sqlite3_bind_parameter_name(guard.statement, i);
@@ -103,6 +153,7 @@ void SqliteQuery::open()
 
     const int columnCount = sqlite3_column_count(guard.statement);
     std::vector<QString> columns;
+    columns.reserve(static_cast<std::size_t>(columnCount));
     for (int c = 0; c < columnCount; ++c)
         columns.push_back(QString::fromUtf8(sqlite3_column_name(guard.statement, c)));
 
@@ -112,33 +163,11 @@ void SqliteQuery::open()
         if (rc == SQLITE_DONE)
             break;
         if (rc != SQLITE_ROW)
-            throw ECatalogueError(
-                QStringLiteral("Consulta del catálogo fallida (%1): %2").arg(m_sql, sqliteMessage(db)));
+            fail(QStringLiteral("Consulta del catálogo fallida: %1").arg(sqliteMessage(db)));
         std::vector<QVariant> row;
         row.reserve(static_cast<std::size_t>(columnCount));
-        for (int c = 0; c < columnCount; ++c) {
-            switch (sqlite3_column_type(guard.statement, c)) {
-            case SQLITE_INTEGER:
-                row.emplace_back(static_cast<qlonglong>(sqlite3_column_int64(guard.statement, c)));
-                break;
-            case SQLITE_FLOAT:
-                row.emplace_back(sqlite3_column_double(guard.statement, c));
-                break;
-            case SQLITE_TEXT:
-                row.emplace_back(QString::fromUtf8(
-                    reinterpret_cast<const char*>(sqlite3_column_text(guard.statement, c)),
-                    sqlite3_column_bytes(guard.statement, c)));
-                break;
-            case SQLITE_BLOB: {
-                const void* data = sqlite3_column_blob(guard.statement, c);
-                row.emplace_back(QByteArray(static_cast<const char*>(data), sqlite3_column_bytes(guard.statement, c)));
-                break;
-            }
-            default:
-                row.emplace_back();
-                break;
-            }
-        }
+        for (int c = 0; c < columnCount; ++c)
+            row.push_back(columnValue(guard.statement, c));
         rows.push_back(std::move(row));
     }
     m_columns = std::move(columns);
@@ -150,14 +179,14 @@ void SqliteQuery::open()
 void SqliteQuery::first()
 {
     if (!m_open)
-        throw ECatalogueError(QStringLiteral("La consulta del catálogo no está abierta (%1).").arg(m_sql));
+        fail(QStringLiteral("La consulta del catálogo no está abierta"));
     m_current = 0;
 }
 
 void SqliteQuery::next()
 {
     if (!m_open)
-        throw ECatalogueError(QStringLiteral("La consulta del catálogo no está abierta (%1).").arg(m_sql));
+        fail(QStringLiteral("La consulta del catálogo no está abierta"));
     if (m_current < m_rows.size())
         ++m_current;
 }
@@ -170,31 +199,40 @@ bool SqliteQuery::eof() const
 const QVariant& SqliteQuery::field(const QString& name) const
 {
     if (!m_open)
-        throw ECatalogueError(QStringLiteral("La consulta del catálogo no está abierta (%1).").arg(m_sql));
+        fail(QStringLiteral("La consulta del catálogo no está abierta"));
     if (m_current >= m_rows.size())
-        throw ECatalogueError(QStringLiteral("No hay fila actual en la consulta del catálogo (%1).").arg(m_sql));
+        fail(QStringLiteral("No hay fila actual en la consulta del catálogo"));
+    // Columns are found by name, ignoring case; the first of equal names wins.
     for (std::size_t c = 0; c < m_columns.size(); ++c) {
         if (m_columns[c].compare(name, Qt::CaseInsensitive) == 0)
             return m_rows[m_current][c];
     }
-    throw ECatalogueError(QStringLiteral("Campo «%1» no encontrado (%2).").arg(name, m_sql));
+    fail(QStringLiteral("Campo «%1» no encontrado").arg(name));
 }
 
-namespace {
-
-// SQLite's own numeric reading of a text: a leading number, else 0.
-double numberOf(const QVariant& value)
+// A stored number as a number; a NULL reads as 0. A text must hold a number
+// and nothing else, and a blob is no number: a catalogue price or power
+// that silently read as 0 would be a wrong result, not a failure.
+double SqliteQuery::numberOf(const QString& name, const QVariant& value) const
 {
-    if (value.typeId() == QMetaType::QString) {
-        const QByteArray text = value.toString().toUtf8();
-        return std::strtod(text.constData(), nullptr);
+    switch (value.typeId()) {
+    case QMetaType::LongLong:
+        return static_cast<double>(value.toLongLong());
+    case QMetaType::Double:
+        return value.toDouble();
+    case QMetaType::QString: {
+        bool ok = false;
+        const double number = value.toString().trimmed().toDouble(&ok);
+        if (!ok)
+            fail(QStringLiteral("El campo «%1» no es un número").arg(name));
+        return number;
     }
-    if (value.typeId() == QMetaType::QByteArray)
+    case QMetaType::QByteArray:
+        fail(QStringLiteral("El campo «%1» no es un número").arg(name));
+    default:
         return 0.0;
-    return value.toDouble();
+    }
 }
-
-} // namespace
 
 bool SqliteQuery::fieldAsBoolean(const QString& name) const
 {
@@ -206,22 +244,23 @@ bool SqliteQuery::fieldAsBoolean(const QString& name) const
         if (text.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0)
             return false;
     }
-    return numberOf(value) != 0.0;
+    return numberOf(name, value) != 0.0;
 }
 
 std::int32_t SqliteQuery::fieldAsInteger(const QString& name) const
 {
     const QVariant& value = field(name);
     if (value.typeId() == QMetaType::LongLong) {
-        // A stored integer outside 32 bits does not fit the field.
         const qlonglong v = value.toLongLong();
         if (v < std::numeric_limits<std::int32_t>::min() || v > std::numeric_limits<std::int32_t>::max())
-            throw ECatalogueError(QStringLiteral("El campo «%1» no cabe en un entero (%2).").arg(name, m_sql));
+            fail(QStringLiteral("El campo «%1» no cabe en un entero").arg(name));
         return static_cast<std::int32_t>(v);
     }
-    const double v = std::trunc(numberOf(value));
+    // A real number becomes an integer by rounding to the nearest, halves
+    // to even.
+    const double v = std::nearbyint(numberOf(name, value));
     if (!std::isfinite(v) || v < -2147483648.0 || v > 2147483647.0)
-        throw ECatalogueError(QStringLiteral("El campo «%1» no cabe en un entero (%2).").arg(name, m_sql));
+        fail(QStringLiteral("El campo «%1» no cabe en un entero").arg(name));
     return static_cast<std::int32_t>(v);
 }
 
@@ -237,7 +276,12 @@ QString SqliteQuery::fieldAsString(const QString& name) const
 
 float SqliteQuery::fieldAsSingle(const QString& name) const
 {
-    return static_cast<float>(numberOf(field(name)));
+    // Rounded to the nearest single; beyond its range the value becomes an
+    // infinity, written out rather than left to the cast.
+    const double value = numberOf(name, field(name));
+    if (std::isfinite(value) && std::fabs(value) > std::numeric_limits<float>::max())
+        return value > 0 ? std::numeric_limits<float>::infinity() : -std::numeric_limits<float>::infinity();
+    return static_cast<float>(value);
 }
 
 QByteArray SqliteQuery::fieldAsBlob(const QString& name) const

@@ -5,22 +5,31 @@
 #include <QString>
 #include <QVariant>
 
-#include <memory>
+#include <cstddef>
+#include <utility>
 #include <vector>
 
 struct sqlite3;
 
 // A read-only connection to an SQLite catalogue file. Never creates a
-// missing file; refuses every write.
+// missing file; refuses every write (the connection is query-only).
 class SqliteConnection {
 public:
-    // Opens the file; raises ECatalogueError naming the file when it is
+    // Not connected; connect() opens the file.
+    SqliteConnection() = default;
+    // Connects at once; raises ECatalogueError naming the file when it is
     // missing, unreadable or not an SQLite database.
     explicit SqliteConnection(const QString& path);
     ~SqliteConnection();
 
     SqliteConnection(const SqliteConnection&) = delete;
     SqliteConnection& operator=(const SqliteConnection&) = delete;
+
+    // Opens `path` read-only, closing any earlier file first. On failure the
+    // connection is left closed and ECatalogueError names the file.
+    void connect(const QString& path);
+    void disconnect();
+    bool isConnected() const { return m_db != nullptr; }
 
     sqlite3* handle() const { return m_db; }
     const QString& path() const { return m_path; }
@@ -50,12 +59,19 @@ public:
 
     void close() override;
     void setParameter(const QString& name, const QString& value) override;
+    // Runs the statement with the parameters set so far (an unset parameter
+    // is an empty text). Raises ECatalogueError when the connection is not
+    // connected or the statement fails; the row set is then closed.
     void open() override;
 
     const QString& sql() const { return m_sql; }
+    // The number of rows held while open.
+    std::size_t rowCount() const { return m_rows.size(); }
 
 private:
     const QVariant& field(const QString& name) const;
+    double numberOf(const QString& name, const QVariant& value) const;
+    [[noreturn]] void fail(const QString& message) const;
 
     const SqliteConnection& m_connection;
     QString m_sql;

@@ -42,9 +42,15 @@ public:
     // A Reset and nothing else.
     void New();
 
-    // Reads and writes a file directly, without dialogs (the extension
-    // chooses the format on reading; writing always writes the current one).
+    // Reads a file without the dialog: ".tvk" in any letter case as the
+    // current format (FileName := fileName, Version := the file's), ".fac"
+    // as the previous one (FileName emptied); both flags end false. Any
+    // other extension and any failure raise EInOutError with the format
+    // message and leave the document exactly as it was.
     void OpenFromFile(const QString& fileName);
+    // Writes the current format without the dialog and sets IsSaved; the
+    // file is replaced whole or not at all. FileName is left to the caller.
+    // Failures raise EInOutError with the save message.
     void SaveToFile(const QString& fileName);
 
     void LoadSettings();

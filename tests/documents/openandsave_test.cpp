@@ -1,0 +1,293 @@
+// Opening and saving through the dialogs: the file names, the flags and
+// what a failure leaves behind.
+
+#include "documentfixtures.h"
+#include "dskproject.h"
+#include "exceptions.h"
+#include "fileparse.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+using docfixtures::FileFolder;
+using docfixtures::SettingsStore;
+using testutils::ScriptedDialogs;
+
+namespace {
+
+const QString FormatMessage = QStringLiteral("El archivo no tiene un formato válido.");
+const QString SaveMessage = QStringLiteral("Ha ocurrido un error al guardar el archivo, verifique que tiene los "
+                                           "permisos necesarios en la carpeta destino.");
+
+class OpenAndSave : public ::testing::Test {
+protected:
+    OpenAndSave() : document(nullptr, &dialogs, store.open())
+    {
+        document.setDialogSaveFilterName(QStringLiteral("open filter"));
+        document.setDialogOpenFilterName(QStringLiteral("save filter"));
+    }
+
+    // A project file holding one period, `business` as its customer and an
+    // old version text.
+    QString writeProjectFile(const QString& name, const QString& business)
+    {
+        TCProyect project(nullptr);
+        project.setBusinessName(business);
+        project.ConsumptionList().Add(std::make_unique<TConsumption>());
+        QByteArray text = TFileParse(&project).fileContents();
+        text.replace("\"7.1.0\"", "\"7.0.9\"");
+        return folder.write(name, text);
+    }
+
+    // The document's file contents, its file name and its flags, to compare
+    // before and after an operation that must change nothing.
+    QByteArray snapshot()
+    {
+        return TFileParse(&document).fileContents() + document.FileName().toUtf8()
+             + (document.IsSaved() ? "S" : "s") + (document.ValidCalculation() ? "V" : "v") + document.Version().toUtf8();
+    }
+
+    void expectFailure(const std::function<void()>& operation, const QString& message)
+    {
+        try {
+            operation();
+            ADD_FAILURE() << "no failure";
+        } catch (const EInOutError& e) {
+            EXPECT_EQ(e.message(), message);
+        }
+    }
+
+    SettingsStore store;
+    FileFolder folder;
+    ScriptedDialogs dialogs;
+    TDskProject document;
+};
+
+// Two old-format fixtures: a minimal valid file and one with an unknown tag.
+QByteArray oldFile(std::uint16_t tag)
+{
+    QByteArray bytes(616, '\0');
+    bytes[0] = static_cast<char>(tag & 0xFF);
+    bytes[1] = static_cast<char>(tag >> 8);
+    bytes[3] = 'F'; // BusinessName "F"
+    bytes[2] = 1;
+    return bytes;
+}
+
+} // namespace
+
+TEST_F(OpenAndSave, CancelledOpenChangesNothing)
+{
+    docfixtures::fillProject(document);
+    document.setIsSaved(true);
+    const QByteArray before = snapshot();
+    for (const auto& answer : {std::optional<QString>(), std::optional<QString>(QString())}) {
+        dialogs.fileAnswers.push_back(answer);
+        EXPECT_FALSE(document.Open());
+    }
+    EXPECT_EQ(snapshot(), before);
+    ASSERT_EQ(dialogs.fileRequests.size(), 2u);
+    EXPECT_FALSE(dialogs.fileRequests[0].save);
+    EXPECT_EQ(dialogs.fileRequests[0].filter, "open filter"); // the crosswise name
+}
+
+TEST_F(OpenAndSave, OpeningACurrentFileReplacesTheProject)
+{
+    docfixtures::fillProject(document);
+    document.setIsSaved(true);
+    document.setValidCalculation(true);
+    for (const QString& name : {QStringLiteral("a.tvk"), QStringLiteral("b.TvK")}) {
+        SCOPED_TRACE(name.toStdString());
+        const QString path = writeProjectFile(name, name);
+        dialogs.fileAnswers.push_back(path);
+        EXPECT_TRUE(document.Open());
+        EXPECT_EQ(document.BusinessName(), name);
+        EXPECT_TRUE(document.UserName().isEmpty());
+        EXPECT_EQ(document.BatteryType(), TBatteryType::ferimont);
+        EXPECT_EQ(document.ConsumptionList().Count(), 1);
+        EXPECT_EQ(document.FileName(), path);
+        EXPECT_EQ(document.Version(), "7.0.9");
+        EXPECT_FALSE(document.IsSaved());
+        EXPECT_FALSE(document.ValidCalculation());
+    }
+}
+
+TEST_F(OpenAndSave, OpeningAnOldFileLeavesNoFileName)
+{
+    docfixtures::fillProject(document);
+    dialogs.fileAnswers.push_back(writeProjectFile("first.tvk", "first"));
+    ASSERT_TRUE(document.Open());
+    document.setVersion("x");
+    dialogs.fileAnswers.push_back(folder.write("old.FAC", oldFile(100)));
+    EXPECT_TRUE(document.Open());
+    EXPECT_EQ(document.BusinessName(), "F");
+    EXPECT_EQ(document.ConsumptionList().Count(), 0);
+    EXPECT_TRUE(document.Place().isEmpty());
+    EXPECT_TRUE(document.FileName().isEmpty());
+    EXPECT_EQ(document.Version(), "7.1.0");
+    EXPECT_FALSE(document.IsSaved());
+
+    dialogs.fileAnswers.push_back(std::nullopt);
+    document.Save();
+    EXPECT_TRUE(dialogs.fileRequests.back().fileName.isEmpty());
+}
+
+// A failed open leaves the project, its file name and its flags as they were.
+TEST_F(OpenAndSave, FailedOpenLeavesEverythingAsBefore)
+{
+    dialogs.fileAnswers.push_back(writeProjectFile("loaded.tvk", "loaded"));
+    ASSERT_TRUE(document.Open());
+    document.setIsSaved(true);
+    document.setValidCalculation(true);
+    document.setMaximumPower(77);
+    const QByteArray before = snapshot();
+
+    const QByteArray halfGood = "{\"BusinessName\": \"new\", \"Consumption\": {\"ConsumptionItems\": "
+                                "[{\"Year\": 1}, {\"Year\": \"x\"}]}}";
+    const QString failing[] = {
+        folder.write("bad.tvk", halfGood),
+        folder.write("broken.tvk", "{\"BusinessName\": \"new\","),
+        folder.write("badtag.fac", oldFile(99)),
+        folder.write("short.fac", oldFile(100).left(615)),
+        folder.write("project.txt", TFileParse(&document).fileContents()),
+        folder.write("noextension", TFileParse(&document).fileContents()),
+        folder.path("missing.tvk"),
+        folder.path("missing.fac"),
+        folder.path(""), // the folder itself
+    };
+    for (const QString& path : failing) {
+        SCOPED_TRACE(path.toStdString());
+        dialogs.fileAnswers.push_back(path);
+        expectFailure([&] { document.Open(); }, FormatMessage);
+        EXPECT_EQ(snapshot(), before);
+    }
+}
+
+TEST_F(OpenAndSave, SaveGivesTheNameTheCurrentExtension)
+{
+    const struct {
+        const char* typed;
+        const char* written;
+    } cases[] = {
+        {"uno", "uno.tvk"},
+        {"dos.txt", "dos.tvk"},
+        {"tres.fac", "tres.tvk"},
+        {"cuatro.TVK", "cuatro.TVK"},
+        {"cinco.v2.txt", "cinco.v2.tvk"},
+        {"carpeta.nueva/seis", "carpeta.nueva/seis.tvk"},
+    };
+    QDir(folder.path("")).mkdir("carpeta.nueva");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        dialogs.fileAnswers.push_back(folder.path(c.typed));
+        document.Save();
+        EXPECT_EQ(document.FileName(), folder.path(c.written));
+        EXPECT_TRUE(document.IsSaved());
+        EXPECT_EQ(testutils::readFile(folder.path(c.written)), TFileParse(&document).fileContents());
+        if (QString(c.typed) != c.written) {
+            EXPECT_FALSE(QFileInfo::exists(folder.path(c.typed)));
+        }
+        document.setIsSaved(false);
+    }
+    EXPECT_TRUE(dialogs.questions.empty());
+}
+
+TEST_F(OpenAndSave, SaveShowsTheDialogWithTheLastNameAndKeepsTheCalculationFlag)
+{
+    dialogs.fileAnswers.push_back(folder.path("first.tvk"));
+    document.Save();
+    document.setValidCalculation(true);
+    dialogs.fileAnswers.push_back(folder.path("first.tvk"));
+    document.Save();
+    EXPECT_TRUE(document.ValidCalculation());
+    ASSERT_EQ(dialogs.fileRequests.size(), 2u);
+    EXPECT_TRUE(dialogs.fileRequests[0].fileName.isEmpty());
+    EXPECT_EQ(dialogs.fileRequests[1].fileName, folder.path("first.tvk"));
+    for (const auto& request : dialogs.fileRequests) {
+        EXPECT_TRUE(request.save);
+        EXPECT_EQ(request.filter, "save filter");
+        EXPECT_EQ(request.defaultSuffix, ".tvk");
+        EXPECT_TRUE(request.overwritePrompt);
+    }
+}
+
+TEST_F(OpenAndSave, CancelledSaveWritesNothing)
+{
+    document.setValidCalculation(true);
+    const QByteArray before = snapshot();
+    dialogs.fileAnswers.push_back(std::nullopt);
+    document.Save();
+    dialogs.fileAnswers.push_back(QString());
+    document.Save();
+    EXPECT_EQ(snapshot(), before);
+    EXPECT_TRUE(QDir(folder.path("")).entryList(QDir::Files).isEmpty());
+}
+
+// The dialog asked about the name the user chose; the file that would be
+// replaced under the changed name is asked about once more.
+TEST_F(OpenAndSave, ReplacingAFileTheDialogDidNotShowIsAskedFirst)
+{
+    const QString existing = folder.write("obra.tvk", "old contents");
+    document.setBusinessName("new");
+
+    dialogs.fileAnswers.push_back(folder.path("obra.txt"));
+    dialogs.yesNoAnswers.push_back(false);
+    document.Save();
+    EXPECT_EQ(testutils::readFile(existing), "old contents");
+    EXPECT_FALSE(document.IsSaved());
+    EXPECT_TRUE(document.FileName().isEmpty());
+    ASSERT_EQ(dialogs.questions.size(), 1u);
+    EXPECT_TRUE(dialogs.questions[0].contains(existing));
+
+    dialogs.fileAnswers.push_back(folder.path("obra.txt"));
+    dialogs.yesNoAnswers.push_back(true);
+    document.Save();
+    EXPECT_EQ(testutils::readFile(existing), TFileParse(&document).fileContents());
+    EXPECT_EQ(document.FileName(), existing);
+    EXPECT_TRUE(document.IsSaved());
+
+    // The dialog's own question covered this one.
+    dialogs.fileAnswers.push_back(existing);
+    document.Save();
+    EXPECT_EQ(dialogs.questions.size(), 2u);
+}
+
+TEST_F(OpenAndSave, FailedSaveKeepsTheOldFileTheNameAndTheFlag)
+{
+    dialogs.fileAnswers.push_back(folder.path("kept.tvk"));
+    document.Save();
+    const QByteArray written = testutils::readFile(folder.path("kept.tvk"));
+    document.setIsSaved(false);
+
+    // A parent that is a regular file cannot hold anything.
+    const QString blocker = folder.write("blocker", "x");
+    dialogs.fileAnswers.push_back(blocker + "/obra.tvk");
+    expectFailure([&] { document.Save(); }, SaveMessage);
+    EXPECT_FALSE(document.IsSaved());
+    EXPECT_EQ(document.FileName(), folder.path("kept.tvk"));
+
+    // A project the format cannot carry leaves the old file whole.
+    document.ConsumptionList().setPowerfactor(std::numeric_limits<float>::quiet_NaN());
+    dialogs.fileAnswers.push_back(folder.path("kept.tvk"));
+    expectFailure([&] { document.Save(); }, SaveMessage);
+    EXPECT_EQ(testutils::readFile(folder.path("kept.tvk")), written);
+    EXPECT_FALSE(document.IsSaved());
+    EXPECT_EQ(QDir(folder.path("")).entryList(QDir::Files).size(), 2); // no temporary left behind
+}
+
+TEST_F(OpenAndSave, SavedFileOpensAsTheSameProject)
+{
+    docfixtures::fillProject(document);
+    dialogs.fileAnswers.push_back(folder.path("round"));
+    document.Save();
+    const QByteArray saved = TFileParse(&document).fileContents();
+    document.New();
+    dialogs.fileAnswers.push_back(folder.path("round.tvk"));
+    ASSERT_TRUE(document.Open());
+    EXPECT_EQ(TFileParse(&document).fileContents(), saved);
+    EXPECT_EQ(document.ConsumptionList().Count(), 3);
+}

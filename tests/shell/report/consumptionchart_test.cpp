@@ -1,0 +1,112 @@
+#include "consumptionchart.h"
+
+#include "consumption.h"
+#include "translation.h"
+
+#include "testutils.h"
+
+#include <QBarSet>
+#include <QLegend>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TConsumptionList periods(const std::vector<std::tuple<const char*, int, int>>& rows)
+{
+    TConsumptionList list;
+    for (const auto& [name, kwh, kvarh] : rows) {
+        auto period = std::make_unique<TConsumption>();
+        period->setPeriod(QString::fromUtf8(name));
+        period->setKwht(kwh);
+        period->setKvarh(kvarh);
+        list.Add(std::move(period));
+    }
+    return list;
+}
+
+std::vector<qreal> values(const QBarSet* set)
+{
+    std::vector<qreal> result;
+    for (int i = 0; i < set->count(); ++i)
+        result.push_back(set->at(i));
+    return result;
+}
+
+int pixelsOf(const QImage& image, QRgb colour)
+{
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            count += (image.pixel(x, y) | 0xFF000000u) == colour && qAlpha(image.pixel(x, y)) == 255;
+    return count;
+}
+
+} // namespace
+
+TEST(ConsumptionChart, HoldsOnePairOfBarsPerPeriodInListOrder)
+{
+    ConsumptionChart chart;
+    const TConsumptionList list = periods({{"Marzo", 3000, 1200}, {"Enero", 1000, 400}, {"Febrero", 2000, 900}});
+    chart.Fill(list);
+    EXPECT_EQ(values(chart.Series1()), (std::vector<qreal>{3000, 1000, 2000}));
+    EXPECT_EQ(values(chart.Series2()), (std::vector<qreal>{1200, 400, 900}));
+    EXPECT_EQ(chart.categories(), (QStringList{"Marzo", "Enero", "Febrero"}));
+    EXPECT_EQ(chart.Series1()->label(), QStringLiteral("Energía Activa total (kWh)"));
+    EXPECT_EQ(chart.Series2()->label(), QStringLiteral("Energía Reactiva total (kVArh)"));
+    EXPECT_EQ(chart.Series1()->color(), QColor(0x44, 0x66, 0xA3));
+    EXPECT_EQ(chart.Series2()->color(), QColor(0xFF, 0x7F, 0x50));
+    EXPECT_EQ(chart.chart()->legend()->alignment(), Qt::AlignBottom);
+    EXPECT_EQ(chart.rubberBand(), QChartView::NoRubberBand);
+
+    // A second fill replaces, never appends.
+    chart.Fill(periods({{"Abril", 10, 20}}));
+    EXPECT_EQ(values(chart.Series1()), std::vector<qreal>{10});
+    chart.Clear();
+    EXPECT_EQ(chart.Series1()->count(), 0);
+    EXPECT_EQ(chart.Series2()->count(), 0);
+    EXPECT_TRUE(chart.categories().isEmpty());
+}
+
+TEST(ConsumptionChart, KeepsEqualPeriodLabelsApart)
+{
+    ConsumptionChart chart;
+    chart.Fill(periods({{"Enero", 100, 50}, {"Febrero", 200, 60}, {"Enero", 300, 70}, {"Enero", 400, 80}}));
+    const QStringList categories = chart.categories();
+    ASSERT_EQ(categories.size(), 4);
+    EXPECT_EQ(QSet<QString>(categories.begin(), categories.end()).size(), 4);
+    EXPECT_EQ(chart.periodLabels(), (QStringList{"Enero", "Febrero", "Enero", "Enero"}));
+    // They read as the period: only invisible characters tell them apart.
+    for (int i = 0; i < categories.size(); ++i) {
+        QString shown = categories[i];
+        shown.remove(QChar(0x200B));
+        EXPECT_EQ(shown, chart.periodLabels()[i]);
+    }
+    EXPECT_EQ(values(chart.Series1()), (std::vector<qreal>{100, 200, 300, 400}));
+}
+
+TEST(ConsumptionChart, TranslatesTheSeriesTitlesWhenFilled)
+{
+    Translation::setEnglishInForce(true);
+    ConsumptionChart chart;
+    chart.Fill(periods({{"Enero", 1, 1}}));
+    Translation::setEnglishInForce(false);
+    EXPECT_EQ(chart.Series1()->label(), QStringLiteral("Total Active Power (kWh)"));
+    EXPECT_EQ(chart.Series2()->label(), QStringLiteral("Total Reactive Power (kVArh)"));
+}
+
+TEST(ConsumptionChart, RendersOffscreenOnATransparentBackground)
+{
+    ConsumptionChart chart;
+    chart.resize(300, 200);
+    chart.Fill(periods({{"Enero", 1000, 800}, {"Febrero", 900, 300}, {"Marzo", 1100, 500}}));
+    const QImage image = chart.renderImage(QSize(454, 321), Qt::transparent);
+    ASSERT_EQ(image.size(), QSize(454, 321));
+    EXPECT_EQ(qAlpha(image.pixel(1, 1)), 0);
+    EXPECT_GT(pixelsOf(image, ConsumptionChart::ActiveColor), 500);
+    EXPECT_GT(pixelsOf(image, ConsumptionChart::ReactiveColor), 300);
+    // The widget keeps its own size and white background.
+    EXPECT_EQ(chart.size(), QSize(300, 200));
+    EXPECT_EQ(chart.chart()->backgroundBrush().color(), QColor(Qt::white));
+    image.save(testutils::testOutputFolder() + QStringLiteral("/consumption-chart.png"));
+}
