@@ -22,9 +22,11 @@ private:
 };
 
 // One open row set of the catalogue: a query's rows, walked forward from the
-// first. Columns are read by name from the current row. A row set that is
-// not open, or that is past its last row, hands out no column: every read
-// then raises ECatalogueError.
+// first. Columns are read by name (ignoring case) from the current row. A
+// row set that is not open (its query failed, or was never run) cannot be
+// moved and hands out no column, and one past its last row hands out no
+// column either: each such call raises ECatalogueError. eof() is true for
+// a row set that is not open.
 class CatalogueRowSet {
 public:
     virtual ~CatalogueRowSet() = default;
