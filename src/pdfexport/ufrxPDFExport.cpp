@@ -1,0 +1,309 @@
+#include "ufrxPDFExport.h"
+
+#include "exceptions.h"
+#include "harudocument.h"
+
+#include <QBuffer>
+#include <QFileInfo>
+
+namespace {
+
+// Report pixels (96 to the inch) to PDF points (72 to the inch).
+constexpr float PixelsToPoints = 0.75f;
+
+QString cannotSaveMessage()
+{
+    return QStringLiteral("No es posible guardar el archivo en la carpeta destino.");
+}
+
+// Whether a new file of that name can be put in place: its folder exists
+// and can be written, and the name is not taken by something other than a
+// file.
+bool canReplace(const QString& path)
+{
+    const QFileInfo target(path);
+    if (target.exists() && !target.isFile())
+        return false;
+    const QFileInfo folder(QFileInfo(target.exists() ? target.canonicalFilePath() : path).absolutePath());
+    return folder.isDir() && folder.isWritable();
+}
+
+// A failure of the PDF library, as the error the printing action shows; the
+// library's own code stays in ErrorCode.
+EInOutError libraryFailure(const pdf::PdfError& error)
+{
+    return EInOutError(
+        QStringLiteral("Ha ocurrido un error al crear el documento PDF."), static_cast<int>(error.code()));
+}
+
+double colorComponent(report::AlphaColor color, int shift)
+{
+    return static_cast<double>((color >> shift) & 0xFFu) / 255.0;
+}
+
+pdf::TextAlign textAlign(report::HAlign align)
+{
+    switch (align) {
+    case report::HAlign::Right:
+        return pdf::TextAlign::Right;
+    case report::HAlign::Center:
+        return pdf::TextAlign::Center;
+    case report::HAlign::Left:
+    case report::HAlign::Block:
+        break;
+    }
+    return pdf::TextAlign::Left;
+}
+
+pdf::VerticalAlign verticalAlign(report::VAlign align)
+{
+    switch (align) {
+    case report::VAlign::Bottom:
+        return pdf::VerticalAlign::Bottom;
+    case report::VAlign::Center:
+        return pdf::VerticalAlign::Center;
+    case report::VAlign::Top:
+        break;
+    }
+    return pdf::VerticalAlign::Top;
+}
+
+} // namespace
+
+TfrxPDFExport::TfrxPDFExport(IDialogService& dialogs, DocumentFactory createDocument)
+    : m_dialogs(dialogs)
+    , m_createDocument(std::move(createDocument))
+{
+    if (!m_createDocument)
+        m_createDocument = [] { return std::make_unique<pdf::HaruDocument>(); };
+}
+
+TfrxPDFExport::~TfrxPDFExport() = default;
+
+QString TfrxPDFExport::GetDescription()
+{
+    return QStringLiteral("Exportar a PDF");
+}
+
+report::ModalResult TfrxPDFExport::ShowModal()
+{
+    const std::optional<QString> chosen
+        = m_dialogs.getSaveFileName(QString(), QStringLiteral("Adobe PDF (*.pdf)|*.pdf"), QStringLiteral(".pdf"), true);
+    if (!chosen)
+        return report::ModalResult::Cancel;
+    FSaveFile = *chosen;
+    // An existing file stays until the new one is complete (Finish); only
+    // whether it can be replaced is checked now, before anything is drawn.
+    if (!canReplace(FSaveFile))
+        throw EInOutError(cannotSaveMessage());
+    return report::ModalResult::Ok;
+}
+
+bool TfrxPDFExport::Start()
+{
+    try {
+        FPDFLibrary = m_createDocument();
+        FPDFLibrary->setPageLayout(pdf::PageLayout::SinglePage);
+        FPDFLibrary->setPageSize(pdf::PageSize::A4);
+        FPDFLibrary->setMeasurementUnits(pdf::MeasurementUnits::Points);
+
+        FFontID = FPDFLibrary->addTrueTypeFont(QStringLiteral("Arial"), true);
+        FFontBoldID = FPDFLibrary->addTrueTypeFont(QStringLiteral("Arial[Bold]"), true);
+        FFontItalicID = FPDFLibrary->addTrueTypeFont(QStringLiteral("Arial Narrow Cursiva"), true);
+
+        FPDFLibrary->setInformation(pdf::InfoEntry::Version, Version);
+        FPDFLibrary->setInformation(pdf::InfoEntry::Author, Author);
+        FPDFLibrary->setInformation(pdf::InfoEntry::Title, Title);
+        FPDFLibrary->setInformation(pdf::InfoEntry::Subject, QString());
+        FPDFLibrary->setInformation(pdf::InfoEntry::Keywords, QString());
+        FPDFLibrary->setInformation(pdf::InfoEntry::Creator, Creator);
+        FPDFLibrary->setInformation(pdf::InfoEntry::Producer, Creator);
+    } catch (const pdf::PdfError& error) {
+        m_drawingFailed = true;
+        throw libraryFailure(error);
+    }
+    return true;
+}
+
+void TfrxPDFExport::StartPage(const report::PreparedPage& page, int index)
+{
+    m_sheetHeight = page.height;
+    if (index <= 0)
+        return;
+    try {
+        FPDFLibrary->newPage();
+    } catch (const pdf::PdfError& error) {
+        m_drawingFailed = true;
+        throw libraryFailure(error);
+    }
+}
+
+void TfrxPDFExport::FinishPage(const report::PreparedPage&, int) { }
+
+void TfrxPDFExport::Finish()
+{
+    // A report that could not be drawn completely is not written at all:
+    // the error that stopped it reaches the caller instead.
+    if (m_drawingFailed || !FPDFLibrary)
+        return;
+    if (!FPDFLibrary->saveToFile(FSaveFile))
+        throw EInOutError(cannotSaveMessage());
+}
+
+double TfrxPDFExport::ConvertX(double x) const
+{
+    return x * PixelsToPoints;
+}
+
+// PDF y grows upwards from the page's bottom edge, counted from the report
+// page's own height (1123 px for A4, which puts its top edge at 842.25 pt).
+double TfrxPDFExport::ConvertY(const report::PreparedObject& object, double y) const
+{
+    const double pageHeight = object.hasPage ? object.pageHeight : m_sheetHeight;
+    return (pageHeight - y) * PixelsToPoints;
+}
+
+TfrxPDFExport::Box TfrxPDFExport::convertBox(const report::PreparedObject& object) const
+{
+    return { ConvertX(object.absLeft), ConvertY(object, object.absTop), object.width * PixelsToPoints,
+        object.height * PixelsToPoints };
+}
+
+void TfrxPDFExport::ExportObject(const report::PreparedObject& object)
+{
+    if (object.kind == report::ObjectKind::Band || !object.visible || !object.printable)
+        return;
+    try {
+        drawObject(object);
+        drawFrame(object);
+    } catch (const pdf::PdfError& error) {
+        m_drawingFailed = true;
+        throw libraryFailure(error);
+    } catch (...) {
+        m_drawingFailed = true;
+        throw;
+    }
+}
+
+void TfrxPDFExport::drawObject(const report::PreparedObject& object)
+{
+    switch (object.kind) {
+    case report::ObjectKind::Picture:
+        // The sheet's background picture belongs to no page and is not drawn.
+        if (object.hasPage)
+            drawPicture(object);
+        break;
+    case report::ObjectKind::Shape:
+        drawShape(object);
+        break;
+    case report::ObjectKind::Line:
+        drawLine(object);
+        break;
+    case report::ObjectKind::Memo:
+        drawText(object);
+        break;
+    case report::ObjectKind::Band:
+    case report::ObjectKind::Other:
+        break;
+    }
+}
+
+void TfrxPDFExport::drawPicture(const report::PreparedObject& object)
+{
+    QByteArray png;
+    if (!object.picture.isNull()) {
+        QBuffer stream(&png);
+        stream.open(QIODevice::WriteOnly);
+        object.picture.save(&stream, "PNG");
+    }
+    // A picture that cannot be read is left out; drawing the one added
+    // before in its place would show the wrong picture.
+    if (FPDFLibrary->addImageFromStream(png) == 0)
+        return;
+    const Box box = convertBox(object);
+    if (object.keepAspectRatio)
+        FPDFLibrary->fitImage(box.left, box.top, box.width, box.height);
+    else
+        FPDFLibrary->drawImage(box.left, box.top, box.width, box.height);
+}
+
+void TfrxPDFExport::drawShape(const report::PreparedObject& object)
+{
+    // Alpha is ignored: a colour value of 0 fills black.
+    FPDFLibrary->setFillColor(
+        colorComponent(object.color, 16), colorComponent(object.color, 8), colorComponent(object.color, 0));
+    const Box box = convertBox(object);
+    FPDFLibrary->drawBox(box.left, box.top, box.width, box.height);
+}
+
+void TfrxPDFExport::drawLine(const report::PreparedObject& object)
+{
+    // Always horizontal, along the object's top edge.
+    const double y = ConvertY(object, object.absTop);
+    FPDFLibrary->drawLine(ConvertX(object.absLeft), y, ConvertX(object.absLeft + object.width), y);
+}
+
+void TfrxPDFExport::selectTextFont(const report::PreparedObject& object)
+{
+    // Italic wins over bold.
+    if (object.italic) {
+        if (FFontItalicID != 0)
+            FPDFLibrary->selectFont(FFontItalicID);
+        else
+            FPDFLibrary->addStandardFont(pdf::StandardFont::TimesItalic);
+    } else if (object.bold) {
+        if (FFontBoldID != 0)
+            FPDFLibrary->selectFont(FFontBoldID);
+        else
+            FPDFLibrary->addStandardFont(pdf::StandardFont::HelveticaBold);
+    } else {
+        if (FFontID != 0)
+            FPDFLibrary->selectFont(FFontID);
+        else
+            FPDFLibrary->addStandardFont(pdf::StandardFont::Helvetica);
+    }
+}
+
+void TfrxPDFExport::drawText(const report::PreparedObject& object)
+{
+    selectTextFont(object);
+
+    // A gap applies only on the side the text is aligned to.
+    double leftGap = 0;
+    double rightGap = 0;
+    if (object.hAlign == report::HAlign::Right)
+        rightGap = object.gapX;
+    else if (object.hAlign != report::HAlign::Center)
+        leftGap = object.gapX;
+    double topGap = 0;
+    double bottomGap = 0;
+    if (object.vAlign == report::VAlign::Bottom)
+        bottomGap = object.gapY;
+    else if (object.vAlign == report::VAlign::Top)
+        topGap = object.gapY;
+
+    FPDFLibrary->setTextAlign(textAlign(object.hAlign));
+    FPDFLibrary->setTextSize(object.fontSize);
+    FPDFLibrary->drawTextBox(ConvertX(object.absLeft + leftGap), ConvertY(object, object.absTop + topGap),
+        (object.width - rightGap) * PixelsToPoints, (object.height - bottomGap) * PixelsToPoints, object.text,
+        verticalAlign(object.vAlign));
+}
+
+void TfrxPDFExport::drawFrame(const report::PreparedObject& object)
+{
+    const double left = object.absLeft;
+    const double top = object.absTop;
+    const double right = object.absLeft + object.width;
+    const double bottom = object.absTop + object.height;
+    const auto side = [&](double x1, double y1, double x2, double y2) {
+        FPDFLibrary->drawLine(ConvertX(x1), ConvertY(object, y1), ConvertX(x2), ConvertY(object, y2));
+    };
+    if (object.frame.top)
+        side(left, top, right, top);
+    if (object.frame.bottom)
+        side(left, bottom, right, bottom);
+    if (object.frame.left)
+        side(left, top, left, bottom);
+    if (object.frame.right)
+        side(right, top, right, bottom);
+}

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "pdfdocument.h"
+
+#include <QHash>
+
+#include <hpdf.h>
+
+#include <memory>
+#include <type_traits>
+#include <vector>
+
+namespace pdf {
+
+// The PDF document over libharu. libharu reports errors through a callback;
+// the callback only records them and every wrapper throws PdfError once the
+// C call has returned, so no exception ever crosses the library.
+class HaruDocument : public PdfDocument {
+public:
+    // A new document holding one empty A4 page, the current page.
+    HaruDocument();
+    ~HaruDocument() override;
+    HaruDocument(const HaruDocument&) = delete;
+    HaruDocument& operator=(const HaruDocument&) = delete;
+
+    void setPageLayout(PageLayout layout) override;
+    void setPageSize(PageSize size) override;
+    void setMeasurementUnits(MeasurementUnits units) override;
+    int addTrueTypeFont(const QString& name, bool embed) override;
+    int addStandardFont(StandardFont font) override;
+    void selectFont(int fontId) override;
+    void setInformation(InfoEntry entry, const QString& value) override;
+    void newPage() override;
+    int addImageFromStream(const QByteArray& data) override;
+    void fitImage(double left, double top, double width, double height) override;
+    void drawImage(double left, double top, double width, double height) override;
+    void setFillColor(double red, double green, double blue) override;
+    void drawBox(double left, double top, double width, double height) override;
+    void drawLine(double startX, double startY, double endX, double endY) override;
+    void setTextAlign(TextAlign align) override;
+    void setTextSize(double size) override;
+    void drawTextBox(double left, double top, double width, double height, const QString& text,
+        VerticalAlign verticalAlign) override;
+    bool saveToFile(const QString& path) override;
+
+    // The whole document as it would be saved.
+    QByteArray save();
+
+private:
+    struct Font {
+        HPDF_Font handle = nullptr;
+        bool unicode = false; // UTF-8 (embedded TrueType) or WinAnsi (standard)
+    };
+    struct Error {
+        HPDF_STATUS code = HPDF_OK;
+        HPDF_STATUS detail = 0;
+    };
+    struct Color {
+        double red = 0;
+        double green = 0;
+        double blue = 0;
+    };
+
+    static void onError(HPDF_STATUS code, HPDF_STATUS detail, void* data);
+    // Throws PdfError when libharu reported an error since the last check.
+    void check();
+    int addFont(HPDF_Font handle, bool unicode);
+    QByteArray encode(const Font& font, const QString& text) const;
+    void placeImage(double left, double bottom, double width, double height);
+
+    Error m_error;
+    std::unique_ptr<std::remove_pointer_t<HPDF_Doc>, void (*)(HPDF_Doc)> m_doc;
+    HPDF_Page m_page = nullptr;
+    std::vector<Font> m_fonts;
+    int m_currentFont = 0;
+    double m_textSize = 10;
+    TextAlign m_textAlign = TextAlign::Left;
+    Color m_fillColor;
+    QHash<QByteArray, HPDF_Image> m_imagesByContent;
+    std::vector<HPDF_Image> m_images;
+    HPDF_Image m_currentImage = nullptr;
+    QByteArray m_version; // "1.0" to "1.7", or empty for libharu's own
+};
+
+} // namespace pdf

@@ -1,0 +1,82 @@
+#include "textlayout.h"
+
+#include <QStringList>
+
+namespace pdf {
+
+namespace {
+
+// Widths are sums of glyph widths in thousandths of the font size; this
+// keeps a line that fits exactly from being broken by rounding.
+constexpr double WidthTolerance = 1e-6;
+
+void breakParagraph(const QString& paragraph, double width, const TextMeasure& measure, std::vector<QString>& lines)
+{
+    const QStringList words = paragraph.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    QString line;
+    for (const QString& word : words) {
+        if (line.isEmpty()) {
+            line = word;
+            continue;
+        }
+        const QString candidate = line + QLatin1Char(' ') + word;
+        if (measure(candidate) > width + WidthTolerance) {
+            lines.push_back(line);
+            line = word;
+        } else {
+            line = candidate;
+        }
+    }
+    lines.push_back(line);
+}
+
+} // namespace
+
+std::vector<QString> breakLines(const QString& text, double width, const TextMeasure& measure)
+{
+    QString normalized = text;
+    normalized.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    normalized.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    normalized.replace(QLatin1Char('\t'), QLatin1Char(' '));
+
+    std::vector<QString> lines;
+    for (const QString& paragraph : normalized.split(QLatin1Char('\n')))
+        breakParagraph(paragraph, width, measure, lines);
+    return lines;
+}
+
+std::vector<PlacedLine> layoutText(const QString& text, const TextBox& box, TextAlign align,
+    VerticalAlign verticalAlign, const LineMetrics& metrics, const TextMeasure& measure)
+{
+    const std::vector<QString> lines = breakLines(text, box.width, measure);
+    const double lineHeight = metrics.lineHeight();
+    const double blockHeight = lineHeight * static_cast<double>(lines.size());
+
+    double blockTop = box.top;
+    switch (verticalAlign) {
+    case VerticalAlign::Top:
+        break;
+    case VerticalAlign::Bottom:
+        blockTop = box.top - box.height + blockHeight;
+        break;
+    case VerticalAlign::Center:
+        blockTop = box.top - (box.height - blockHeight) / 2;
+        break;
+    }
+
+    std::vector<PlacedLine> placed;
+    placed.reserve(lines.size());
+    double baseline = blockTop - metrics.ascent;
+    for (const QString& line : lines) {
+        double x = box.left;
+        if (align != TextAlign::Left) {
+            const double free = box.width - measure(line);
+            x += align == TextAlign::Right ? free : free / 2;
+        }
+        placed.push_back({ line, x, baseline });
+        baseline -= lineHeight;
+    }
+    return placed;
+}
+
+} // namespace pdf
