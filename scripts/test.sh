@@ -17,4 +17,14 @@ cmake --preset asan
 cmake --build --preset asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 ctest --preset asan || status=1
 
+# The two project-file readers under libFuzzer (clang, a build of its own),
+# about a minute each.
+if cmake -S tests/fuzz -B build/fuzz -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+      -DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache \
+    && cmake --build build/fuzz -j "$jobs"; then
+  bash tests/fuzz/run.sh build/fuzz 60 || status=1
+else
+  status=1
+fi
+
 exit $status

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QImage>
 #include <QString>
 
 #include <cstdint>
@@ -41,6 +42,9 @@ public:
     virtual QString fieldAsString(const QString& name) const = 0;
     virtual float fieldAsSingle(const QString& name) const = 0;
     virtual QByteArray fieldAsBlob(const QString& name) const = 0;
+    // A picture stored in a blob column, decoded; an empty blob gives an
+    // empty picture, one that cannot be decoded raises ECatalogueError.
+    virtual QImage fieldAsPicture(const QString& name) const;
 
     // The parameterised description query: close, set the text parameter by
     // name (ignoring case), reopen.

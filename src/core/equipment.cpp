@@ -117,11 +117,11 @@ void TBattery::LoadFromDataSet(const CatalogueRowSet& ADataSet, CatalogueRowSet*
         return;
     }
 
-    const QByteArray picture = description.fieldAsBlob(QStringLiteral("image"));
-    QImage image;
-    if (!picture.isEmpty() && !image.loadFromData(picture))
+    try {
+        FImage = description.fieldAsPicture(QStringLiteral("image"));
+    } catch (const ECatalogueError&) {
         throw ECatalogueError(QStringLiteral("La imagen de la serie «%1» no es válida.").arg(FBType));
-    FImage = image;
+    }
 
     FName = description.fieldAsString(QStringLiteral("name"));
     if (FName.isEmpty())

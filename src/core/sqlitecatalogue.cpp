@@ -107,6 +107,8 @@ void SqliteQuery::close()
 {
     m_open = false;
     m_columns.clear();
+    m_columnIndex.clear();
+    m_hasCaseVariants = false;
     m_rows.clear();
     m_current = 0;
 }
@@ -171,6 +173,15 @@ void SqliteQuery::open()
         rows.push_back(std::move(row));
     }
     m_columns = std::move(columns);
+    m_hasCaseVariants = false;
+    for (std::size_t c = 0; c < m_columns.size(); ++c) {
+        if (!m_columnIndex.contains(m_columns[c]))
+            m_columnIndex.insert(m_columns[c], c);
+        for (std::size_t d = 0; d < c; ++d) {
+            if (m_columns[d] != m_columns[c] && m_columns[d].compare(m_columns[c], Qt::CaseInsensitive) == 0)
+                m_hasCaseVariants = true;
+        }
+    }
     m_rows = std::move(rows);
     m_current = 0;
     m_open = true;
@@ -203,6 +214,11 @@ const QVariant& SqliteQuery::field(const QString& name) const
     if (m_current >= m_rows.size())
         fail(QStringLiteral("No hay fila actual en la consulta del catálogo"));
     // Columns are found by name, ignoring case; the first of equal names wins.
+    // The program asks with the stored spelling, so the exact lookup usually
+    // answers; but a column spelt in another case that comes earlier wins.
+    const auto exact = m_columnIndex.constFind(name);
+    if (exact != m_columnIndex.constEnd() && !m_hasCaseVariants)
+        return m_rows[m_current][*exact];
     for (std::size_t c = 0; c < m_columns.size(); ++c) {
         if (m_columns[c].compare(name, Qt::CaseInsensitive) == 0)
             return m_rows[m_current][c];
@@ -290,4 +306,17 @@ QByteArray SqliteQuery::fieldAsBlob(const QString& name) const
     if (value.typeId() == QMetaType::QString)
         return value.toString().toUtf8();
     return value.toByteArray();
+}
+
+QImage SqliteQuery::fieldAsPicture(const QString& name) const
+{
+    const QByteArray bytes = fieldAsBlob(name);
+    if (bytes.isEmpty())
+        return QImage();
+    const auto cached = m_pictures.constFind(bytes);
+    if (cached != m_pictures.constEnd())
+        return *cached;
+    const QImage picture = CatalogueRowSet::fieldAsPicture(name);
+    m_pictures.insert(bytes, picture);
+    return picture;
 }

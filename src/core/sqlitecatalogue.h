@@ -2,6 +2,7 @@
 
 #include "catalogue.h"
 
+#include <QHash>
 #include <QString>
 #include <QVariant>
 
@@ -56,6 +57,11 @@ public:
     QString fieldAsString(const QString& name) const override;
     float fieldAsSingle(const QString& name) const override;
     QByteArray fieldAsBlob(const QString& name) const override;
+    // Decoded pictures are kept by their stored bytes for the life of the
+    // query, across reopening: the catalogue is read-only, and the same
+    // series pictures are decoded again on every calculation otherwise.
+    // The pictures handed out share their data.
+    QImage fieldAsPicture(const QString& name) const override;
 
     void close() override;
     void setParameter(const QString& name, const QString& value) override;
@@ -77,6 +83,11 @@ private:
     QString m_sql;
     std::vector<std::pair<QString, QString>> m_parameters; // name, value
     std::vector<QString> m_columns;
+    // Column positions by their exact name, the first of equal names; a
+    // name in another letter case falls back to a scan.
+    QHash<QString, std::size_t> m_columnIndex;
+    mutable QHash<QByteArray, QImage> m_pictures;
+    bool m_hasCaseVariants = false; // two columns equal but for letter case
     std::vector<std::vector<QVariant>> m_rows;
     std::size_t m_current = 0;
     bool m_open = false;

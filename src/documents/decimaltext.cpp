@@ -78,7 +78,7 @@ std::optional<std::int64_t> toTicks(std::string_view text)
     exponent += static_cast<long long>(digits.size() - 1 - last);
     digits.erase(last + 1);
 
-    const std::uint64_t limit = negative ? std::uint64_t{1} << 63 : (std::uint64_t{1} << 63) - 1;
+    const std::uint64_t limit = negative ? std::uint64_t { 1 } << 63 : (std::uint64_t { 1 } << 63) - 1;
     const long long shift = exponent + 4; // ten-thousandths
     std::uint64_t magnitude = 0;
     if (shift >= 0) {
@@ -114,8 +114,8 @@ std::optional<std::int64_t> toTicks(std::string_view text)
         }
     }
     if (negative)
-        return magnitude == (std::uint64_t{1} << 63) ? std::numeric_limits<std::int64_t>::min()
-                                                     : -static_cast<std::int64_t>(magnitude);
+        return magnitude == (std::uint64_t { 1 } << 63) ? std::numeric_limits<std::int64_t>::min()
+                                                        : -static_cast<std::int64_t>(magnitude);
     return static_cast<std::int64_t>(magnitude);
 }
 

@@ -51,14 +51,14 @@ QString withCurrentExtension(const QString& path)
 
 std::unique_ptr<QSettings> TDskProject::defaultSettings()
 {
-    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("ORVEL"),
-                                       QStringLiteral("Tenvik7"));
+    return std::make_unique<QSettings>(
+        QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("ORVEL"), QStringLiteral("Tenvik7"));
 }
 
 TDskProject::TDskProject(IDbDataModule* ADataModuleInt, IDialogService* dialogs, std::unique_ptr<QSettings> settings)
-    : TCProyect(ADataModuleInt),
-      m_dialogs(dialogs),
-      m_settings(settings ? std::move(settings) : defaultSettings())
+    : TCProyect(ADataModuleInt)
+    , m_dialogs(dialogs)
+    , m_settings(settings ? std::move(settings) : defaultSettings())
 {
     // The base constructor reset its own part; the document's part follows.
     resetDocument();
@@ -135,8 +135,8 @@ void TDskProject::OpenFromFile(const QString& fileName)
 
 void TDskProject::Save()
 {
-    const std::optional<QString> chosen =
-        m_dialogs->getSaveFileName(FFileName, FDialogOpenFilterName, CurrentExtension, true);
+    const std::optional<QString> chosen
+        = m_dialogs->getSaveFileName(FFileName, FDialogOpenFilterName, CurrentExtension, true);
     if (!chosen || chosen->isEmpty())
         return;
     const QString name = withCurrentExtension(*chosen);
@@ -167,5 +167,5 @@ void TDskProject::LoadSettings()
 
 void TDskProject::SaveSettings()
 {
-    LanguageSettings::write(*m_settings, {FLangOs, Language()});
+    LanguageSettings::write(*m_settings, { FLangOs, Language() });
 }

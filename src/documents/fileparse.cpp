@@ -40,13 +40,27 @@ std::string quoted(const QString& text)
     for (qsizetype i = 0; i < n; ++i) {
         const auto c = static_cast<unsigned char>(utf8[i]);
         switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\b': out += "\\b"; break;
-        case '\t': out += "\\t"; break;
-        case '\n': out += "\\n"; break;
-        case '\f': out += "\\f"; break;
-        case '\r': out += "\\r"; break;
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\b':
+            out += "\\b";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\f':
+            out += "\\f";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
         default:
             if (c < 0x20) {
                 char escape[8];
@@ -56,8 +70,8 @@ std::string quoted(const QString& text)
                 out += "\\u0085";
                 i += 1;
             } else if (c == 0xE2 && i + 2 < n && static_cast<unsigned char>(utf8[i + 1]) == 0x80
-                       && (static_cast<unsigned char>(utf8[i + 2]) == 0xA8
-                           || static_cast<unsigned char>(utf8[i + 2]) == 0xA9)) {
+                && (static_cast<unsigned char>(utf8[i + 2]) == 0xA8
+                    || static_cast<unsigned char>(utf8[i + 2]) == 0xA9)) {
                 out += static_cast<unsigned char>(utf8[i + 2]) == 0xA8 ? "\\u2028" : "\\u2029";
                 i += 2;
             } else {
@@ -200,7 +214,8 @@ struct Scalar {
         constexpr auto low = std::numeric_limits<std::int32_t>::min();
         constexpr auto high = std::numeric_limits<std::int32_t>::max();
         switch (kind) {
-        case Kind::Null: return 0;
+        case Kind::Null:
+            return 0;
         case Kind::Signed:
             if (signedValue < low || signedValue > high)
                 refuse();
@@ -209,7 +224,8 @@ struct Scalar {
             if (unsignedValue > static_cast<std::uint64_t>(high))
                 refuse();
             return static_cast<std::int32_t>(unsignedValue);
-        default: refuse();
+        default:
+            refuse();
         }
     }
     template <typename E> E toEnum() const
@@ -230,7 +246,8 @@ struct Scalar {
         constexpr std::int64_t maxUnits = std::numeric_limits<std::int64_t>::max() / 10000;
         std::int64_t ticks = 0;
         switch (kind) {
-        case Kind::Null: return 0.0f;
+        case Kind::Null:
+            return 0.0f;
         case Kind::Signed:
             if (signedValue < -maxUnits || signedValue > maxUnits)
                 refuse();
@@ -248,26 +265,24 @@ struct Scalar {
             ticks = *parsed;
             break;
         }
-        default: refuse();
+        default:
+            refuse();
         }
         return DecimalText::ticksToFloat(ticks);
     }
 };
 
-constexpr std::array<std::string_view, 18> RootKeys{
-    "Version",     "BusinessName",    "UserName",  "Address",      "State",
-    "Place",       "Telephone",       "Distribution", "CalculationType", "BatteryType",
-    "Temperature", "Voltage",         "Frequency", "Harmonics",    "MaximumPower",
-    "HasInputTransformer", "InputTransformer", "Consumption"};
+constexpr std::array<std::string_view, 18> RootKeys { "Version", "BusinessName", "UserName", "Address", "State",
+    "Place", "Telephone", "Distribution", "CalculationType", "BatteryType", "Temperature", "Voltage", "Frequency",
+    "Harmonics", "MaximumPower", "HasInputTransformer", "InputTransformer", "Consumption" };
 constexpr int RootConsumption = 17;
 
-constexpr std::array<std::string_view, 4> ConsumptionKeys{"Powerfactor", "WorkHours", "PeriodType",
-                                                          "ConsumptionItems"};
+constexpr std::array<std::string_view, 4> ConsumptionKeys { "Powerfactor", "WorkHours", "PeriodType",
+    "ConsumptionItems" };
 constexpr int ConsumptionItemsKey = 3;
 
-constexpr std::array<std::string_view, 9> ItemKeys{"Period",           "Year",          "kwht",
-                                                   "kvarh",            "InputTransformer", "PeakDemand",
-                                                   "ReactiveSurcharge", "CostPowerTerm", "CostActiveTerm"};
+constexpr std::array<std::string_view, 9> ItemKeys { "Period", "Year", "kwht", "kvarh", "InputTransformer",
+    "PeakDemand", "ReactiveSurcharge", "CostPowerTerm", "CostActiveTerm" };
 
 template <std::size_t N> int keyIndex(const std::array<std::string_view, N>& keys, std::string_view name)
 {
@@ -284,7 +299,11 @@ template <std::size_t N> int keyIndex(const std::array<std::string_view, N>& key
 // passed over whole, however deep.
 class ProjectReader : public nlohmann::json_sax<Json> {
 public:
-    ProjectReader(TCProyect& project, QString* version) : m_project(project), m_version(version) {}
+    ProjectReader(TCProyect& project, QString* version)
+        : m_project(project)
+        , m_version(version)
+    {
+    }
 
     bool null() override { return scalar({}); }
     bool boolean(bool value) override
@@ -362,10 +381,18 @@ public:
     bool key(string_t& name) override
     {
         switch (top()) {
-        case Level::Root: m_key = keyIndex(RootKeys, name); break;
-        case Level::Consumption: m_key = keyIndex(ConsumptionKeys, name); break;
-        case Level::Item: m_key = keyIndex(ItemKeys, name); break;
-        default: m_key = -1; break;
+        case Level::Root:
+            m_key = keyIndex(RootKeys, name);
+            break;
+        case Level::Consumption:
+            m_key = keyIndex(ConsumptionKeys, name);
+            break;
+        case Level::Item:
+            m_key = keyIndex(ItemKeys, name);
+            break;
+        default:
+            m_key = -1;
+            break;
         }
         return true;
     }
@@ -383,10 +410,17 @@ private:
         if (key < 0)
             return true;
         switch (top()) {
-        case Level::Root: rootValue(key, value); break;
-        case Level::Consumption: consumptionValue(key, value); break;
-        case Level::Item: itemValue(key, value); break;
-        default: break;
+        case Level::Root:
+            rootValue(key, value);
+            break;
+        case Level::Consumption:
+            consumptionValue(key, value);
+            break;
+        case Level::Item:
+            itemValue(key, value);
+            break;
+        default:
+            break;
         }
         return true;
     }
@@ -401,23 +435,56 @@ private:
             else
                 v.toText();
             break;
-        case 1: p.setBusinessName(v.toText()); break;
-        case 2: p.setUserName(v.toText()); break;
-        case 3: p.setAddress(v.toText()); break;
-        case 4: p.setState(v.toText()); break;
-        case 5: p.setPlace(v.toText()); break;
-        case 6: p.setTelephone(v.toText()); break;
-        case 7: p.setDistribution(v.toText()); break;
-        case 8: p.setCalculationType(v.toEnum<TCalculationType>()); break;
-        case 9: p.setBatteryType(v.toEnum<TBatteryType>()); break;
-        case 10: p.setTemperature(v.toEnum<TTemperature>()); break;
-        case 11: p.setVoltage(v.toEnum<TVoltage>()); break;
-        case 12: p.setFrequency(v.toEnum<TFrequency>()); break;
-        case 13: p.setHarmonics(v.toBoolean()); break;
-        case 14: p.setMaximumPower(v.toInt32()); break;
-        case 15: p.setHasInputTransformer(v.toBoolean()); break;
-        case 16: p.setInputTransformer(v.toInt32()); break;
-        default: break; // a scalar "Consumption" is passed over
+        case 1:
+            p.setBusinessName(v.toText());
+            break;
+        case 2:
+            p.setUserName(v.toText());
+            break;
+        case 3:
+            p.setAddress(v.toText());
+            break;
+        case 4:
+            p.setState(v.toText());
+            break;
+        case 5:
+            p.setPlace(v.toText());
+            break;
+        case 6:
+            p.setTelephone(v.toText());
+            break;
+        case 7:
+            p.setDistribution(v.toText());
+            break;
+        case 8:
+            p.setCalculationType(v.toEnum<TCalculationType>());
+            break;
+        case 9:
+            p.setBatteryType(v.toEnum<TBatteryType>());
+            break;
+        case 10:
+            p.setTemperature(v.toEnum<TTemperature>());
+            break;
+        case 11:
+            p.setVoltage(v.toEnum<TVoltage>());
+            break;
+        case 12:
+            p.setFrequency(v.toEnum<TFrequency>());
+            break;
+        case 13:
+            p.setHarmonics(v.toBoolean());
+            break;
+        case 14:
+            p.setMaximumPower(v.toInt32());
+            break;
+        case 15:
+            p.setHasInputTransformer(v.toBoolean());
+            break;
+        case 16:
+            p.setInputTransformer(v.toInt32());
+            break;
+        default:
+            break; // a scalar "Consumption" is passed over
         }
     }
 
@@ -425,10 +492,17 @@ private:
     {
         TConsumptionList& list = m_project.ConsumptionList();
         switch (key) {
-        case 0: list.setPowerfactor(v.toPowerFactor()); break;
-        case 1: list.setWorkHours(v.toInt32()); break;
-        case 2: list.setPeriodType(v.toEnum<TPeriodType>()); break;
-        default: break; // a scalar "ConsumptionItems" is passed over
+        case 0:
+            list.setPowerfactor(v.toPowerFactor());
+            break;
+        case 1:
+            list.setWorkHours(v.toInt32());
+            break;
+        case 2:
+            list.setPeriodType(v.toEnum<TPeriodType>());
+            break;
+        default:
+            break; // a scalar "ConsumptionItems" is passed over
         }
     }
 
@@ -436,16 +510,35 @@ private:
     {
         TConsumption& item = *m_item;
         switch (key) {
-        case 0: item.setPeriod(v.toText()); break;
-        case 1: item.setYear(v.toInt32()); break;
-        case 2: item.setKwht(v.toInt32()); break;
-        case 3: item.setKvarh(v.toInt32()); break;
-        case 4: item.setInputTransformer(v.toInt32()); break;
-        case 5: item.setPeakDemand(v.toInt32()); break;
-        case 6: item.setReactiveSurcharge(v.toInt32()); break;
-        case 7: item.setCostPowerTerm(v.toInt32()); break;
-        case 8: item.setCostActiveTerm(v.toInt32()); break;
-        default: break;
+        case 0:
+            item.setPeriod(v.toText());
+            break;
+        case 1:
+            item.setYear(v.toInt32());
+            break;
+        case 2:
+            item.setKwht(v.toInt32());
+            break;
+        case 3:
+            item.setKvarh(v.toInt32());
+            break;
+        case 4:
+            item.setInputTransformer(v.toInt32());
+            break;
+        case 5:
+            item.setPeakDemand(v.toInt32());
+            break;
+        case 6:
+            item.setReactiveSurcharge(v.toInt32());
+            break;
+        case 7:
+            item.setCostPowerTerm(v.toInt32());
+            break;
+        case 8:
+            item.setCostActiveTerm(v.toInt32());
+            break;
+        default:
+            break;
         }
     }
 
@@ -463,7 +556,11 @@ bool isJsonWhitespace(char c)
 
 } // namespace
 
-TFileParse::TFileParse(TCProyect* CProyect, QString* version) : FCProyect(CProyect), m_version(version) {}
+TFileParse::TFileParse(TCProyect* CProyect, QString* version)
+    : FCProyect(CProyect)
+    , m_version(version)
+{
+}
 
 QByteArray TFileParse::BuildJson() const
 {

@@ -39,5 +39,5 @@ private:
     void ParseJson(const char* begin, const char* end);
 
     TCProyect* FCProyect; // not owned
-    QString* m_version;   // not owned
+    QString* m_version; // not owned
 };

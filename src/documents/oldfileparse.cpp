@@ -23,7 +23,7 @@ std::uint16_t u16(const unsigned char* p)
 std::int32_t i32(const unsigned char* p)
 {
     const std::uint32_t bits = static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8)
-                             | (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+        | (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
     return static_cast<std::int32_t>(bits);
 }
 
@@ -65,11 +65,31 @@ template <typename E, typename Set> void setCode(std::int32_t code, Set set)
 int headerSize(std::uint16_t tag)
 {
     switch (tag) {
-    case 100: return 616;
-    case 50: return 596;
-    case 34: return 592;
-    default: return 0;
+    case 100:
+        return 616;
+    case 50:
+        return 596;
+    case 34:
+        return 592;
+    default:
+        return 0;
     }
+}
+
+// The header fields from offset 596 on, which only the 616-byte header has.
+struct ContractedPowerFields {
+    std::int32_t calculationType;
+    std::int32_t maximumPower;
+    bool hasInputTransformer;
+    std::int32_t inputTransformer;
+    std::int32_t batteryType;
+};
+
+// What the two older headers stand for. Battery code 1 is a plain bank: no
+// code of this format names the Lumarest line.
+ContractedPowerFields SetOldDefaults()
+{
+    return { 0, 0, false, 0, 1 };
 }
 
 } // namespace
@@ -94,21 +114,14 @@ void OldFileRead(TCProyect& CProyect, const QByteArray& contents)
     if (headerLength == 0 || size < headerLength)
         FileMessages::raiseInvalidFormat();
 
-    // The older headers end before the contracted-power fields; these are
-    // their values for such files. Code 1 is a plain bank: no code of this
-    // format names the Lumarest line.
-    std::int32_t calculationType = 0;
-    std::int32_t maximumPower = 0;
-    bool hasInputTransformer = false;
-    std::int32_t inputTransformer = 0;
-    std::int32_t batteryType = 1;
+    ContractedPowerFields contracted = SetOldDefaults();
     const unsigned char* h = bytes;
     if (headerLength == 616) {
-        calculationType = i32(h + 596);
-        maximumPower = i32(h + 600);
-        hasInputTransformer = h[604] != 0;
-        inputTransformer = i32(h + 608);
-        batteryType = i32(h + 612);
+        contracted.calculationType = i32(h + 596);
+        contracted.maximumPower = i32(h + 600);
+        contracted.hasInputTransformer = h[604] != 0;
+        contracted.inputTransformer = i32(h + 608);
+        contracted.batteryType = i32(h + 612);
     }
 
     TConsumptionList& list = CProyect.ConsumptionList();
@@ -142,14 +155,19 @@ void OldFileRead(TCProyect& CProyect, const QByteArray& contents)
     list.setWorkHours(i32(h + 556));
     setCode<TFrequency>(i32(h + 584), [&](TFrequency v) { CProyect.setFrequency(v); });
     setCode<TTemperature>(i32(h + 588), [&](TTemperature v) { CProyect.setTemperature(v); });
-    setCode<TCalculationType>(calculationType, [&](TCalculationType v) { CProyect.setCalculationType(v); });
-    CProyect.setMaximumPower(maximumPower);
-    CProyect.setHasInputTransformer(hasInputTransformer);
-    CProyect.setInputTransformer(inputTransformer);
-    switch (batteryType) {
-    case 0: CProyect.setBatteryType(TBatteryType::ferimont); break;
-    case 1: CProyect.setBatteryType(TBatteryType::battery); break;
-    default: break;
+    setCode<TCalculationType>(contracted.calculationType, [&](TCalculationType v) { CProyect.setCalculationType(v); });
+    CProyect.setMaximumPower(contracted.maximumPower);
+    CProyect.setHasInputTransformer(contracted.hasInputTransformer);
+    CProyect.setInputTransformer(contracted.inputTransformer);
+    switch (contracted.batteryType) {
+    case 0:
+        CProyect.setBatteryType(TBatteryType::ferimont);
+        break;
+    case 1:
+        CProyect.setBatteryType(TBatteryType::battery);
+        break;
+    default:
+        break;
     }
 }
 

@@ -46,10 +46,10 @@ bool equal(const TCProyect& a, const TCProyect& b)
         && a.State() == b.State() && a.Place() == b.Place() && a.Telephone() == b.Telephone()
         && a.Distribution() == b.Distribution() && a.CalculationType() == b.CalculationType()
         && a.BatteryType() == b.BatteryType() && a.Temperature() == b.Temperature() && a.Voltage() == b.Voltage()
-        && a.Frequency() == b.Frequency() && a.Harmonics() == b.Harmonics()
-        && a.MaximumPower() == b.MaximumPower() && a.HasInputTransformer() == b.HasInputTransformer()
-        && a.InputTransformer() == b.InputTransformer() && la.Powerfactor() == lb.Powerfactor()
-        && la.WorkHours() == lb.WorkHours() && la.PeriodType() == lb.PeriodType();
+        && a.Frequency() == b.Frequency() && a.Harmonics() == b.Harmonics() && a.MaximumPower() == b.MaximumPower()
+        && a.HasInputTransformer() == b.HasInputTransformer() && a.InputTransformer() == b.InputTransformer()
+        && la.Powerfactor() == lb.Powerfactor() && la.WorkHours() == lb.WorkHours()
+        && la.PeriodType() == lb.PeriodType();
 }
 
 } // namespace ProjectContents

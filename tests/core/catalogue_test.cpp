@@ -131,6 +131,28 @@ TEST(DataModule, DescriptionQueryIsReRunWithItsBoundParameter)
     EXPECT_EQ(describe("TYPE", "Fenwa"), "Bank");
 }
 
+TEST(DataModule, SeriesPicturesAreDecodedOnceAndShared)
+{
+    testutils::TemporaryCatalogue catalogue(smallCatalogueSql());
+    TDbDataModule module(catalogue.path());
+    CatalogueRowSet& description = module.GetDescriptionTable();
+
+    const auto pictureOf = [&description](const QString& code) {
+        description.close();
+        description.setParameter("type", code);
+        description.open();
+        description.first();
+        return description.fieldAsPicture("image");
+    };
+    const QImage first = pictureOf("Fenwa");
+    ASSERT_FALSE(first.isNull());
+    EXPECT_EQ(first.size(), QSize(1, 1));
+    // The same stored bytes, read again after reopening or for another
+    // series, hand out the very same picture data.
+    EXPECT_EQ(pictureOf("Fenwa").cacheKey(), first.cacheKey());
+    EXPECT_EQ(pictureOf("Corsel").cacheKey(), first.cacheKey());
+}
+
 TEST(DataModule, RowsComeInInsertionOrder)
 {
     // Equal powers and codes out of alphabetical order: only the stored

@@ -53,7 +53,7 @@ TEST(ProjectDocument, ResetAndNewKeepTheLanguageChoiceAndTheFilters)
     document->setIsSaved(true);
     document->setValidCalculation(true);
 
-    for (const bool viaNew : {false, true}) {
+    for (const bool viaNew : { false, true }) {
         SCOPED_TRACE(viaNew ? "New" : "Reset");
         if (viaNew)
             document->New();
@@ -99,15 +99,15 @@ TEST(LanguageSettings, StoredValuesFollowTheNumberRules)
         bool langOS;
         int language;
     } cases[] = {
-        {"", true, 0},
-        {"[language]\nauto=0\ncode=1\n", false, 1},
-        {"[language]\nauto=2\n", true, 0},
-        {"[language]\nauto=yes\ncode=abc\n", true, 0},
-        {"[language]\nauto=\ncode=\n", true, 0},
-        {"[language]\nauto=-1\ncode=2\n", true, 2},
-        {"[language]\ncode=257\n", true, 1}, // the low 8 bits
-        {"[language]\nauto=0, 1\n", true, 0},  // a list, neither text nor number
-        {"[other]\nauto=0\ncode=1\n", true, 0},
+        { "", true, 0 },
+        { "[language]\nauto=0\ncode=1\n", false, 1 },
+        { "[language]\nauto=2\n", true, 0 },
+        { "[language]\nauto=yes\ncode=abc\n", true, 0 },
+        { "[language]\nauto=\ncode=\n", true, 0 },
+        { "[language]\nauto=-1\ncode=2\n", true, 2 },
+        { "[language]\ncode=257\n", true, 1 }, // the low 8 bits
+        { "[language]\nauto=0, 1\n", true, 0 }, // a list, neither text nor number
+        { "[other]\nauto=0\ncode=1\n", true, 0 },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.ini);
@@ -148,14 +148,14 @@ TEST(LanguageSettings, WritingKeepsTheStoredTypeOfTheCode)
     auto settings = store.open();
     settings->setValue("language/code", QStringLiteral("0"));
     settings->setValue("language/auto", 1);
-    LanguageSettings::write(*settings, {true, TAppLanguage::en});
+    LanguageSettings::write(*settings, { true, TAppLanguage::en });
     EXPECT_EQ(settings->value("language/code").metaType().id(), QMetaType::QString);
     EXPECT_EQ(settings->value("language/code").toString(), "1");
     EXPECT_EQ(settings->value("language/auto").metaType().id(), QMetaType::QString);
     EXPECT_EQ(settings->value("language/auto").toString(), "1");
 
     settings->setValue("language/code", 0);
-    LanguageSettings::write(*settings, {false, TAppLanguage::en});
+    LanguageSettings::write(*settings, { false, TAppLanguage::en });
     EXPECT_EQ(settings->value("language/code").metaType().id(), QMetaType::Int);
     EXPECT_EQ(settings->value("language/code").toInt(), 1);
     EXPECT_EQ(settings->value("language/auto").toString(), "0");

@@ -62,60 +62,58 @@ void runCases(const std::vector<Case>& cases)
 TEST(ProjectFileReading, ShapesThatReadAsTheProgramWritesThem)
 {
     runCases({
-        {"members in another order, no byte-order mark",
-         R"({"Consumption": {"ConsumptionItems": [{"Year": 2020, "Period": "Mayo"}], "PeriodType": "bimonthly",
+        { "members in another order, no byte-order mark",
+            R"({"Consumption": {"ConsumptionItems": [{"Year": 2020, "Period": "Mayo"}], "PeriodType": "bimonthly",
              "WorkHours": 12, "Powerfactor": 0.9}, "Voltage": "v480", "BusinessName": "B", "Version": "7.1.0"})",
-         [](const TCProyect& p, const QString& v) {
-             EXPECT_EQ(v, "7.1.0");
-             EXPECT_EQ(p.BusinessName(), "B");
-             EXPECT_EQ(p.Voltage(), TVoltage::v480);
-             EXPECT_EQ(p.ConsumptionList().WorkHours(), 12);
-             EXPECT_EQ(p.ConsumptionList().Powerfactor(), 0.9f);
-             EXPECT_EQ(p.ConsumptionList().PeriodType(), TPeriodType::bimonthly);
-             ASSERT_EQ(p.ConsumptionList().Count(), 1);
-             EXPECT_EQ(p.ConsumptionList()[0].Period(), "Mayo");
-             EXPECT_EQ(p.ConsumptionList()[0].Year(), 2020);
-         }},
-        {"keys after ConsumptionItems and after Consumption are read",
-         R"({"Consumption": {"ConsumptionItems": [], "WorkHours": 7}, "MaximumPower": 5})",
-         [](const TCProyect& p, const QString&) {
-             EXPECT_EQ(p.ConsumptionList().WorkHours(), 7);
-             EXPECT_EQ(p.MaximumPower(), 5);
-         }},
-        {"an item without Period and Year keeps Enero and 2017; items in file order",
-         file({}, R"("ConsumptionItems": [{"kwht": 1}, {"kwht": 2, "CostActiveTerm": -3}])"),
-         [](const TCProyect& p, const QString&) {
-             ASSERT_EQ(p.ConsumptionList().Count(), 2);
-             EXPECT_EQ(p.ConsumptionList()[0].Period(), "Enero");
-             EXPECT_EQ(p.ConsumptionList()[0].Year(), 2017);
-             EXPECT_EQ(p.ConsumptionList()[0].kwht(), 1);
-             EXPECT_EQ(p.ConsumptionList()[1].kwht(), 2);
-             EXPECT_EQ(p.ConsumptionList()[1].CostActiveTerm(), -3);
-         }},
-        {"a repeated key's last value wins; a repeated item list appends",
-         file(R"("Place": "a", "Place": "b")",
-              R"("ConsumptionItems": [{"Year": 1}], "WorkHours": 1, "WorkHours": 2, "ConsumptionItems": [{"Year": 2}])"),
-         [](const TCProyect& p, const QString&) {
-             EXPECT_EQ(p.Place(), "b");
-             EXPECT_EQ(p.ConsumptionList().WorkHours(), 2);
-             ASSERT_EQ(p.ConsumptionList().Count(), 2);
-             EXPECT_EQ(p.ConsumptionList()[1].Year(), 2);
-         }},
-        {"enumeration names ignore ASCII letter case",
-         file(R"("Frequency": "F60HZ", "BatteryType": "Lumarest")", R"("PeriodType": "BIMONTHLY")"),
-         [](const TCProyect& p, const QString&) {
-             EXPECT_EQ(p.Frequency(), TFrequency::f60Hz);
-             EXPECT_EQ(p.BatteryType(), TBatteryType::lumarest);
-             EXPECT_EQ(p.ConsumptionList().PeriodType(), TPeriodType::bimonthly);
-         }},
-        {"any version text is taken", file(R"("Version": "6.0 beta")"),
-         [](const TCProyect&, const QString& v) { EXPECT_EQ(v, "6.0 beta"); }},
-        {"text after the root's closing brace is not read", "{\"Telephone\": \"1\"} garbage [",
-         [](const TCProyect& p, const QString&) { EXPECT_EQ(p.Telephone(), "1"); }},
-        {"escapes read back", R"({"State": "\u00f1\n\"\/\\\uD83D\uDE00"})",
-         [](const TCProyect& p, const QString&) {
-             EXPECT_EQ(p.State(), QStringLiteral("ñ\n\"/\\\U0001F600"));
-         }},
+            [](const TCProyect& p, const QString& v) {
+                EXPECT_EQ(v, "7.1.0");
+                EXPECT_EQ(p.BusinessName(), "B");
+                EXPECT_EQ(p.Voltage(), TVoltage::v480);
+                EXPECT_EQ(p.ConsumptionList().WorkHours(), 12);
+                EXPECT_EQ(p.ConsumptionList().Powerfactor(), 0.9f);
+                EXPECT_EQ(p.ConsumptionList().PeriodType(), TPeriodType::bimonthly);
+                ASSERT_EQ(p.ConsumptionList().Count(), 1);
+                EXPECT_EQ(p.ConsumptionList()[0].Period(), "Mayo");
+                EXPECT_EQ(p.ConsumptionList()[0].Year(), 2020);
+            } },
+        { "keys after ConsumptionItems and after Consumption are read",
+            R"({"Consumption": {"ConsumptionItems": [], "WorkHours": 7}, "MaximumPower": 5})",
+            [](const TCProyect& p, const QString&) {
+                EXPECT_EQ(p.ConsumptionList().WorkHours(), 7);
+                EXPECT_EQ(p.MaximumPower(), 5);
+            } },
+        { "an item without Period and Year keeps Enero and 2017; items in file order",
+            file({}, R"("ConsumptionItems": [{"kwht": 1}, {"kwht": 2, "CostActiveTerm": -3}])"),
+            [](const TCProyect& p, const QString&) {
+                ASSERT_EQ(p.ConsumptionList().Count(), 2);
+                EXPECT_EQ(p.ConsumptionList()[0].Period(), "Enero");
+                EXPECT_EQ(p.ConsumptionList()[0].Year(), 2017);
+                EXPECT_EQ(p.ConsumptionList()[0].kwht(), 1);
+                EXPECT_EQ(p.ConsumptionList()[1].kwht(), 2);
+                EXPECT_EQ(p.ConsumptionList()[1].CostActiveTerm(), -3);
+            } },
+        { "a repeated key's last value wins; a repeated item list appends",
+            file(R"("Place": "a", "Place": "b")",
+                R"("ConsumptionItems": [{"Year": 1}], "WorkHours": 1, "WorkHours": 2, "ConsumptionItems": [{"Year": 2}])"),
+            [](const TCProyect& p, const QString&) {
+                EXPECT_EQ(p.Place(), "b");
+                EXPECT_EQ(p.ConsumptionList().WorkHours(), 2);
+                ASSERT_EQ(p.ConsumptionList().Count(), 2);
+                EXPECT_EQ(p.ConsumptionList()[1].Year(), 2);
+            } },
+        { "enumeration names ignore ASCII letter case",
+            file(R"("Frequency": "F60HZ", "BatteryType": "Lumarest")", R"("PeriodType": "BIMONTHLY")"),
+            [](const TCProyect& p, const QString&) {
+                EXPECT_EQ(p.Frequency(), TFrequency::f60Hz);
+                EXPECT_EQ(p.BatteryType(), TBatteryType::lumarest);
+                EXPECT_EQ(p.ConsumptionList().PeriodType(), TPeriodType::bimonthly);
+            } },
+        { "any version text is taken", file(R"("Version": "6.0 beta")"),
+            [](const TCProyect&, const QString& v) { EXPECT_EQ(v, "6.0 beta"); } },
+        { "text after the root's closing brace is not read", "{\"Telephone\": \"1\"} garbage [",
+            [](const TCProyect& p, const QString&) { EXPECT_EQ(p.Telephone(), "1"); } },
+        { "escapes read back", R"({"State": "\u00f1\n\"\/\\\uD83D\uDE00"})",
+            [](const TCProyect& p, const QString&) { EXPECT_EQ(p.State(), QStringLiteral("ñ\n\"/\\\U0001F600")); } },
     });
 }
 
@@ -129,81 +127,81 @@ TEST(ProjectFileReading, WhatIsPassedOver)
         EXPECT_EQ(p.ConsumptionList().Count(), 0);
     };
     runCases({
-        {"empty file", "", untouched},
-        {"only a byte-order mark and blanks", "\xEF\xBB\xBF \r\n\t", untouched},
-        {"first token opens an array", "[{\"BusinessName\": \"x\"}]", untouched},
-        {"first token is a string, rest not JSON", "\"x\" {{{", untouched},
-        {"keys in another letter case",
-         file(R"("version": "9", "businessname": "x")", R"("periodtype": "bimonthly", "workhours": 1)"), untouched},
-        {"unknown members with nested values that name real keys",
-         file(R"("Extra": {"BusinessName": "x", "Consumption": {"WorkHours": 1}}, "More": [1, {"Version": "9"}, [[]]])",
-              R"("Other": {"ConsumptionItems": [{"Year": 1}]}, "List": [{"PeriodType": "bimonthly"}])"),
-         untouched},
-        {"a scalar Consumption and a scalar ConsumptionItems",
-         R"({"Consumption": 5, "Consumption": {"ConsumptionItems": "none"}})", untouched},
-        {"an object where an item list is expected",
-         file({}, R"("ConsumptionItems": {"Year": 2020, "WorkHours": 3})"), untouched},
-        {"a Consumption array", R"({"Consumption": [{"WorkHours": 3}]})", untouched},
-        {"non-object array elements are passed over whole",
-         file({}, R"("ConsumptionItems": [1, "x", null, [{"Year": 1}], {"Year": 2}, true])"),
-         [](const TCProyect& p, const QString&) {
-             ASSERT_EQ(p.ConsumptionList().Count(), 1);
-             EXPECT_EQ(p.ConsumptionList()[0].Year(), 2);
-         }},
-        {"unknown item keys, nested values included",
-         file({}, R"("ConsumptionItems": [{"Fmr2": 0.5, "Sub": {"Year": 1}, "Year": 3}])"),
-         [](const TCProyect& p, const QString&) {
-             ASSERT_EQ(p.ConsumptionList().Count(), 1);
-             EXPECT_EQ(p.ConsumptionList()[0].Year(), 3);
-             EXPECT_EQ(p.ConsumptionList()[0].Fmr2(), 0.0f);
-         }},
+        { "empty file", "", untouched },
+        { "only a byte-order mark and blanks", "\xEF\xBB\xBF \r\n\t", untouched },
+        { "first token opens an array", "[{\"BusinessName\": \"x\"}]", untouched },
+        { "first token is a string, rest not JSON", "\"x\" {{{", untouched },
+        { "keys in another letter case",
+            file(R"("version": "9", "businessname": "x")", R"("periodtype": "bimonthly", "workhours": 1)"), untouched },
+        { "unknown members with nested values that name real keys",
+            file(
+                R"("Extra": {"BusinessName": "x", "Consumption": {"WorkHours": 1}}, "More": [1, {"Version": "9"}, [[]]])",
+                R"("Other": {"ConsumptionItems": [{"Year": 1}]}, "List": [{"PeriodType": "bimonthly"}])"),
+            untouched },
+        { "a scalar Consumption and a scalar ConsumptionItems",
+            R"({"Consumption": 5, "Consumption": {"ConsumptionItems": "none"}})", untouched },
+        { "an object where an item list is expected", file({}, R"("ConsumptionItems": {"Year": 2020, "WorkHours": 3})"),
+            untouched },
+        { "a Consumption array", R"({"Consumption": [{"WorkHours": 3}]})", untouched },
+        { "non-object array elements are passed over whole",
+            file({}, R"("ConsumptionItems": [1, "x", null, [{"Year": 1}], {"Year": 2}, true])"),
+            [](const TCProyect& p, const QString&) {
+                ASSERT_EQ(p.ConsumptionList().Count(), 1);
+                EXPECT_EQ(p.ConsumptionList()[0].Year(), 2);
+            } },
+        { "unknown item keys, nested values included",
+            file({}, R"("ConsumptionItems": [{"Fmr2": 0.5, "Sub": {"Year": 1}, "Year": 3}])"),
+            [](const TCProyect& p, const QString&) {
+                ASSERT_EQ(p.ConsumptionList().Count(), 1);
+                EXPECT_EQ(p.ConsumptionList()[0].Year(), 3);
+                EXPECT_EQ(p.ConsumptionList()[0].Fmr2(), 0.0f);
+            } },
     });
 }
 
 TEST(ProjectFileReading, NullStoresEachKindsEmptyValue)
 {
     runCases({
-        {"null for text, integer, Boolean, power factor and version",
-         file(R"("BusinessName": "x", "BusinessName": null, "Harmonics": true, "Harmonics": null,
+        { "null for text, integer, Boolean, power factor and version",
+            file(R"("BusinessName": "x", "BusinessName": null, "Harmonics": true, "Harmonics": null,
                  "MaximumPower": 4, "MaximumPower": null, "Version": null)",
-              R"("Powerfactor": null, "WorkHours": null, "ConsumptionItems": [{"Period": null, "Year": null}])"),
-         [](const TCProyect& p, const QString& v) {
-             EXPECT_TRUE(v.isEmpty());
-             EXPECT_TRUE(p.BusinessName().isEmpty());
-             EXPECT_FALSE(p.Harmonics());
-             EXPECT_EQ(p.MaximumPower(), 0);
-             EXPECT_EQ(p.ConsumptionList().Powerfactor(), 0.0f);
-             EXPECT_EQ(p.ConsumptionList().WorkHours(), 0);
-             ASSERT_EQ(p.ConsumptionList().Count(), 1);
-             EXPECT_TRUE(p.ConsumptionList()[0].Period().isEmpty());
-             EXPECT_EQ(p.ConsumptionList()[0].Year(), 0);
-         }},
-        {"null for an enumeration", file(R"("Voltage": null)"), nullptr},
+                R"("Powerfactor": null, "WorkHours": null, "ConsumptionItems": [{"Period": null, "Year": null}])"),
+            [](const TCProyect& p, const QString& v) {
+                EXPECT_TRUE(v.isEmpty());
+                EXPECT_TRUE(p.BusinessName().isEmpty());
+                EXPECT_FALSE(p.Harmonics());
+                EXPECT_EQ(p.MaximumPower(), 0);
+                EXPECT_EQ(p.ConsumptionList().Powerfactor(), 0.0f);
+                EXPECT_EQ(p.ConsumptionList().WorkHours(), 0);
+                ASSERT_EQ(p.ConsumptionList().Count(), 1);
+                EXPECT_TRUE(p.ConsumptionList()[0].Period().isEmpty());
+                EXPECT_EQ(p.ConsumptionList()[0].Year(), 0);
+            } },
+        { "null for an enumeration", file(R"("Voltage": null)"), nullptr },
     });
 }
 
 TEST(ProjectFileReading, WrongKindsAndBadValuesAreRefused)
 {
     runCases({
-        {"number for a text", file(R"("BusinessName": 5)"), nullptr},
-        {"Boolean for a version", file(R"("Version": true)"), nullptr},
-        {"number for an enumeration", file(R"("Voltage": 0)"), nullptr},
-        {"a name that names no value", file(R"("Voltage": "v999")"), nullptr},
-        {"a name equal only under Unicode case folding", file(R"("Temperature": "le\u017f\u017f_than_35")"),
-         nullptr},
-        {"string for an integer", file(R"("MaximumPower": "5")"), nullptr},
-        {"250.0 for an integer", file({}, R"("WorkHours": 250.0)"), nullptr},
-        {"2e2 for an integer", file({}, R"("WorkHours": 2e2)"), nullptr},
-        {"number for a Boolean", file(R"("Harmonics": 1)"), nullptr},
-        {"string for a Boolean", file(R"("HasInputTransformer": "true")"), nullptr},
-        {"Boolean for the power factor", file({}, R"("Powerfactor": true)"), nullptr},
-        {"string for the power factor", file({}, R"("Powerfactor": "0.9")"), nullptr},
-        {"wrong kind inside an item", file({}, R"("ConsumptionItems": [{"kwht": 1.5}])"), nullptr},
-        {"malformed JSON", "{\"BusinessName\": \"x\",", nullptr},
-        {"a missing comma", "{\"BusinessName\": \"x\" \"Place\": \"y\"}", nullptr},
-        {"invalid UTF-8 in a string", "{\"BusinessName\": \"\xC3\x28\"}", nullptr},
-        {"a lone surrogate escape", R"({"BusinessName": "\uD800"})", nullptr},
-        {"an unescaped control character", "{\"BusinessName\": \"a\nb\"}", nullptr},
+        { "number for a text", file(R"("BusinessName": 5)"), nullptr },
+        { "Boolean for a version", file(R"("Version": true)"), nullptr },
+        { "number for an enumeration", file(R"("Voltage": 0)"), nullptr },
+        { "a name that names no value", file(R"("Voltage": "v999")"), nullptr },
+        { "a name equal only under Unicode case folding", file(R"("Temperature": "le\u017f\u017f_than_35")"), nullptr },
+        { "string for an integer", file(R"("MaximumPower": "5")"), nullptr },
+        { "250.0 for an integer", file({}, R"("WorkHours": 250.0)"), nullptr },
+        { "2e2 for an integer", file({}, R"("WorkHours": 2e2)"), nullptr },
+        { "number for a Boolean", file(R"("Harmonics": 1)"), nullptr },
+        { "string for a Boolean", file(R"("HasInputTransformer": "true")"), nullptr },
+        { "Boolean for the power factor", file({}, R"("Powerfactor": true)"), nullptr },
+        { "string for the power factor", file({}, R"("Powerfactor": "0.9")"), nullptr },
+        { "wrong kind inside an item", file({}, R"("ConsumptionItems": [{"kwht": 1.5}])"), nullptr },
+        { "malformed JSON", "{\"BusinessName\": \"x\",", nullptr },
+        { "a missing comma", "{\"BusinessName\": \"x\" \"Place\": \"y\"}", nullptr },
+        { "invalid UTF-8 in a string", "{\"BusinessName\": \"\xC3\x28\"}", nullptr },
+        { "a lone surrogate escape", R"({"BusinessName": "\uD800"})", nullptr },
+        { "an unescaped control character", "{\"BusinessName\": \"a\nb\"}", nullptr },
     });
 }
 
@@ -214,12 +212,9 @@ TEST(ProjectFileReading, IntegersAtTheEdgesOf32Bits)
         bool accepted;
         std::int32_t value;
     } cases[] = {
-        {"2147483647", true, 2147483647},
-        {"-2147483648", true, std::numeric_limits<std::int32_t>::min()},
-        {"-0", true, 0},
-        {"2147483648", false, 0},
-        {"-2147483649", false, 0},
-        {"18446744073709551616", false, 0}, // beyond 64 bits too
+        { "2147483647", true, 2147483647 }, { "-2147483648", true, std::numeric_limits<std::int32_t>::min() },
+        { "-0", true, 0 }, { "2147483648", false, 0 }, { "-2147483649", false, 0 },
+        { "18446744073709551616", false, 0 }, // beyond 64 bits too
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
@@ -240,24 +235,24 @@ TEST(ProjectFileReading, PowerFactorRoundsToFourDecimalsHalvesToEven)
         bool accepted;
         float value;
     } cases[] = {
-        {"0.949999988079071", true, 0.95f},
-        {"1", true, 1.0f},
-        {"0.12345", true, 0.1234f},
-        {"0.12346", true, 0.1235f},
-        {"0.03125", true, 0.0312f},
-        {"0.03135", true, 0.0314f},
-        {"0.000050000000000000001", true, 0.0001f},
-        {"0.00005", true, 0.0f},
-        {"-0.00015", true, -0.0002f},
-        {"12.5E-5", true, 0.0001f},
-        {"1e-400", true, 0.0f},
-        {"0.5e1", true, 5.0f},
-        {"922337203685477.5807", true, 922337203685477.5807f},
-        {"922337203685477.5808", false, 0.0f},
-        {"-922337203685477.5808", true, -922337203685477.5808f},
-        {"922337203685478", false, 0.0f},
-        {"1e15", false, 0.0f},
-        {"1e400", false, 0.0f},
+        { "0.949999988079071", true, 0.95f },
+        { "1", true, 1.0f },
+        { "0.12345", true, 0.1234f },
+        { "0.12346", true, 0.1235f },
+        { "0.03125", true, 0.0312f },
+        { "0.03135", true, 0.0314f },
+        { "0.000050000000000000001", true, 0.0001f },
+        { "0.00005", true, 0.0f },
+        { "-0.00015", true, -0.0002f },
+        { "12.5E-5", true, 0.0001f },
+        { "1e-400", true, 0.0f },
+        { "0.5e1", true, 5.0f },
+        { "922337203685477.5807", true, 922337203685477.5807f },
+        { "922337203685477.5808", false, 0.0f },
+        { "-922337203685477.5808", true, -922337203685477.5808f },
+        { "922337203685478", false, 0.0f },
+        { "1e15", false, 0.0f },
+        { "1e400", false, 0.0f },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);

@@ -74,10 +74,10 @@ TEST(ProjectFileWriting, FullProjectIsWrittenByteForByteForEachPowerFactor)
         float value;
         const char* text;
     } cases[] = {
-        {0.95f, "0.949999988079071"},
-        {0.9f, "0.899999976158142"},
-        {0.85f, "0.850000023841858"},
-        {0.0001f, "0.0000999999974737875"},
+        { 0.95f, "0.949999988079071" },
+        { 0.9f, "0.899999976158142" },
+        { 0.85f, "0.850000023841858" },
+        { 0.0001f, "0.0000999999974737875" },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
@@ -86,7 +86,8 @@ TEST(ProjectFileWriting, FullProjectIsWrittenByteForByteForEachPowerFactor)
             + crlfLines({
                 "{",
                 "  \"Version\": \"7.1.0\",",
-                "  \"BusinessName\": \"Talleres Pe\xC3\xB1" "a\",",
+                "  \"BusinessName\": \"Talleres Pe\xC3\xB1"
+                "a\",",
                 "  \"UserName\": \"Ana\",",
                 "  \"Address\": \"Calle Mayor 1\",",
                 "  \"State\": \"Sevilla\",",
@@ -165,7 +166,8 @@ TEST(ProjectFileWriting, StringsAreEscapedAndReadBackUnchanged)
     const QByteArray text = contentsOf(project);
     EXPECT_TRUE(text.contains("  \"BusinessName\": \"Say \\\"hi\\\" \\\\ a/b\",\r\n"));
     EXPECT_TRUE(text.contains("  \"UserName\": \"\\u0001\\b\\t\\n\\f\\r\\u001F\x7F\",\r\n"));
-    EXPECT_TRUE(text.contains("  \"Address\": \"Pe\xC3\xB1" "a\",\r\n"));
+    EXPECT_TRUE(text.contains("  \"Address\": \"Pe\xC3\xB1"
+                              "a\",\r\n"));
     EXPECT_TRUE(text.contains("  \"State\": \"a\\u2028b\\u0085c\\u2029d\",\r\n"));
     EXPECT_TRUE(text.contains("  \"Place\": \"\\u0000\xE2\x82\xAC\",\r\n"));
     expectReadsBackEqual(project);
@@ -178,16 +180,16 @@ TEST(ProjectFileWriting, PowerFactorFormsAtTheEdgesOfPlainDecimal)
         const char* text;
         bool readsBackEqual; // reading keeps four decimals
     } cases[] = {
-        {0.0f, "0", true},
-        {-0.0f, "0", true},
-        {1.0f, "1", true},
-        {-0.5f, "-0.5", true},
-        {123456.7f, "123456.703125", true},
-        {0.00002f, "0.0000199999994947575", false},
+        { 0.0f, "0", true },
+        { -0.0f, "0", true },
+        { 1.0f, "1", true },
+        { -0.5f, "-0.5", true },
+        { 123456.7f, "123456.703125", true },
+        { 0.00002f, "0.0000199999994947575", false },
         // 0.00001f lies just below 0.00001
-        {0.00001f, "9.99999974737875E-6", false},
+        { 0.00001f, "9.99999974737875E-6", false },
         // the largest float the reader's fixed-point range still holds
-        {922337180385280.0f, "922337180385280", true},
+        { 922337180385280.0f, "922337180385280", true },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
@@ -203,8 +205,8 @@ TEST(ProjectFileWriting, PowerFactorFormsAtTheEdgesOfPlainDecimal)
 // A file the reader would refuse is never written.
 TEST(ProjectFileWriting, PowerFactorTheReaderCannotTakeRefusesToSave)
 {
-    for (float value : {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(),
-                        -std::numeric_limits<float>::infinity(), 922337247494144.0f, 1e15f, -3e30f}) {
+    for (float value : { std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(),
+             -std::numeric_limits<float>::infinity(), 922337247494144.0f, 1e15f, -3e30f }) {
         SCOPED_TRACE(value);
         TCProyect project(nullptr);
         project.ConsumptionList().setPowerfactor(value);
@@ -212,8 +214,9 @@ TEST(ProjectFileWriting, PowerFactorTheReaderCannotTakeRefusesToSave)
             contentsOf(project);
             ADD_FAILURE() << "written";
         } catch (const EInOutError& e) {
-            EXPECT_EQ(e.message(), "Ha ocurrido un error al guardar el archivo, verifique que tiene los permisos "
-                                   "necesarios en la carpeta destino.");
+            EXPECT_EQ(e.message(),
+                "Ha ocurrido un error al guardar el archivo, verifique que tiene los permisos "
+                "necesarios en la carpeta destino.");
         }
     }
 }

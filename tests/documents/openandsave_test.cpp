@@ -25,7 +25,8 @@ const QString SaveMessage = QStringLiteral("Ha ocurrido un error al guardar el a
 
 class OpenAndSave : public ::testing::Test {
 protected:
-    OpenAndSave() : document(nullptr, &dialogs, store.open())
+    OpenAndSave()
+        : document(nullptr, &dialogs, store.open())
     {
         document.setDialogSaveFilterName(QStringLiteral("open filter"));
         document.setDialogOpenFilterName(QStringLiteral("save filter"));
@@ -47,8 +48,8 @@ protected:
     // before and after an operation that must change nothing.
     QByteArray snapshot()
     {
-        return TFileParse(&document).fileContents() + document.FileName().toUtf8()
-             + (document.IsSaved() ? "S" : "s") + (document.ValidCalculation() ? "V" : "v") + document.Version().toUtf8();
+        return TFileParse(&document).fileContents() + document.FileName().toUtf8() + (document.IsSaved() ? "S" : "s")
+            + (document.ValidCalculation() ? "V" : "v") + document.Version().toUtf8();
     }
 
     void expectFailure(const std::function<void()>& operation, const QString& message)
@@ -85,7 +86,7 @@ TEST_F(OpenAndSave, CancelledOpenChangesNothing)
     docfixtures::fillProject(document);
     document.setIsSaved(true);
     const QByteArray before = snapshot();
-    for (const auto& answer : {std::optional<QString>(), std::optional<QString>(QString())}) {
+    for (const auto& answer : { std::optional<QString>(), std::optional<QString>(QString()) }) {
         dialogs.fileAnswers.push_back(answer);
         EXPECT_FALSE(document.Open());
     }
@@ -100,7 +101,7 @@ TEST_F(OpenAndSave, OpeningACurrentFileReplacesTheProject)
     docfixtures::fillProject(document);
     document.setIsSaved(true);
     document.setValidCalculation(true);
-    for (const QString& name : {QStringLiteral("a.tvk"), QStringLiteral("b.TvK")}) {
+    for (const QString& name : { QStringLiteral("a.tvk"), QStringLiteral("b.TvK") }) {
         SCOPED_TRACE(name.toStdString());
         const QString path = writeProjectFile(name, name);
         dialogs.fileAnswers.push_back(path);
@@ -149,13 +150,10 @@ TEST_F(OpenAndSave, FailedOpenLeavesEverythingAsBefore)
     const QByteArray halfGood = "{\"BusinessName\": \"new\", \"Consumption\": {\"ConsumptionItems\": "
                                 "[{\"Year\": 1}, {\"Year\": \"x\"}]}}";
     const QString failing[] = {
-        folder.write("bad.tvk", halfGood),
-        folder.write("broken.tvk", "{\"BusinessName\": \"new\","),
-        folder.write("badtag.fac", oldFile(99)),
-        folder.write("short.fac", oldFile(100).left(615)),
+        folder.write("bad.tvk", halfGood), folder.write("broken.tvk", "{\"BusinessName\": \"new\","),
+        folder.write("badtag.fac", oldFile(99)), folder.write("short.fac", oldFile(100).left(615)),
         folder.write("project.txt", TFileParse(&document).fileContents()),
-        folder.write("noextension", TFileParse(&document).fileContents()),
-        folder.path("missing.tvk"),
+        folder.write("noextension", TFileParse(&document).fileContents()), folder.path("missing.tvk"),
         folder.path("missing.fac"),
         folder.path(""), // the folder itself
     };
@@ -173,12 +171,12 @@ TEST_F(OpenAndSave, SaveGivesTheNameTheCurrentExtension)
         const char* typed;
         const char* written;
     } cases[] = {
-        {"uno", "uno.tvk"},
-        {"dos.txt", "dos.tvk"},
-        {"tres.fac", "tres.tvk"},
-        {"cuatro.TVK", "cuatro.TVK"},
-        {"cinco.v2.txt", "cinco.v2.tvk"},
-        {"carpeta.nueva/seis", "carpeta.nueva/seis.tvk"},
+        { "uno", "uno.tvk" },
+        { "dos.txt", "dos.tvk" },
+        { "tres.fac", "tres.tvk" },
+        { "cuatro.TVK", "cuatro.TVK" },
+        { "cinco.v2.txt", "cinco.v2.tvk" },
+        { "carpeta.nueva/seis", "carpeta.nueva/seis.tvk" },
     };
     QDir(folder.path("")).mkdir("carpeta.nueva");
     for (const auto& c : cases) {

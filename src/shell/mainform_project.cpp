@@ -1,0 +1,118 @@
+// The main window's creation and its project actions: New, Open, Save, Exit,
+// Options, Help and the footer links.
+#include "mainform.h"
+
+#include "configform.h"
+#include "datapage.h"
+#include "dskproject.h"
+#include "exceptions.h"
+#include "reportlayout.h"
+#include "statictexts.h"
+#include "translation.h"
+#include "widgets/linklabel.h"
+#include "widgets/numberbox.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+
+void TMainForm::FormCreate(Environment& environment)
+{
+    m_reportLayout = std::make_unique<ReportLayout>();
+    DskProject = std::make_unique<TDskProject>(m_dataModule, m_dialogs, std::move(environment.settings));
+    m_reportLayout->setConsumptionList(&DskProject->ConsumptionList());
+
+    // Unless the interface follows the operating system, the saved language
+    // decides; any language but Spanish shows English.
+    if (!DskProject->LangOS())
+        Translation::setEnglishInForce(DskProject->Language() != TAppLanguage::es);
+    translateStaticTexts(this);
+
+    // The numbers in the descriptions are the program versions of the two
+    // formats: 7 writes ".tvk", 6 wrote ".fac".
+    const QString files = TranslateText(QStringLiteral("Archivos de Tenvik"));
+    const QString tvk = QStringLiteral(".tvk");
+    DskProject->setDialogSaveFilterName(files + QStringLiteral(" (*") + tvk + QStringLiteral(";*.fac)|*") + tvk +
+                                        QStringLiteral(";*.fac|") + files + QStringLiteral(" 7 (*") + tvk +
+                                        QStringLiteral(")|*") + tvk + QStringLiteral("|") + files +
+                                        QStringLiteral(" 6 (*.fac)|*.fac"));
+    DskProject->setDialogOpenFilterName(files + QStringLiteral(" 7 (*") + tvk + QStringLiteral(")|*") + tvk);
+
+    ResetView();
+    LoadProjectData();
+    updateActions();
+}
+
+void TMainForm::NewActionExecute()
+{
+    DskProject->New();
+    ResetView();
+    LoadProjectData();
+}
+
+void TMainForm::OpenActionExecute()
+{
+    try {
+        if (DskProject->Open()) {
+            ResetView();
+            LoadProjectData();
+        }
+    } catch (...) {
+        throw EInOutError(TranslateText(QStringLiteral("El archivo no tiene un formato válido.")));
+    }
+}
+
+void TMainForm::SaveActionExecute()
+{
+    try {
+        commitTypedNumber(this);
+        StoreProjectData();
+        DskProject->Save();
+    } catch (...) {
+        throw EInOutError(TranslateText(QStringLiteral(
+            "Ha ocurrido un error al guardar el archivo, verifique que tiene los permisos necesarios en la carpeta "
+            "destino.")));
+    }
+}
+
+void TMainForm::ExitActionExecute()
+{
+    close();
+}
+
+void TMainForm::ConfigActionExecute()
+{
+    // The new choice applies at the next start; the running texts stay.
+    ShowConfigForm(*DskProject, this);
+}
+
+void TMainForm::HelpActionExecute()
+{
+    // The saved language alone chooses the file, whatever the interface shows.
+    const QString folder = m_programFolder.isEmpty() ? QCoreApplication::applicationDirPath() : m_programFolder;
+    const QString file = DskProject->Language() == TAppLanguage::es ? QStringLiteral("tenvik.chm")
+                                                                    : QStringLiteral("tenvik_en.chm");
+    const QUrl url = QUrl::fromLocalFile(QDir(folder).filePath(file));
+    if (m_openUrl)
+        m_openUrl(url);
+    else
+        QDesktopServices::openUrl(url); // a missing file is not reported
+}
+
+void TMainForm::Label16Click()
+{
+    const QUrl url = QUrl::fromUserInput(Label16->text());
+    if (m_openUrl)
+        m_openUrl(url);
+    else
+        QDesktopServices::openUrl(url);
+}
+
+void TMainForm::Label42Click()
+{
+    const QUrl url(QStringLiteral("mailto:") + Label42->text());
+    if (m_openUrl)
+        m_openUrl(url);
+    else
+        QDesktopServices::openUrl(url);
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QRect>
+#include <QStyledItemDelegate>
+
+// Paints one candidate of the results list: picture on the left, name and
+// code, power and voltage, steps and dimensions, the accessory mark and
+// "Ver detalles", at fixed places in an item 85 pixels high. Selection and
+// focus are never drawn: the list is for clicking, not for choosing.
+class BatteryListDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    static constexpr int ItemHeight = 85;
+    static constexpr int ItemWidth = 906;
+
+    // The places of the item's objects, relative to the item's top-left
+    // corner; `itemWidth` is needed for the accessory, which is centred.
+    static QRect imageRect();
+    static QRect accessoryRect(int itemWidth);
+    enum class TextObject { Text1, Text9, Text4, Text5, Text8, Text6, Text10 };
+    static QRect textRect(TextObject object);
+
+    explicit BatteryListDelegate(QObject* parent = nullptr);
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+};

@@ -1,0 +1,76 @@
+#include "numberbox.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QLocale>
+
+#include <cmath>
+
+NumberBox::NumberBox(QWidget* parent) : QSpinBox(parent)
+{
+    connect(lineEdit(), &QLineEdit::textEdited, this, &NumberBox::userEdited);
+}
+
+void NumberBox::stepBy(int steps)
+{
+    const int before = value();
+    QSpinBox::stepBy(steps);
+    if (value() != before)
+        emit userEdited();
+}
+
+DecimalBox::DecimalBox(QWidget* parent) : QDoubleSpinBox(parent)
+{
+    // Qt rounds the held value to decimals(); keep as many as a double holds.
+    setDecimals(15);
+    connect(lineEdit(), &QLineEdit::textEdited, this, &DecimalBox::userEdited);
+}
+
+QString DecimalBox::textFromValue(double value) const
+{
+    return locale().toString(value, 'f', 2);
+}
+
+double DecimalBox::valueFromText(const QString& text) const
+{
+    bool ok = false;
+    const double value = locale().toDouble(text.trimmed(), &ok);
+    return ok ? value : this->value();
+}
+
+QValidator::State DecimalBox::validate(QString& input, int& /*pos*/) const
+{
+    const QString text = input.trimmed();
+    if (text.isEmpty() || text == QString(locale().decimalPoint()) || text == QString(locale().negativeSign()))
+        return QValidator::Intermediate;
+    if (text.contains(locale().groupSeparator()))
+        return QValidator::Invalid;
+    bool ok = false;
+    const double value = locale().toDouble(text, &ok);
+    if (!ok || !std::isfinite(value))
+        return QValidator::Invalid;
+    if (value < minimum() || value > maximum())
+        return QValidator::Intermediate;
+    return QValidator::Acceptable;
+}
+
+void DecimalBox::stepBy(int steps)
+{
+    const double before = value();
+    QDoubleSpinBox::stepBy(steps);
+    if (value() != before)
+        emit userEdited();
+}
+
+void commitTypedNumber(QWidget* window)
+{
+    QWidget* focus = QApplication::focusWidget();
+    while (focus && focus != window) {
+        if (auto* box = qobject_cast<QAbstractSpinBox*>(focus)) {
+            if (window->isAncestorOf(box))
+                box->interpretText();
+            return;
+        }
+        focus = focus->parentWidget();
+    }
+}

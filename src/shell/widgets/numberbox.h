@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QDoubleSpinBox>
+#include <QSpinBox>
+
+// A whole-number box. `userEdited` comes for the user's own changes only:
+// typing in the box, its step keys, arrows and the wheel; never for a value
+// set by the program.
+class NumberBox : public QSpinBox {
+    Q_OBJECT
+public:
+    explicit NumberBox(QWidget* parent = nullptr);
+
+    void stepBy(int steps) override;
+
+signals:
+    void userEdited();
+};
+
+// A decimal box that shows its value with two decimals in the locale's
+// format but keeps every decimal the user typed: 0.955 stays 0.955 while it
+// shows "0.96" (a plain QDoubleSpinBox would round the value itself).
+class DecimalBox : public QDoubleSpinBox {
+    Q_OBJECT
+public:
+    explicit DecimalBox(QWidget* parent = nullptr);
+
+    QString textFromValue(double value) const override;
+    double valueFromText(const QString& text) const override;
+    QValidator::State validate(QString& input, int& pos) const override;
+    void stepBy(int steps) override;
+
+signals:
+    void userEdited();
+};
+
+// Commits the number being typed into the focused box of `window`, if any,
+// so that what reads the box next sees the typed value.
+void commitTypedNumber(QWidget* window);

@@ -1,0 +1,139 @@
+#include "entryform.h"
+
+#include "consumption.h"
+#include "translation.h"
+#include "widgets/numberbox.h"
+
+#include "modalhelper.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+namespace {
+
+NumberBox* box(QWidget* dialog, const char* name)
+{
+    auto* found = dialog->findChild<NumberBox*>(QLatin1String(name));
+    if (!found)
+        throw std::runtime_error(std::string("no box ") + name);
+    return found;
+}
+
+TConsumption filledPeriod()
+{
+    TConsumption period;
+    period.setPeriod(QStringLiteral("Marzo"));
+    period.setYear(2019);
+    period.setKwht(12000);
+    period.setKvarh(8000);
+    period.setPeakDemand(95);
+    period.setInputTransformer(630);
+    period.setReactiveSurcharge(41);
+    period.setCostPowerTerm(350);
+    period.setCostActiveTerm(1200);
+    return period;
+}
+
+} // namespace
+
+TEST(EntryFormTest, showsThePeriodAndStoresEveryEditedFieldOnAccept)
+{
+    TConsumption period = filledPeriod();
+    ModalScript answer1([](QWidget* dialog) {
+        EXPECT_EQ(dialog->findChild<QLineEdit*>("PeriodEdit")->text(), "Marzo");
+        EXPECT_EQ(box(dialog, "YearEdit")->value(), 2019);
+        EXPECT_EQ(box(dialog, "kwhtEdit")->value(), 12000);
+        EXPECT_EQ(box(dialog, "kvarhEdit")->value(), 8000);
+        EXPECT_EQ(box(dialog, "PeakDemandEdit")->value(), 95);
+        EXPECT_EQ(box(dialog, "InputTransformerEdit")->value(), 630);
+        EXPECT_EQ(box(dialog, "ReactiveSurchargeEdit")->value(), 41);
+        EXPECT_EQ(box(dialog, "CostPowerTermEdit")->value(), 350);
+        EXPECT_EQ(box(dialog, "CostActiveTermEdit")->value(), 1200);
+
+        dialog->findChild<QLineEdit*>("PeriodEdit")->setText(QStringLiteral(" Abril "));
+        const char* names[] = {"YearEdit", "kwhtEdit", "kvarhEdit", "PeakDemandEdit", "InputTransformerEdit",
+                               "ReactiveSurchargeEdit", "CostPowerTermEdit", "CostActiveTermEdit"};
+        int value = 2020;
+        for (const char* name : names)
+            box(dialog, name)->setValue(value++);
+        // The last number is still being typed when Enter confirms.
+        QLineEdit* typing = box(dialog, "CostActiveTermEdit")->findChild<QLineEdit*>();
+        box(dialog, "CostActiveTermEdit")->setFocus();
+        typing->selectAll();
+        QTest::keyClicks(typing, QStringLiteral("777"));
+        QTest::keyClick(dialog, Qt::Key_Return);
+    });
+    ASSERT_TRUE(EditConsumption(period));
+    EXPECT_TRUE(answer1.ran());
+    EXPECT_EQ(period.Period(), " Abril "); // no trimming
+    EXPECT_EQ(period.Year(), 2020);
+    EXPECT_EQ(period.kwht(), 2021);
+    EXPECT_EQ(period.kvarh(), 2022);
+    EXPECT_EQ(period.PeakDemand(), 2023);
+    EXPECT_EQ(period.InputTransformer(), 2024);
+    EXPECT_EQ(period.ReactiveSurcharge(), 2025);
+    EXPECT_EQ(period.CostPowerTerm(), 2026);
+    EXPECT_EQ(period.CostActiveTerm(), 777);
+}
+
+TEST(EntryFormTest, cancelAndEscapeLeaveThePeriodUntouched)
+{
+    for (bool escape : {false, true}) {
+        TConsumption period = filledPeriod();
+        ModalScript answer2([escape](QWidget* dialog) {
+            dialog->findChild<QLineEdit*>("PeriodEdit")->setText(QStringLiteral("Otro"));
+            box(dialog, "kwhtEdit")->setValue(1);
+            if (escape)
+                QTest::keyClick(dialog, Qt::Key_Escape);
+            else
+                QTest::mouseClick(dialog->findChild<QPushButton*>("CancelButton"), Qt::LeftButton);
+        });
+        EXPECT_FALSE(EditConsumption(period));
+        EXPECT_TRUE(answer2.ran());
+        EXPECT_EQ(period, filledPeriod()) << (escape ? "escape" : "cancel");
+    }
+}
+
+TEST(EntryFormTest, valuesOutsideTheBoxesAreShownAndStoredAtTheNearerLimit)
+{
+    TConsumption period = filledPeriod();
+    period.setYear(1999);
+    period.setKvarh(-5);
+    period.setPeakDemand(std::numeric_limits<std::int32_t>::max());
+    ModalScript answer3([](QWidget* dialog) {
+        EXPECT_EQ(box(dialog, "YearEdit")->value(), 2000);
+        EXPECT_EQ(box(dialog, "kvarhEdit")->value(), 0);
+        EXPECT_EQ(box(dialog, "PeakDemandEdit")->value(), std::numeric_limits<int>::max());
+        QTest::mouseClick(dialog->findChild<QPushButton*>("AddButton"), Qt::LeftButton);
+    });
+    ASSERT_TRUE(EditConsumption(period));
+    EXPECT_TRUE(answer3.ran());
+    EXPECT_EQ(period.Year(), 2000);
+    EXPECT_EQ(period.kvarh(), 0);
+    EXPECT_EQ(period.PeakDemand(), std::numeric_limits<std::int32_t>::max());
+}
+
+TEST(EntryFormTest, englishShowsTranslatedLabelsUnderTheSpanishCaption)
+{
+    Translation::setEnglishInForce(true);
+    TConsumption period;
+    TEntryForm form(period);
+    Translation::setEnglishInForce(false);
+    EXPECT_EQ(form.windowTitle(), "Editar consumo");
+    EXPECT_EQ(form.size(), QSize(680, 304));
+    EXPECT_EQ(form.findChild<QPushButton*>("AddButton")->text(), "Ok");
+    EXPECT_EQ(form.findChild<QPushButton*>("CancelButton")->text(), "Cancel");
+    QStringList labels;
+    for (QLabel* label : form.findChildren<QLabel*>())
+        labels << label->text();
+    for (const char* english : {"Month/Bimonthly", "Year", "Totals kWh", "Totals kVArh", "Peak demand (kW)",
+                                "Input transformer (kVA)", "Reactive power surcharge (€)",
+                                "Amount of power term (€)", "Amount of active term (€)"})
+        EXPECT_TRUE(labels.contains(QString::fromUtf8(english))) << english;
+}

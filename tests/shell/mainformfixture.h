@@ -1,0 +1,59 @@
+#pragma once
+
+#include "mainform.h"
+
+#include "dskproject.h"
+#include "translation.h"
+
+#include "testutils.h"
+
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+// A main window over scripted dialogs, a private settings file and a chosen
+// system language, with the shell's "open" recorded.
+class MainFormFixture : public ::testing::Test {
+protected:
+    ~MainFormFixture() override
+    {
+        form.reset();
+        Translation::setEnglishInForce(false);
+    }
+
+    QString settingsPath() const { return m_dir.filePath(QStringLiteral("settings.ini")); }
+    QString folder() const { return m_dir.path(); }
+
+    void storeLanguage(const char* automatic, int code)
+    {
+        QSettings settings(settingsPath(), QSettings::IniFormat);
+        settings.setValue(QStringLiteral("language/auto"), QString::fromLatin1(automatic));
+        settings.setValue(QStringLiteral("language/code"), code);
+    }
+
+    TMainForm& create(const QString& systemLanguage = QStringLiteral("es"))
+    {
+        TMainForm::Environment environment;
+        environment.dialogs = &dialogs;
+        environment.settings = std::make_unique<QSettings>(settingsPath(), QSettings::IniFormat);
+        environment.systemLanguage = systemLanguage;
+        environment.programFolder = folder();
+        environment.openUrl = [this](const QUrl& url) { opened.push_back(url); };
+        form = std::make_unique<TMainForm>(std::move(environment));
+        return *form;
+    }
+
+    TDskProject& project() { return form->project(); }
+
+    testutils::ScriptedDialogs dialogs;
+    std::vector<QUrl> opened;
+    std::unique_ptr<TMainForm> form;
+
+private:
+    QTemporaryDir m_dir;
+};

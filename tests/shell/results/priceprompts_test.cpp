@@ -1,0 +1,211 @@
+#include "priceprompts.h"
+
+#include "equipment.h"
+#include "resultsfixture.h"
+#include "selection.h"
+#include "translation.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+const QLocale commaLocale(QLocale::Spanish, QLocale::Spain);
+const QLocale pointLocale = QLocale::c();
+
+struct NumberCase {
+    const char* text;
+    bool comma; // read with the comma locale, else with the point locale
+    std::optional<long double> expected;
+};
+
+class ReadLocaleNumber : public ::testing::TestWithParam<NumberCase> {};
+
+TEST_P(ReadLocaleNumber, AcceptsOnlyTheLocaleForm)
+{
+    const NumberCase& c = GetParam();
+    const std::optional<long double> value =
+        PricePrompts::readLocaleNumber(QString::fromUtf8(c.text), c.comma ? commaLocale : pointLocale);
+    ASSERT_EQ(value.has_value(), c.expected.has_value()) << c.text;
+    if (c.expected) {
+        EXPECT_DOUBLE_EQ(static_cast<double>(*value), static_cast<double>(*c.expected)) << c.text;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Prompts, ReadLocaleNumber,
+    ::testing::Values(NumberCase{"12,5", true, 12.5L}, NumberCase{"12.5", true, std::nullopt},
+                      NumberCase{"12.5", false, 12.5L}, NumberCase{"12,5", false, std::nullopt},
+                      NumberCase{"  7 \t", false, 7.0L}, NumberCase{"-3,25", true, -3.25L},
+                      NumberCase{"+3", false, 3.0L}, NumberCase{"1e3", false, 1000.0L},
+                      NumberCase{"1,5E-2", true, 0.015L}, NumberCase{",5", true, 0.5L},
+                      NumberCase{"5.", false, 5.0L}, NumberCase{"", false, std::nullopt},
+                      NumberCase{"   ", false, std::nullopt}, NumberCase{"abc", false, std::nullopt},
+                      NumberCase{"1.234,5", true, std::nullopt}, NumberCase{"1,234.5", false, std::nullopt},
+                      NumberCase{"1 000", false, std::nullopt}, NumberCase{"e5", false, std::nullopt},
+                      NumberCase{"1e", false, std::nullopt}, NumberCase{"1e+", false, std::nullopt},
+                      NumberCase{"--1", false, std::nullopt}, NumberCase{".", false, std::nullopt},
+                      NumberCase{"12.5€", false, std::nullopt}, NumberCase{"0x10", false, std::nullopt},
+                      NumberCase{"inf", false, std::nullopt}, NumberCase{"nan", false, std::nullopt},
+                      NumberCase{"1e99999", false, std::nullopt}));
+
+class PricePromptTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Translation::setEnglishInForce(false);
+        // Two plain banks with cables, and the current transformer.
+        fixture.fill({{0, 3, 0}, {1, 1, 1}}, true);
+    }
+    void TearDown() override { Translation::setEnglishInForce(false); }
+
+    TBattery& first() { return fixture.selection().BatteryList()[0]; }
+    TBattery& second() { return fixture.selection().BatteryList()[1]; }
+
+    bool ask(PriceField field, std::optional<QString> answer, const QLocale& locale = pointLocale)
+    {
+        dialogs.inputAnswers.push_back(std::move(answer));
+        return PricePrompts::ask(field, first(), fixture.selection(), dialogs, locale);
+    }
+
+    resultsfixture::Fixture fixture;
+    testutils::ScriptedDialogs dialogs;
+};
+
+TEST_F(PricePromptTest, OpensWithCaptionLineAndTwoDecimalValue)
+{
+    struct Row {
+        PriceField field;
+        const char* line;
+        const char* value;
+    };
+    first().Conductor()->setLength(7.0f);
+    const Row rows[] = {
+        {PriceField::BatteryPrice, "Actualizar precio del equipo a instalar (€)", "1234,56"},
+        {PriceField::TransformerPrice, "Actualizar precio del transformador a instalar (€)", "45,30"},
+        {PriceField::ConductorPrice, "Actualizar precio del conductor (€/m)", "12,50"},
+        {PriceField::ConductorLength, "Actualizar la longitud del conductor (m)", "7,00"},
+    };
+    for (const Row& row : rows) {
+        ask(row.field, std::nullopt, commaLocale);
+        ASSERT_FALSE(dialogs.prompts.empty());
+        EXPECT_EQ(dialogs.prompts.back().caption, QStringLiteral("Cambiar valor"));
+        EXPECT_EQ(dialogs.prompts.back().prompt, QString::fromUtf8(row.line));
+        EXPECT_EQ(dialogs.prompts.back().value, QString::fromUtf8(row.value));
+    }
+}
+
+TEST_F(PricePromptTest, CancelChangesNothing)
+{
+    const Money before = first().Price();
+    for (PriceField field : {PriceField::BatteryPrice, PriceField::TransformerPrice, PriceField::ConductorPrice,
+                             PriceField::ConductorLength})
+        EXPECT_FALSE(ask(field, std::nullopt));
+    EXPECT_EQ(first().Price(), before);
+    EXPECT_EQ(fixture.selection().Transformer()->Price(), Money::fromCatalogueFloat(45.3f));
+    EXPECT_EQ(first().Conductor()->Price(), Money::fromCatalogueFloat(12.5f));
+    EXPECT_EQ(first().Conductor()->Length(), 0.0f);
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(PricePromptTest, OkOnTheDefaultBringsThePriceToTwoDecimals)
+{
+    // The catalogue's 1234.56 is held as 1234.5601.
+    ASSERT_EQ(first().Price().ticks(), 12345601);
+    EXPECT_TRUE(ask(PriceField::BatteryPrice, QStringLiteral("1234.56")));
+    EXPECT_EQ(first().Price().ticks(), 12345600);
+}
+
+TEST_F(PricePromptTest, StoresEachFieldInItsRecord)
+{
+    struct Row {
+        PriceField field;
+        const char* answer;
+        const QLocale* locale;
+    };
+    const Row rows[] = {
+        {PriceField::BatteryPrice, " 1500,123456 ", &commaLocale},
+        {PriceField::TransformerPrice, "-20", &pointLocale},
+        {PriceField::ConductorPrice, "0", &pointLocale},
+        {PriceField::ConductorLength, "12,5", &commaLocale},
+    };
+    for (const Row& row : rows)
+        EXPECT_TRUE(ask(row.field, QString::fromUtf8(row.answer), *row.locale)) << row.answer;
+
+    // More than four decimals: rounded to four, shown with two.
+    EXPECT_EQ(first().Price().ticks(), 15001235);
+    EXPECT_EQ(PricePrompts::valueText(PriceField::BatteryPrice, first(), fixture.selection(), commaLocale),
+              QStringLiteral("1500,12"));
+    // No range check: negative and zero answers are kept.
+    EXPECT_EQ(fixture.selection().Transformer()->Price().ticks(), -200000);
+    EXPECT_EQ(first().Conductor()->Price().ticks(), 0);
+    EXPECT_EQ(first().Conductor()->Length(), 12.5f);
+    EXPECT_TRUE(dialogs.messages.empty());
+
+    // The other candidate keeps its own price and cable; the transformer is
+    // the selection's, so its new price holds for both.
+    EXPECT_EQ(second().Price(), Money::fromCatalogueFloat(1500.0f));
+    EXPECT_EQ(second().Conductor()->Price(), Money::fromCatalogueFloat(0.85f));
+    EXPECT_EQ(second().Conductor()->Length(), 0.0f);
+    EXPECT_EQ(PricePrompts::valueText(PriceField::TransformerPrice, second(), fixture.selection(), pointLocale),
+              QStringLiteral("-20.00"));
+}
+
+TEST_F(PricePromptTest, LengthIsTheNearestFloat)
+{
+    EXPECT_TRUE(ask(PriceField::ConductorLength, QStringLiteral("0.1")));
+    EXPECT_EQ(first().Conductor()->Length(), 0.1f);
+    EXPECT_EQ(PricePrompts::valueText(PriceField::ConductorLength, first(), fixture.selection(), pointLocale),
+              QStringLiteral("0.10"));
+}
+
+TEST_F(PricePromptTest, RefusedAnswerShowsTheMessageAndStoresNothing)
+{
+    struct Row {
+        PriceField field;
+        const char* answer;
+    };
+    const Row rows[] = {
+        {PriceField::BatteryPrice, "12,5"},            // a comma under a point locale
+        {PriceField::BatteryPrice, ""},
+        {PriceField::ConductorPrice, "1,000.00"},      // group separator
+        {PriceField::TransformerPrice, "1e16"},        // beyond the money range
+        {PriceField::ConductorLength, "1e39"},         // beyond single precision
+    };
+    for (const Row& row : rows) {
+        dialogs.messages.clear();
+        EXPECT_FALSE(ask(row.field, QString::fromUtf8(row.answer))) << row.answer;
+        ASSERT_EQ(dialogs.messages.size(), 1u) << row.answer;
+        EXPECT_EQ(dialogs.messages[0].kind, IDialogService::MessageKind::Plain);
+        EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("El valor entrado no es válido."));
+    }
+    EXPECT_EQ(first().Price(), Money::fromCatalogueFloat(1234.56f));
+    EXPECT_EQ(first().Conductor()->Price(), Money::fromCatalogueFloat(12.5f));
+    EXPECT_EQ(fixture.selection().Transformer()->Price(), Money::fromCatalogueFloat(45.3f));
+    EXPECT_EQ(first().Conductor()->Length(), 0.0f);
+    // One prompt per click: a refused answer does not open it again.
+    EXPECT_EQ(dialogs.prompts.size(), std::size(rows));
+}
+
+TEST_F(PricePromptTest, EnglishCaptionLineAndMessage)
+{
+    Translation::setEnglishInForce(true);
+    EXPECT_FALSE(ask(PriceField::BatteryPrice, QStringLiteral("x")));
+    ASSERT_EQ(dialogs.prompts.size(), 1u);
+    EXPECT_EQ(dialogs.prompts[0].caption, QStringLiteral("Change value"));
+    EXPECT_EQ(dialogs.prompts[0].prompt, TranslateText(QStringLiteral("Actualizar precio del equipo a instalar (€)")));
+    EXPECT_NE(dialogs.prompts[0].prompt, QStringLiteral("Actualizar precio del equipo a instalar (€)"));
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("The value entered is not valid."));
+}
+
+TEST_F(PricePromptTest, NoTransformerMeansNothingToCorrect)
+{
+    fixture.fill({{0, 1, 0}}, false);
+    EXPECT_EQ(PricePrompts::valueText(PriceField::TransformerPrice, first(), fixture.selection()), QString());
+    EXPECT_FALSE(PricePrompts::storeAnswer(PriceField::TransformerPrice, first(), fixture.selection(),
+                                           QStringLiteral("10")));
+}
+
+} // namespace
