@@ -1,5 +1,7 @@
 #pragma once
 
+#include "reportfilling.h"
+
 #include <QMainWindow>
 #include <QSettings>
 #include <QUrl>
@@ -46,6 +48,9 @@ public:
     // The report of the run (frxReport with its billing data set), serving
     // the project's billing periods.
     ReportLayout& reportLayout() { return *m_reportLayout; }
+    // What translating the report's fixed texts at creation kept, for every
+    // later filling of the report.
+    const TReportTexts& reportTexts() const { return m_reportTexts; }
 
     // The page stacks and pages. BatteryTabItem and BatteryDetailTabItem are
     // empty pages with a margin-less vertical layout, for the results pages
@@ -136,6 +141,7 @@ private:
     std::unique_ptr<TDskProject> DskProject;
     // After the document: released first, as it reads the document's list.
     std::unique_ptr<ReportLayout> m_reportLayout;
+    TReportTexts m_reportTexts;
     IDialogService* m_dialogs = nullptr;
     IDbDataModule* m_dataModule = nullptr;
     QString m_programFolder;

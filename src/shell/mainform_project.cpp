@@ -27,6 +27,7 @@ void TMainForm::FormCreate(Environment& environment)
     if (!DskProject->LangOS())
         Translation::setEnglishInForce(DskProject->Language() != TAppLanguage::es);
     translateStaticTexts(this);
+    m_reportTexts = LangTextReport(*DskProject, m_reportLayout->frxReport());
 
     // The numbers in the descriptions are the program versions of the two
     // formats: 7 writes ".tvk", 6 wrote ".fac".

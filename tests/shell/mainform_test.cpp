@@ -2,6 +2,8 @@
 
 #include "datapage.h"
 #include "pictures.h"
+#include "report.h"
+#include "reportlayout.h"
 
 #include "mainformfixture.h"
 #include "modalhelper.h"
@@ -403,4 +405,18 @@ TEST_F(MainFormTest, installedResultPagesShowTheirTextsInTheLanguageInForce)
     w.installPage(w.BatteryTabItem, page);
     EXPECT_EQ(page->parentWidget(), w.BatteryTabItem);
     EXPECT_EQ(label->text(), "Equipment to be installed");
+}
+
+TEST_F(MainFormTest, theReportsFixedTextsFollowTheInterfaceLanguage)
+{
+    for (const char* system : {"es", "en"}) {
+        const bool english = QLatin1String(system) == QLatin1String("en");
+        TMainForm& w = create(QString::fromLatin1(system));
+        auto* label = w.reportLayout().frxReport().find<report::MemoView>(QStringLiteral("Memo54"));
+        ASSERT_NE(label, nullptr);
+        EXPECT_EQ(label->text(), english ? "Type:" : "Tipo:") << system;
+        EXPECT_EQ(w.reportTexts().TransformerTypeLabel, english ? "Type:" : "Tipo:") << system;
+        form.reset();
+        Translation::setEnglishInForce(false);
+    }
 }
