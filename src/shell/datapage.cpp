@@ -269,11 +269,11 @@ QWidget* DataPage::buildConsumptionPanel()
     ConsumptionListGrid->horizontalHeader()->setHighlightSections(false);
     ConsumptionListGrid->horizontalHeader()->setStretchLastSection(true);
     for (int column = 0; column < static_cast<int>(GridColumns.size()); ++column) {
-        const GridColumn& spec = GridColumns[static_cast<std::size_t>(column)];
-        auto* header = new QTableWidgetItem(QString::fromUtf8(spec.header));
-        header->setData(Qt::UserRole, QLatin1String(spec.name));
+        const GridColumn& layout = GridColumns[static_cast<std::size_t>(column)];
+        auto* header = new QTableWidgetItem(QString::fromUtf8(layout.header));
+        header->setData(Qt::UserRole, QLatin1String(layout.name));
         ConsumptionListGrid->setHorizontalHeaderItem(column, header);
-        ConsumptionListGrid->setColumnWidth(column, spec.width);
+        ConsumptionListGrid->setColumnWidth(column, layout.width);
     }
     connect(ConsumptionListGrid, &QTableWidget::cellDoubleClicked, this,
             [this](int row, int /*column*/) { emit consumptionRowDoubleClicked(row); });

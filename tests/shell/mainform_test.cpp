@@ -75,13 +75,13 @@ TEST_F(MainFormTest, frameHoldsThePagesActionsAndBarsByName)
     EXPECT_EQ(child<QWidget>(w, "BottomLayout")->height(), 64);
     EXPECT_EQ(child<QLabel>(w, "ImageLogo")->size(), QSize(260, 90));
 
-    struct ActionSpec {
+    struct ExpectedAction {
         const char* name;
         const char* text;
         const char* category;
         int image;
     };
-    const ActionSpec specs[] = {
+    const ExpectedAction expectedActions[] = {
         {"NewAction", "Nuevo", "Menu", 0},          {"OpenAction", "Abrir", "Menu", 1},
         {"SaveAction", "Guardar", "Menu", 2},       {"PrintAction", "Imprimir", "Menu", 3},
         {"ConfigAction", "Opciones", "Menu", 4},    {"HelpAction", "Ayuda", "Menu", 5},
@@ -89,13 +89,13 @@ TEST_F(MainFormTest, frameHoldsThePagesActionsAndBarsByName)
         {"BackAction", "Atras", "BottomMenu", 8},   {"EntryAddAction", "Añadir", "EntriesMenu", 9},
         {"EntryDeleteAction", "Eliminar", "EntriesMenu", 11}, {"EntryEditAction", "Editar", "EntriesMenu", 10},
     };
-    for (const ActionSpec& spec : specs) {
-        QAction* a = action(w, spec.name);
-        EXPECT_EQ(a->text(), QString::fromUtf8(spec.text)) << spec.name;
-        EXPECT_EQ(a->property("category").toString(), spec.category) << spec.name;
-        EXPECT_EQ(a->property("imageIndex").toInt(), spec.image) << spec.name;
-        EXPECT_FALSE(a->icon().isNull()) << spec.name;
-        EXPECT_TRUE(a->shortcuts().isEmpty()) << spec.name;
+    for (const ExpectedAction& expected : expectedActions) {
+        QAction* a = action(w, expected.name);
+        EXPECT_EQ(a->text(), QString::fromUtf8(expected.text)) << expected.name;
+        EXPECT_EQ(a->property("category").toString(), expected.category) << expected.name;
+        EXPECT_EQ(a->property("imageIndex").toInt(), expected.image) << expected.name;
+        EXPECT_FALSE(a->icon().isNull()) << expected.name;
+        EXPECT_TRUE(a->shortcuts().isEmpty()) << expected.name;
     }
 
     // The top bar's seven 80 × 80 buttons, left to right.
