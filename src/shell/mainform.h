@@ -32,10 +32,10 @@ public:
     // What the window needs from the program; tests give their own.
     struct Environment {
         IDbDataModule* dataModule = nullptr; // null when the catalogue could not be opened
-        IDialogService* dialogs = nullptr;   // required, not owned
+        IDialogService* dialogs = nullptr; // required, not owned
         std::unique_ptr<QSettings> settings; // the language settings; null: the program's store
-        QString systemLanguage;              // the system's two-letter code; empty: asked of the locale
-        QString programFolder;               // where the help files lie; empty: the executable's folder
+        QString systemLanguage; // the system's two-letter code; empty: asked of the locale
+        QString programFolder; // where the help files lie; empty: the executable's folder
         std::function<void(const QUrl&)> openUrl; // the shell's "open"; empty: QDesktopServices
     };
 
