@@ -27,15 +27,15 @@ void TMainForm::FormCreate(Environment& environment)
     if (!DskProject->LangOS())
         Translation::setEnglishInForce(DskProject->Language() != TAppLanguage::es);
     translateStaticTexts(this);
+    m_reportTexts = LangTextReport(*DskProject, m_reportLayout->frxReport());
 
     // The numbers in the descriptions are the program versions of the two
     // formats: 7 writes ".tvk", 6 wrote ".fac".
     const QString files = TranslateText(QStringLiteral("Archivos de Tenvik"));
     const QString tvk = QStringLiteral(".tvk");
-    DskProject->setDialogSaveFilterName(files + QStringLiteral(" (*") + tvk + QStringLiteral(";*.fac)|*") + tvk +
-                                        QStringLiteral(";*.fac|") + files + QStringLiteral(" 7 (*") + tvk +
-                                        QStringLiteral(")|*") + tvk + QStringLiteral("|") + files +
-                                        QStringLiteral(" 6 (*.fac)|*.fac"));
+    DskProject->setDialogSaveFilterName(files + QStringLiteral(" (*") + tvk + QStringLiteral(";*.fac)|*") + tvk
+        + QStringLiteral(";*.fac|") + files + QStringLiteral(" 7 (*") + tvk + QStringLiteral(")|*") + tvk
+        + QStringLiteral("|") + files + QStringLiteral(" 6 (*.fac)|*.fac"));
     DskProject->setDialogOpenFilterName(files + QStringLiteral(" 7 (*") + tvk + QStringLiteral(")|*") + tvk);
 
     ResetView();
@@ -90,8 +90,8 @@ void TMainForm::HelpActionExecute()
 {
     // The saved language alone chooses the file, whatever the interface shows.
     const QString folder = m_programFolder.isEmpty() ? QCoreApplication::applicationDirPath() : m_programFolder;
-    const QString file = DskProject->Language() == TAppLanguage::es ? QStringLiteral("tenvik.chm")
-                                                                    : QStringLiteral("tenvik_en.chm");
+    const QString file
+        = DskProject->Language() == TAppLanguage::es ? QStringLiteral("tenvik.chm") : QStringLiteral("tenvik_en.chm");
     const QUrl url = QUrl::fromLocalFile(QDir(folder).filePath(file));
     if (m_openUrl)
         m_openUrl(url);
