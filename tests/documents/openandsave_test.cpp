@@ -151,6 +151,7 @@ TEST_F(OpenAndSave, FailedOpenLeavesEverythingAsBefore)
                                 "[{\"Year\": 1}, {\"Year\": \"x\"}]}}";
     const QString failing[] = {
         folder.write("bad.tvk", halfGood), folder.write("broken.tvk", "{\"BusinessName\": \"new\","),
+        folder.write("old.tvk", oldFile(100)), // a previous-version file under the current extension
         folder.write("badtag.fac", oldFile(99)), folder.write("short.fac", oldFile(100).left(615)),
         folder.write("project.txt", TFileParse(&document).fileContents()),
         folder.write("noextension", TFileParse(&document).fileContents()), folder.path("missing.tvk"),
