@@ -368,6 +368,8 @@ public:
     }
     bool start_array(std::size_t) override
     {
+        if (m_levels.empty())
+            return false; // a root array holds no project: reading stops here, without failure
         m_levels.push_back(top() == Level::Consumption && m_key == ConsumptionItemsKey ? Level::Items : Level::Skip);
         m_key = -1;
         return true;
@@ -661,7 +663,7 @@ void TFileParse::ParseJson(const char* begin, const char* end)
     const char* first = begin;
     while (first != end && isJsonWhitespace(*first))
         ++first;
-    if (first == end || *first == '[')
+    if (first == end)
         return;
 
     ProjectReader reader(*FCProyect, m_version);

@@ -134,6 +134,7 @@ TEST(ProjectFileReading, WhatIsPassedOver)
         { "first token is a number or a literal", "-12.5e3 {", untouched },
         { "first token is null", "null", untouched },
         { "an array first, malformed after its bracket", "[{\"BusinessName\": ", untouched },
+        { "an array after a second byte-order mark", "\xEF\xBB\xBF\xEF\xBB\xBF[\r{", untouched },
         { "keys in another letter case",
             file(R"("version": "9", "businessname": "x")", R"("periodtype": "bimonthly", "workhours": 1)"), untouched },
         { "unknown members with nested values that name real keys",
