@@ -35,7 +35,7 @@ QLabel* makeNote(const QString& objectName, const char* text, QWidget* parent)
 DetailPage::DetailPage(TCProyect& project, IDialogService& dialogs, QWidget* parent)
     : QWidget(parent), m_project(project), m_dialogs(dialogs)
 {
-    setObjectName(QStringLiteral("BatteryDetailTabItem"));
+    setObjectName(QStringLiteral("DetailPage"));
     auto* page = new QVBoxLayout(this);
     page->setContentsMargins(10, 10, 10, 10);
 
