@@ -48,10 +48,10 @@ void printSheets(const report::PreparedReport& prepared, QPrinter& printer)
 
 } // namespace
 
-void ResultsView::setReport(ReportLayout* layout, const TReportTexts* texts)
+void ResultsView::setReport(ReportLayout* layout, const TReportTexts& texts)
 {
     m_report = layout;
-    m_reportTexts = texts;
+    m_reportTexts = std::make_unique<TReportTexts>(texts);
     if (m_report) {
         m_report->setChart(m_resultsPage->Chart1);
         m_report->setConsumptionList(&m_document.ConsumptionList());

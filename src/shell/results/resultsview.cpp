@@ -5,6 +5,7 @@
 #include "dskproject.h"
 #include "exceptions.h"
 #include "printerservice.h"
+#include "reportfilling.h"
 #include "translation.h"
 
 #include <QAbstractSpinBox>

@@ -66,9 +66,9 @@ public:
     void FindBatteryActionUpdate(QAction& action) const;
     void BackActionExecute();
     void BackActionUpdate(QAction& action) const;
-    // The report to print and the fixed texts kept from its translation;
-    // neither is owned. The results chart is what the report draws.
-    void setReport(ReportLayout* layout, const TReportTexts* texts);
+    // The report to print (not owned) and the fixed texts kept from its
+    // translation. The results chart is what the report draws.
+    void setReport(ReportLayout* layout, const TReportTexts& texts);
     // The installed printers; the system's by default. Not owned.
     void setPrinterService(IPrinterService* printers);
 
@@ -102,7 +102,7 @@ private:
     ResultsPage* m_resultsPage = nullptr;
     DetailPage* m_detailPage = nullptr;
     ReportLayout* m_report = nullptr;
-    const TReportTexts* m_reportTexts = nullptr;
+    std::unique_ptr<TReportTexts> m_reportTexts;
     std::unique_ptr<IPrinterService> m_systemPrinters;
     IPrinterService* m_printers = nullptr;
 };
