@@ -58,7 +58,7 @@ public:
     PrintActionTest()
     {
         texts = LangTextReport(document, layout.frxReport());
-        view->setReport(&layout, &texts);
+        view->setReport(&layout, texts);
         view->setPrinterService(&printers);
         printers.outputFile = output.filePath(QStringLiteral("printed.pdf"));
         BusinessNameEdit->setText(QStringLiteral("Talleres Ibarra S.A."));
