@@ -108,6 +108,8 @@ QWidget* ResultsPage::buildConsumptionPanel()
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
     auto* grid = new QGridLayout(GroupBox1);
     grid->setColumnStretch(0, 1);
+    grid->setVerticalSpacing(2);
+    grid->setContentsMargins(9, 4, 9, 4);
     struct Row {
         const char* label;
         const char* edit;
@@ -127,7 +129,7 @@ QWidget* ResultsPage::buildConsumptionPanel()
     for (const Row& row : rows) {
         grid->addWidget(makeLabel(row.label, GroupBox1), r, 0);
         *row.target = makeReadOnlyEdit(QString::fromLatin1(row.edit), GroupBox1);
-        (*row.target)->setFixedWidth(110);
+        (*row.target)->setFixedWidth(80);
         (*row.target)->setAlignment(Qt::AlignRight);
         grid->addWidget(*row.target, r, 1);
         ++r;
