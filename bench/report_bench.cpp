@@ -18,14 +18,11 @@ namespace {
 // The document shows no dialog while a report is filled.
 class NoDialogs : public IDialogService {
 public:
-    void showMessage(MessageKind, const QString&) override {}
+    void showMessage(MessageKind, const QString&) override { }
     bool askYesNo(const QString&) override { return false; }
     std::optional<QString> inputQuery(const QString&, const QString&, const QString&) override { return {}; }
     std::optional<QString> getOpenFileName(const QString&) override { return {}; }
-    std::optional<QString> getSaveFileName(const QString&, const QString&, const QString&, bool) override
-    {
-        return {};
-    }
+    std::optional<QString> getSaveFileName(const QString&, const QString&, const QString&, bool) override { return {}; }
 };
 
 // A consumption project of two years of monthly periods with one candidate,
@@ -34,9 +31,8 @@ public:
 struct Print {
     QTemporaryDir folder;
     NoDialogs dialogs;
-    TDskProject project{nullptr, &dialogs,
-                        std::make_unique<QSettings>(folder.filePath(QStringLiteral("settings.ini")),
-                                                    QSettings::IniFormat)};
+    TDskProject project { nullptr, &dialogs,
+        std::make_unique<QSettings>(folder.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat) };
     ConsumptionChart chart;
     ReportLayout layout;
     TReportTexts texts;

@@ -429,12 +429,12 @@ private:
     {
         TCProyect& p = m_project;
         switch (key) {
-        case 0:
+        case 0: {
+            const QString version = v.toText(); // checked even when nobody asks for it
             if (m_version)
-                *m_version = v.toText();
-            else
-                v.toText();
+                *m_version = version;
             break;
+        }
         case 1:
             p.setBusinessName(v.toText());
             break;

@@ -59,8 +59,8 @@ QString trimmed(const QString& text)
 void fillHeadings(report::Report& frxReport)
 {
     const QString version = TranslateText(QStringLiteral("versión 7"));
-    const QString appName =
-        QLocale().toUpper(TranslateText(QStringLiteral("Software para el cálculo de Condensadores, Ferimunt y Lumarest")));
+    const QString appName = QLocale().toUpper(
+        TranslateText(QStringLiteral("Software para el cálculo de Condensadores, Ferimunt y Lumarest")));
     setText(frxReport, "MemoVersion1", version);
     setText(frxReport, "MemoAppName1", appName);
     setText(frxReport, "MemoVersion2", version);
@@ -108,8 +108,8 @@ void fillConductor(report::Report& frxReport, const TConductor& conductor)
     setText(frxReport, "ConductorPriceMemo", twoDecimals(conductor.Price().toLongDouble()));
 }
 
-void fillTransformer(const TCProyect& project, report::Report& frxReport, const TBattery& battery,
-                     const TReportTexts& texts)
+void fillTransformer(
+    const TCProyect& project, report::Report& frxReport, const TBattery& battery, const TReportTexts& texts)
 {
     const TTransformer* transformer = project.Selection().Transformer();
     const bool present = transformer != nullptr;
@@ -123,8 +123,8 @@ void fillTransformer(const TCProyect& project, report::Report& frxReport, const 
         setText(frxReport, "Memo54", TranslateText(QStringLiteral("Incluido")));
     }
     setVisible(frxReport, "Memo54", true);
-    for (const char* name : {"Memo51", "Memo52", "Memo53", "TransformerTTypeMemo", "TransformerAMemo",
-                             "TransformerCountMemo", "TransformerPriceMemo"})
+    for (const char* name : { "Memo51", "Memo52", "Memo53", "TransformerTTypeMemo", "TransformerAMemo",
+             "TransformerCountMemo", "TransformerPriceMemo" })
         setVisible(frxReport, name, present);
 }
 

@@ -32,4 +32,4 @@ TReportTexts LangTextReport(TDskProject& project, report::Report& frxReport);
 // decimal separator and no group separator; a figure that is not finite is
 // written as an empty text.
 void MakeReport(TDskProject& project, report::Report& frxReport, TBattery* ActiveBattery,
-                const TReportTexts& texts = TReportTexts());
+    const TReportTexts& texts = TReportTexts());

@@ -8,7 +8,10 @@
 #include <QApplication>
 #include <QMetaObject>
 
-TenvikApplication::TenvikApplication(Options options) : m_options(std::move(options)) {}
+TenvikApplication::TenvikApplication(Options options)
+    : m_options(std::move(options))
+{
+}
 
 TenvikApplication::~TenvikApplication()
 {
@@ -70,8 +73,8 @@ void TenvikApplication::createDataModuleAndMainWindow()
     environment.settings = settings();
     environment.systemLanguage = m_options.systemLanguage;
     m_mainForm = std::make_unique<TMainForm>(std::move(environment));
-    QObject::connect(m_mainForm.get(), &TMainForm::terminateRequested, qApp, &QCoreApplication::quit,
-                     Qt::QueuedConnection);
+    QObject::connect(
+        m_mainForm.get(), &TMainForm::terminateRequested, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     step(QStringLiteral("main window"));
     m_mainForm->show();
 }

@@ -18,12 +18,12 @@ class TMainForm;
 class TenvikApplication {
 public:
     struct Options {
-        QString databasePath;    // empty: the catalogue beside the program
+        QString databasePath; // empty: the catalogue beside the program
         IDialogService* dialogs = nullptr; // required, not owned
         // A fresh settings store for each reader (the splash, the document);
         // empty: the program's own store.
         std::function<std::unique_ptr<QSettings>()> settings;
-        QString systemLanguage;  // empty: asked of the locale
+        QString systemLanguage; // empty: asked of the locale
         std::uint32_t splashMilliseconds = 2000;
         TickSource ticks = systemTickCount;
         // Told each start-up step as it happens: "splash shown", "splash

@@ -13,8 +13,9 @@
 #include <QVBoxLayout>
 
 TConfigForm::TConfigForm(TDskProject& project, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
-                          Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+    : QDialog(parent,
+        Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+            | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
     , FDskProject(project)
 {
     setObjectName(QStringLiteral("ConfigForm"));
@@ -38,8 +39,8 @@ TConfigForm::TConfigForm(TDskProject& project, QWidget* parent)
     LangOSList->addItem(Pictures::flag(false), QStringLiteral("Español"));
     LangOSList->addItem(Pictures::flag(true), QStringLiteral("English"));
     LangOSList->setCurrentIndex(0);
-    auto* note = new QLabel(QStringLiteral("Los cambios de idioma estarán disponibles al reiniciar la aplicación."),
-                            languageTab);
+    auto* note = new QLabel(
+        QStringLiteral("Los cambios de idioma estarán disponibles al reiniciar la aplicación."), languageTab);
     note->setObjectName(QStringLiteral("RestartNote"));
     note->setWordWrap(true);
 

@@ -31,14 +31,14 @@ struct GridColumn {
     int width;
 };
 
-constexpr std::array<GridColumn, 6> GridColumns{{
-    {"PeriodColumn", "Mes/Bimestre", 129},
-    {"YearColumn", "Año", 103},
-    {"kwhtColumn", "kWh totales", 151},
-    {"kvarhColumn", "kVArh totales", 135},
-    {"PeakDemandColumn", "Máxima demanda (kW)", 151},
-    {"InputTransformerColumn", "Transformador de entrada (kVA)", 198},
-}};
+constexpr std::array<GridColumn, 6> GridColumns { {
+    { "PeriodColumn", "Mes/Bimestre", 129 },
+    { "YearColumn", "Año", 103 },
+    { "kwhtColumn", "kWh totales", 151 },
+    { "kvarhColumn", "kVArh totales", 135 },
+    { "PeakDemandColumn", "Máxima demanda (kW)", 151 },
+    { "InputTransformerColumn", "Transformador de entrada (kVA)", 198 },
+} };
 
 NumberBox* numberBox(QWidget* parent, const char* name, int minimum, int maximum)
 {
@@ -72,7 +72,8 @@ QToolButton* entryButton(QWidget* parent, const char* name)
 
 } // namespace
 
-DataPage::DataPage(QWidget* parent) : QWidget(parent)
+DataPage::DataPage(QWidget* parent)
+    : QWidget(parent)
 {
     setObjectName(QStringLiteral("DataPage"));
     auto* layout = new QVBoxLayout(this);
@@ -91,22 +92,21 @@ DataPage::DataPage(QWidget* parent) : QWidget(parent)
     connect(BatteryType_ferimont, &QRadioButton::toggled, this, &DataPage::BatteryType_ferimontChange);
     connect(BatteryType_lumarest, &QRadioButton::toggled, this, &DataPage::BatteryType_lumarestChange);
     connect(BatteryType_battery, &QRadioButton::toggled, this, &DataPage::BatteryType_batteryChange);
-    connect(CalculationType_consumption, &QRadioButton::toggled, this,
-            &DataPage::CalculationType_consumptionChange);
+    connect(CalculationType_consumption, &QRadioButton::toggled, this, &DataPage::CalculationType_consumptionChange);
     connect(CalculationType_contracted_power, &QRadioButton::toggled, this,
-            &DataPage::CalculationType_contracted_powerChange);
+        &DataPage::CalculationType_contracted_powerChange);
 
     // clicked comes for the user's clicks only, and also on a button that
     // was already selected.
     for (QRadioButton* button : findChildren<QRadioButton*>())
         connect(button, &QRadioButton::clicked, this, &DataPage::calculationInputChanged);
-    for (ToggleSwitch* toggle : {harmonics, HasInputTransformer})
+    for (ToggleSwitch* toggle : { harmonics, HasInputTransformer })
         connect(toggle, &ToggleSwitch::clicked, this, &DataPage::calculationInputChanged);
-    for (NumberBox* box : {ConsumptionList_WorkHours, MaximumPowerEdit, InputTransformerEdit})
+    for (NumberBox* box : { ConsumptionList_WorkHours, MaximumPowerEdit, InputTransformerEdit })
         connect(box, &NumberBox::userEdited, this, &DataPage::calculationInputChanged);
     connect(ConsumptionList_Powerfactor, &DecimalBox::userEdited, this, &DataPage::calculationInputChanged);
     for (QLineEdit* edit :
-         {BusinessNameEdit, UserNameEdit, AddressEdit, StateEdit, PlaceEdit, DistributionEdit, TelephoneEdit})
+        { BusinessNameEdit, UserNameEdit, AddressEdit, StateEdit, PlaceEdit, DistributionEdit, TelephoneEdit })
         connect(edit, &QLineEdit::textEdited, this, &DataPage::customerTextEdited);
 }
 
@@ -167,7 +167,8 @@ QWidget* DataPage::buildOptionsBand()
 
     BatteryTypeGroupBox = new QGroupBox(QStringLiteral("Equipos a calcular "), band);
     BatteryTypeGroupBox->setObjectName(QStringLiteral("BatteryTypeGroupBox"));
-    BatteryType_ferimont = radio(BatteryTypeGroupBox, "BatteryType_ferimont", "Filtro Economizador de Energía Ferimunt");
+    BatteryType_ferimont
+        = radio(BatteryTypeGroupBox, "BatteryType_ferimont", "Filtro Economizador de Energía Ferimunt");
     BatteryType_lumarest = radio(BatteryTypeGroupBox, "BatteryType_lumarest", "Sistema de Ahorro Energético Lumarest");
     BatteryType_battery = radio(BatteryTypeGroupBox, "BatteryType_battery", "Baterías de Condensadores");
     auto* batteryLayout = new QVBoxLayout(BatteryTypeGroupBox);
@@ -239,8 +240,8 @@ QWidget* DataPage::buildCalculationTypeBand()
     auto* band = new QWidget(this);
     band->setObjectName(QStringLiteral("CalculationTypeLayout"));
     CalculationType_consumption = radio(band, "CalculationType_consumption", "Calcular en función del consumo");
-    CalculationType_contracted_power =
-        radio(band, "CalculationType_contracted_power", "Por potencia contratada o máximetro");
+    CalculationType_contracted_power
+        = radio(band, "CalculationType_contracted_power", "Por potencia contratada o máximetro");
     auto* row = new QHBoxLayout(band);
     row->setContentsMargins(4, 2, 0, 2);
     row->setSpacing(30);
@@ -269,14 +270,14 @@ QWidget* DataPage::buildConsumptionPanel()
     ConsumptionListGrid->horizontalHeader()->setHighlightSections(false);
     ConsumptionListGrid->horizontalHeader()->setStretchLastSection(true);
     for (int column = 0; column < static_cast<int>(GridColumns.size()); ++column) {
-        const GridColumn& spec = GridColumns[static_cast<std::size_t>(column)];
-        auto* header = new QTableWidgetItem(QString::fromUtf8(spec.header));
-        header->setData(Qt::UserRole, QLatin1String(spec.name));
+        const GridColumn& layout = GridColumns[static_cast<std::size_t>(column)];
+        auto* header = new QTableWidgetItem(QString::fromUtf8(layout.header));
+        header->setData(Qt::UserRole, QLatin1String(layout.name));
         ConsumptionListGrid->setHorizontalHeaderItem(column, header);
-        ConsumptionListGrid->setColumnWidth(column, spec.width);
+        ConsumptionListGrid->setColumnWidth(column, layout.width);
     }
     connect(ConsumptionListGrid, &QTableWidget::cellDoubleClicked, this,
-            [this](int row, int /*column*/) { emit consumptionRowDoubleClicked(row); });
+        [this](int row, int /*column*/) { emit consumptionRowDoubleClicked(row); });
     connect(ConsumptionListGrid, &QTableWidget::itemSelectionChanged, this, &DataPage::consumptionSelectionChanged);
 
     m_addButton = entryButton(panel, "EntryAddButton");
@@ -291,10 +292,10 @@ QWidget* DataPage::buildConsumptionPanel()
 
     ConsumptionList_PeriodTypeGroupBox = new QGroupBox(QStringLiteral("Tipo de lectura"), panel);
     ConsumptionList_PeriodTypeGroupBox->setObjectName(QStringLiteral("ConsumptionList_PeriodTypeGroupBox"));
-    ConsumptionList_PeriodType_monthly =
-        radio(ConsumptionList_PeriodTypeGroupBox, "ConsumptionList_PeriodType_monthly", "Mensual");
-    ConsumptionList_PeriodType_bimonthly =
-        radio(ConsumptionList_PeriodTypeGroupBox, "ConsumptionList_PeriodType_bimonthly", "Bimestral");
+    ConsumptionList_PeriodType_monthly
+        = radio(ConsumptionList_PeriodTypeGroupBox, "ConsumptionList_PeriodType_monthly", "Mensual");
+    ConsumptionList_PeriodType_bimonthly
+        = radio(ConsumptionList_PeriodTypeGroupBox, "ConsumptionList_PeriodType_bimonthly", "Bimestral");
     auto* periodLayout = new QHBoxLayout(ConsumptionList_PeriodTypeGroupBox);
     periodLayout->setContentsMargins(8, 2, 8, 4);
     periodLayout->addWidget(ConsumptionList_PeriodType_monthly);
@@ -447,16 +448,16 @@ void DataPage::StoreCustomerData(TCProyect& project) const
 void DataPage::StoreProjectData(TCProyect& project) const
 {
     StoreCustomerData(project);
-    project.setCalculationType(CalculationType_consumption->isChecked() ? TCalculationType::consumption
-                                                                        : TCalculationType::contracted_power);
+    project.setCalculationType(
+        CalculationType_consumption->isChecked() ? TCalculationType::consumption : TCalculationType::contracted_power);
     if (BatteryType_ferimont->isChecked())
         project.setBatteryType(TBatteryType::ferimont);
     else if (BatteryType_battery->isChecked())
         project.setBatteryType(TBatteryType::battery);
     else if (BatteryType_lumarest->isChecked())
         project.setBatteryType(TBatteryType::lumarest);
-    project.setTemperature(Temperature_less_than_35->isChecked() ? TTemperature::less_than_35
-                                                                 : TTemperature::greater_than_35);
+    project.setTemperature(
+        Temperature_less_than_35->isChecked() ? TTemperature::less_than_35 : TTemperature::greater_than_35);
     if (Voltage_400->isChecked())
         project.setVoltage(TVoltage::v400);
     else if (Voltage_480->isChecked())
@@ -470,8 +471,7 @@ void DataPage::StoreProjectData(TCProyect& project) const
     project.setHasInputTransformer(HasInputTransformer->isChecked());
     project.setInputTransformer(InputTransformerEdit->value());
     TConsumptionList& list = project.ConsumptionList();
-    list.setPeriodType(ConsumptionList_PeriodType_monthly->isChecked() ? TPeriodType::monthly
-                                                                       : TPeriodType::bimonthly);
+    list.setPeriodType(ConsumptionList_PeriodType_monthly->isChecked() ? TPeriodType::monthly : TPeriodType::bimonthly);
     // Every typed decimal is kept; the field is single precision.
     list.setPowerfactor(static_cast<float>(ConsumptionList_Powerfactor->value()));
     list.setWorkHours(ConsumptionList_WorkHours->value());
@@ -482,7 +482,11 @@ namespace {
 // Holds the grid's painting until the refill is over, also when it fails.
 class UpdateBlock {
 public:
-    explicit UpdateBlock(QWidget* widget) : m_widget(widget) { m_widget->setUpdatesEnabled(false); }
+    explicit UpdateBlock(QWidget* widget)
+        : m_widget(widget)
+    {
+        m_widget->setUpdatesEnabled(false);
+    }
     ~UpdateBlock() { m_widget->setUpdatesEnabled(true); }
     UpdateBlock(const UpdateBlock&) = delete;
     UpdateBlock& operator=(const UpdateBlock&) = delete;
@@ -499,7 +503,7 @@ void DataPage::ShowConsumptionList(const TConsumptionList& list)
     ConsumptionListGrid->setRowCount(list.Count());
     for (int row = 0; row < list.Count(); ++row) {
         const TConsumption& period = list[row];
-        const std::array<QString, 6> cells{
+        const std::array<QString, 6> cells {
             period.Period(),
             QString::number(period.Year()),
             QString::number(period.kwht()),
@@ -519,9 +523,9 @@ void DataPage::ShowConsumptionList(const TConsumptionList& list)
 
 void DataPage::SetInstallationOptionsEnabled(bool Enabled)
 {
-    for (QWidget* control : std::initializer_list<QWidget*>{
-             TemperatureGroupBox, Temperature_less_than_35, Temperature_more_than_35, VoltageGroupBox, Voltage_400,
-             Voltage_480, Voltage_230, FrequencyGroupBox, Frequency_50hz, Frequency_60hz, harmonicsLabel, harmonics})
+    for (QWidget* control : std::initializer_list<QWidget*> { TemperatureGroupBox, Temperature_less_than_35,
+             Temperature_more_than_35, VoltageGroupBox, Voltage_400, Voltage_480, Voltage_230, FrequencyGroupBox,
+             Frequency_50hz, Frequency_60hz, harmonicsLabel, harmonics })
         control->setEnabled(Enabled);
 }
 

@@ -73,8 +73,9 @@ QFrame* separatorLine(QWidget* parent)
 } // namespace
 
 TMainForm::TMainForm(Environment environment, QWidget* parent)
-    : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                              Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
+    : QMainWindow(parent,
+        Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+            | Qt::WindowCloseButtonHint)
     , m_dialogs(environment.dialogs)
     , m_dataModule(environment.dataModule)
     , m_programFolder(environment.programFolder)
@@ -102,8 +103,8 @@ TMainForm::TMainForm(Environment environment, QWidget* parent)
 
     // The translation component has loaded: it follows the operating system
     // until the creation handler has read the settings.
-    const QString systemLanguage =
-        environment.systemLanguage.isEmpty() ? Translation::systemLanguageCode() : environment.systemLanguage;
+    const QString systemLanguage
+        = environment.systemLanguage.isEmpty() ? Translation::systemLanguageCode() : environment.systemLanguage;
     Translation::setEnglishInForce(systemLanguage == QLatin1String("en"));
 
     FormCreate(environment);
@@ -133,10 +134,9 @@ void TMainForm::buildActions()
     connect(HelpAction, &QAction::triggered, this, [this] { runAction([this] { HelpActionExecute(); }); });
     connect(ExitAction, &QAction::triggered, this, [this] { runAction([this] { ExitActionExecute(); }); });
     connect(EntryAddAction, &QAction::triggered, this, [this] { runAction([this] { EntryAddActionExecute(); }); });
-    connect(EntryEditAction, &QAction::triggered, this,
-            [this] { runAction([this] { EntryEditActionExecute(); }); });
-    connect(EntryDeleteAction, &QAction::triggered, this,
-            [this] { runAction([this] { EntryDeleteActionExecute(); }); });
+    connect(EntryEditAction, &QAction::triggered, this, [this] { runAction([this] { EntryEditActionExecute(); }); });
+    connect(
+        EntryDeleteAction, &QAction::triggered, this, [this] { runAction([this] { EntryDeleteActionExecute(); }); });
 }
 
 QWidget* TMainForm::buildTopLayout()
@@ -154,7 +154,7 @@ QWidget* TMainForm::buildTopLayout()
     row->setSpacing(4);
     row->addWidget(logo);
     row->addStretch();
-    for (QAction* action : {NewAction, OpenAction, SaveAction, PrintAction, ConfigAction, HelpAction, ExitAction})
+    for (QAction* action : { NewAction, OpenAction, SaveAction, PrintAction, ConfigAction, HelpAction, ExitAction })
         row->addWidget(barButton(top, action));
     return top;
 }
@@ -183,7 +183,7 @@ QWidget* TMainForm::buildPages()
     connect(m_dataPage, &DataPage::customerTextEdited, this, &TMainForm::ValidSaveChange);
     connect(m_dataPage, &DataPage::calculationInputChanged, this, &TMainForm::ValidCalculationChange);
     connect(m_dataPage, &DataPage::consumptionRowDoubleClicked, this,
-            [this](int row) { runAction([this, row] { ConsumptionListGridCellDblClick(row); }); });
+        [this](int row) { runAction([this, row] { ConsumptionListGridCellDblClick(row); }); });
     connect(m_dataPage, &DataPage::consumptionSelectionChanged, this, &TMainForm::updateActions);
     connect(MainTabControl, &QStackedWidget::currentChanged, this, &TMainForm::updateActions);
     connect(ResultTabControl, &QStackedWidget::currentChanged, this, &TMainForm::updateActions);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "reportfilling.h"
+
 #include <QMainWindow>
 #include <QSettings>
 #include <QUrl>
@@ -31,10 +33,10 @@ public:
     // What the window needs from the program; tests give their own.
     struct Environment {
         IDbDataModule* dataModule = nullptr; // null when the catalogue could not be opened
-        IDialogService* dialogs = nullptr;   // required, not owned
+        IDialogService* dialogs = nullptr; // required, not owned
         std::unique_ptr<QSettings> settings; // the language settings; null: the program's store
-        QString systemLanguage;              // the system's two-letter code; empty: asked of the locale
-        QString programFolder;               // where the help files lie; empty: the executable's folder
+        QString systemLanguage; // the system's two-letter code; empty: asked of the locale
+        QString programFolder; // where the help files lie; empty: the executable's folder
         std::function<void(const QUrl&)> openUrl; // the shell's "open"; empty: QDesktopServices
     };
 
@@ -47,6 +49,9 @@ public:
     // The report of the run (frxReport with its billing data set), serving
     // the project's billing periods.
     ReportLayout& reportLayout() { return *m_reportLayout; }
+    // What translating the report's fixed texts at creation kept, for every
+    // later filling of the report.
+    const TReportTexts& reportTexts() const { return m_reportTexts; }
 
     // The page stacks and pages. BatteryTabItem and BatteryDetailTabItem are
     // empty pages with a margin-less vertical layout, for the results pages
@@ -142,6 +147,7 @@ private:
     std::unique_ptr<TDskProject> DskProject;
     // After the document: released first, as it reads the document's list.
     std::unique_ptr<ReportLayout> m_reportLayout;
+    TReportTexts m_reportTexts;
     IDialogService* m_dialogs = nullptr;
     IDbDataModule* m_dataModule = nullptr;
     QString m_programFolder;

@@ -33,16 +33,16 @@ void TMainForm::FormCreate(Environment& environment)
     if (!DskProject->LangOS())
         Translation::setEnglishInForce(DskProject->Language() != TAppLanguage::es);
     translateStaticTexts(this);
+    m_reportTexts = LangTextReport(*DskProject, m_reportLayout->frxReport());
     installResults();
 
     // The numbers in the descriptions are the program versions of the two
     // formats: 7 writes ".tvk", 6 wrote ".fac".
     const QString files = TranslateText(QStringLiteral("Archivos de Tenvik"));
     const QString tvk = QStringLiteral(".tvk");
-    DskProject->setDialogSaveFilterName(files + QStringLiteral(" (*") + tvk + QStringLiteral(";*.fac)|*") + tvk +
-                                        QStringLiteral(";*.fac|") + files + QStringLiteral(" 7 (*") + tvk +
-                                        QStringLiteral(")|*") + tvk + QStringLiteral("|") + files +
-                                        QStringLiteral(" 6 (*.fac)|*.fac"));
+    DskProject->setDialogSaveFilterName(files + QStringLiteral(" (*") + tvk + QStringLiteral(";*.fac)|*") + tvk
+        + QStringLiteral(";*.fac|") + files + QStringLiteral(" 7 (*") + tvk + QStringLiteral(")|*") + tvk
+        + QStringLiteral("|") + files + QStringLiteral(" 6 (*.fac)|*.fac"));
     DskProject->setDialogOpenFilterName(files + QStringLiteral(" 7 (*") + tvk + QStringLiteral(")|*") + tvk);
 
     ResetView();
@@ -97,8 +97,8 @@ void TMainForm::HelpActionExecute()
 {
     // The saved language alone chooses the file, whatever the interface shows.
     const QString folder = m_programFolder.isEmpty() ? QCoreApplication::applicationDirPath() : m_programFolder;
-    const QString file = DskProject->Language() == TAppLanguage::es ? QStringLiteral("tenvik.chm")
-                                                                    : QStringLiteral("tenvik_en.chm");
+    const QString file
+        = DskProject->Language() == TAppLanguage::es ? QStringLiteral("tenvik.chm") : QStringLiteral("tenvik_en.chm");
     const QUrl url = QUrl::fromLocalFile(QDir(folder).filePath(file));
     if (m_openUrl)
         m_openUrl(url);
@@ -144,7 +144,7 @@ void TMainForm::installResults()
                                  BatteryDetailTabItem},
                                 std::move(hooks), this);
     m_results->resultsPage()->setMarks(ImageList::icon(13), ImageList::icon(14));
-    m_results->setReport(m_reportLayout.get(), LangTextReport(*DskProject, m_reportLayout->frxReport()));
+    m_results->setReport(m_reportLayout.get(), m_reportTexts);
     connect(m_results, &ResultsView::stateChanged, this, [this] {
         FActiveBattery = m_results->FActiveBattery();
         updateActions();

@@ -13,9 +13,8 @@ static void initShellResources()
 
 namespace {
 
-constexpr std::array<const char*, ImageList::Count> ImageNames{
-    "new", "open", "save", "print", "config", "help", "exit", "searchBat",
-    "entryData", "add", "edit", "delete", "view", "mark_yes", "mark_no"};
+constexpr std::array<const char*, ImageList::Count> ImageNames { "new", "open", "save", "print", "config", "help",
+    "exit", "searchBat", "entryData", "add", "edit", "delete", "view", "mark_yes", "mark_no" };
 
 QString picturePath(const QString& name)
 {

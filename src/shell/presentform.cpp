@@ -44,7 +44,7 @@ TPresentForm::TPresentForm(std::unique_ptr<QSettings> settings, const QString& s
         move(screen->availableGeometry().center() - rect().center());
 
     FormCreate(settings ? std::move(settings) : TDskProject::defaultSettings(),
-               systemLanguage.isEmpty() ? Translation::systemLanguageCode() : systemLanguage);
+        systemLanguage.isEmpty() ? Translation::systemLanguageCode() : systemLanguage);
 }
 
 void TPresentForm::FormCreate(std::unique_ptr<QSettings> settings, const QString& systemLanguage)

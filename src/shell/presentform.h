@@ -42,5 +42,5 @@ std::uint32_t systemTickCount();
 // 1 ms; it stops at the first pass whose tick, minus the start, as an
 // unsigned 32-bit difference, reaches `Milliseconds`, so a wrap of the count
 // neither shortens nor lengthens the wait. `sleep` is the 1 ms pause.
-void WaitWithMessages(std::uint32_t Milliseconds, const TickSource& ticks = systemTickCount,
-                      const std::function<void()>& sleep = {});
+void WaitWithMessages(
+    std::uint32_t Milliseconds, const TickSource& ticks = systemTickCount, const std::function<void()>& sleep = {});

@@ -56,8 +56,8 @@ void QtDialogService::showMessage(MessageKind kind, const QString& text)
 
 bool QtDialogService::askYesNo(const QString& text)
 {
-    QMessageBox box(QMessageBox::Information, QStringLiteral("Tenvik"), text, QMessageBox::Yes | QMessageBox::No,
-                    owner());
+    QMessageBox box(
+        QMessageBox::Information, QStringLiteral("Tenvik"), text, QMessageBox::Yes | QMessageBox::No, owner());
     box.setDefaultButton(QMessageBox::No);
     box.setEscapeButton(QMessageBox::No);
     labelButtons(box);
@@ -88,8 +88,8 @@ std::optional<QString> QtDialogService::getOpenFileName(const QString& filter)
     return dialog.selectedFiles().constFirst();
 }
 
-std::optional<QString> QtDialogService::getSaveFileName(const QString& fileName, const QString& filter,
-                                                        const QString& defaultSuffix, bool overwritePrompt)
+std::optional<QString> QtDialogService::getSaveFileName(
+    const QString& fileName, const QString& filter, const QString& defaultSuffix, bool overwritePrompt)
 {
     QFileDialog dialog(owner());
     dialog.setAcceptMode(QFileDialog::AcceptSave);

@@ -11,7 +11,10 @@ class QWidget;
 // modal to the given parent window (or to the active window when none).
 class QtDialogService : public IDialogService {
 public:
-    explicit QtDialogService(QWidget* parent = nullptr) : m_parent(parent) {}
+    explicit QtDialogService(QWidget* parent = nullptr)
+        : m_parent(parent)
+    {
+    }
 
     void setParent(QWidget* parent) { m_parent = parent; }
 
@@ -19,8 +22,8 @@ public:
     bool askYesNo(const QString& text) override;
     std::optional<QString> inputQuery(const QString& caption, const QString& prompt, const QString& value) override;
     std::optional<QString> getOpenFileName(const QString& filter) override;
-    std::optional<QString> getSaveFileName(const QString& fileName, const QString& filter,
-                                           const QString& defaultSuffix, bool overwritePrompt) override;
+    std::optional<QString> getSaveFileName(
+        const QString& fileName, const QString& filter, const QString& defaultSuffix, bool overwritePrompt) override;
 
     // Turns the program's "description|pattern;pattern|..." filter form into
     // Qt's name filters ("description (pattern pattern)"). A description

@@ -6,6 +6,7 @@
 #include "selection.h"
 
 #include <QSettings>
+#include <QStandardPaths>
 
 #include <gtest/gtest.h>
 
@@ -180,6 +181,7 @@ TEST(LanguageSettings, IntegerValuesReadAsNumbers)
 
 TEST(LanguageSettings, DefaultStoreIsTheProgramsOwnNativeStore)
 {
+    QStandardPaths::setTestModeEnabled(true); // nothing of the user's is read or written
     const auto settings = TDskProject::defaultSettings();
     EXPECT_EQ(settings->format(), QSettings::NativeFormat);
     EXPECT_EQ(settings->scope(), QSettings::UserScope);

@@ -196,8 +196,10 @@ TEST_F(OpenAndSave, SaveGivesTheNameTheCurrentExtension)
 
 TEST_F(OpenAndSave, SaveShowsTheDialogWithTheLastNameAndKeepsTheCalculationFlag)
 {
+    document.setVersion("6.0"); // read from an older file; never written
     dialogs.fileAnswers.push_back(folder.path("first.tvk"));
     document.Save();
+    EXPECT_TRUE(testutils::readFile(folder.path("first.tvk")).contains("\r\n  \"Version\": \"7.1.0\",\r\n"));
     document.setValidCalculation(true);
     dialogs.fileAnswers.push_back(folder.path("first.tvk"));
     document.Save();

@@ -25,19 +25,22 @@ namespace {
 // One catalogue row, read by column name.
 class Row : public CatalogueRowSet {
 public:
-    explicit Row(QVariantMap values) : m_values(std::move(values)) {}
+    explicit Row(QVariantMap values)
+        : m_values(std::move(values))
+    {
+    }
     bool isOpen() const override { return true; }
-    void first() override {}
-    void next() override {}
+    void first() override { }
+    void next() override { }
     bool eof() const override { return false; }
     bool fieldAsBoolean(const QString& name) const override { return m_values.value(name).toBool(); }
     std::int32_t fieldAsInteger(const QString& name) const override { return m_values.value(name).toInt(); }
     QString fieldAsString(const QString& name) const override { return m_values.value(name).toString(); }
     float fieldAsSingle(const QString& name) const override { return m_values.value(name).toFloat(); }
     QByteArray fieldAsBlob(const QString& name) const override { return m_values.value(name).toByteArray(); }
-    void close() override {}
-    void setParameter(const QString&, const QString&) override {}
-    void open() override {}
+    void close() override { }
+    void setParameter(const QString&, const QString&) override { }
+    void open() override { }
 
 private:
     QVariantMap m_values;
@@ -75,7 +78,7 @@ public:
 struct Fixture {
     SettingsStore store;
     ScriptedDialogs dialogs;
-    TDskProject project{nullptr, &dialogs, store.open()};
+    TDskProject project { nullptr, &dialogs, store.open() };
     ReportLayout layout;
     TBattery* battery = nullptr;
 
@@ -92,17 +95,16 @@ struct Fixture {
         project.setPlace(QStringLiteral("Utebo"));
 
         auto candidate = std::make_unique<TBattery>(&project.Selection());
-        Row description({{"image", seriesPicture()},
-                         {"name", "Batería automática"},
-                         {"text_es", "Batería de condensadores con regulador de 6 escalones."},
-                         {"text_en", "Capacitor bank with a 6-step controller."}});
-        candidate->LoadFromDataSet(Row({{"code", "BC-7"}, {"type", "Corsel"}, {"volt", 400}, {"power", 7.5},
-                                        {"price", 0.0}, {"steps", "1+2+4"}, {"dim", "500x400x250"}}),
-                                   &description);
+        Row description({ { "image", seriesPicture() }, { "name", "Batería automática" },
+            { "text_es", "Batería de condensadores con regulador de 6 escalones." },
+            { "text_en", "Capacitor bank with a 6-step controller." } });
+        candidate->LoadFromDataSet(Row({ { "code", "BC-7" }, { "type", "Corsel" }, { "volt", 400 }, { "power", 7.5 },
+                                       { "price", 0.0 }, { "steps", "1+2+4" }, { "dim", "500x400x250" } }),
+            &description);
         candidate->setCount(2);
         candidate->setPrice(Money::fromTicks(12345000)); // 1234.5
         auto cable = std::make_unique<TConductor>();
-        cable->LoadFromDataSet(Row({{"gauge", 2.5}, {"current", 24.0}, {"price", 0.0}}));
+        cable->LoadFromDataSet(Row({ { "gauge", 2.5 }, { "current", 24.0 }, { "price", 0.0 } }));
         cable->setPrice(Money::fromTicks(123456)); // 12.3456
         cable->setICalculate(10.83f);
         cable->setCount(1);
@@ -116,7 +118,7 @@ struct Fixture {
     void setTransformer()
     {
         auto transformer = std::make_unique<TTransformer>();
-        transformer->LoadFromDataSet(Row({{"type", "TI-60"}, {"a", 150.0}, {"price", 30.0}}));
+        transformer->LoadFromDataSet(Row({ { "type", "TI-60" }, { "a", 150.0 }, { "price", 30.0 } }));
         project.Selection().setTransformer(std::move(transformer));
     }
 
@@ -135,19 +137,19 @@ struct FillCase {
 std::string caseName(const ::testing::TestParamInfo<FillCase>& info)
 {
     const FillCase& c = info.param;
-    return std::string(c.english ? "English" : "Spanish") + (c.comma ? "Comma" : "Point") +
-           (c.transformer ? "WithTransformer" : "WithoutTransformer");
+    return std::string(c.english ? "English" : "Spanish") + (c.comma ? "Comma" : "Point")
+        + (c.transformer ? "WithTransformer" : "WithoutTransformer");
 }
 
 } // namespace
 
-class ReportFilling : public ::testing::TestWithParam<FillCase> {};
+class ReportFilling : public ::testing::TestWithParam<FillCase> { };
 
 TEST_P(ReportFilling, WritesEveryValueOfTheCandidate)
 {
     const FillCase& tc = GetParam();
-    const QLocale locale = tc.comma ? QLocale(QLocale::Spanish, QLocale::Spain) : QLocale(QLocale::English,
-                                                                                           QLocale::UnitedStates);
+    const QLocale locale
+        = tc.comma ? QLocale(QLocale::Spanish, QLocale::Spain) : QLocale(QLocale::English, QLocale::UnitedStates);
     Language language(tc.english, locale);
     Fixture f(tc.transformer);
     const TReportTexts kept = LangTextReport(f.project, f.report());
@@ -156,11 +158,12 @@ TEST_P(ReportFilling, WritesEveryValueOfTheCandidate)
     const auto number = [&](const char* text) { return QString::fromLatin1(text).replace('.', tc.comma ? ',' : '.'); };
     const auto lang = [&](const char* es, const char* en) { return QString::fromUtf8(tc.english ? en : es); };
 
-    for (const char* name : {"MemoVersion1", "MemoVersion2"})
+    for (const char* name : { "MemoVersion1", "MemoVersion2" })
         EXPECT_EQ(f.text(name), lang("versión 7", "version 7")) << name;
-    for (const char* name : {"MemoAppName1", "MemoAppName2"})
-        EXPECT_EQ(f.text(name), lang("SOFTWARE PARA EL CÁLCULO DE CONDENSADORES, FERIMUNT Y LUMAREST",
-                                     "CALCULATION SOFTWARE FOR CAPACITOR BANKS, FERIMUNT AND LUMAREST"))
+    for (const char* name : { "MemoAppName1", "MemoAppName2" })
+        EXPECT_EQ(f.text(name),
+            lang("SOFTWARE PARA EL CÁLCULO DE CONDENSADORES, FERIMUNT Y LUMAREST",
+                "CALCULATION SOFTWARE FOR CAPACITOR BANKS, FERIMUNT AND LUMAREST"))
             << name;
     EXPECT_EQ(f.text("BatteryNameMemo"), lang("Equipo seleccionado", "Selected equipment"));
     EXPECT_EQ(f.text("MemoTitle2"), lang("Datos de facturación", "Billing Information"));
@@ -196,8 +199,8 @@ TEST_P(ReportFilling, WritesEveryValueOfTheCandidate)
     EXPECT_EQ(f.text("ConductorPriceMemo"), number("12.35"));
 
     EXPECT_TRUE(f.visible("Memo54"));
-    for (const char* name : {"Memo51", "Memo52", "Memo53", "TransformerTTypeMemo", "TransformerAMemo",
-                             "TransformerCountMemo", "TransformerPriceMemo"})
+    for (const char* name : { "Memo51", "Memo52", "Memo53", "TransformerTTypeMemo", "TransformerAMemo",
+             "TransformerCountMemo", "TransformerPriceMemo" })
         EXPECT_EQ(f.visible(name), tc.transformer) << name;
     if (tc.transformer) {
         EXPECT_EQ(f.text("Memo54"), lang("Tipo:", "Type:"));
@@ -211,9 +214,9 @@ TEST_P(ReportFilling, WritesEveryValueOfTheCandidate)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ReportFilling,
-                         ::testing::Values(FillCase{false, true, true}, FillCase{false, false, false},
-                                           FillCase{true, false, true}, FillCase{true, true, false}),
-                         caseName);
+    ::testing::Values(FillCase { false, true, true }, FillCase { false, false, false }, FillCase { true, false, true },
+        FillCase { true, true, false }),
+    caseName);
 
 TEST(ReportFillingSummary, ConsumptionShowsThePreliminaryFigures)
 {
@@ -243,13 +246,13 @@ TEST(ReportFillingSummary, ConsumptionShowsThePreliminaryFigures)
     EXPECT_EQ(f.rows("MasterData4"), 1);
     EXPECT_EQ(f.rows("MasterData5"), 0);
     const std::pair<const char*, float> figures[] = {
-        {"average_active_powerMemo", p.average_active_power},
-        {"average_reactive_powerMemo", p.average_reactive_power},
-        {"Preliminar_mdrMemo", p.MDR},
-        {"Preliminar_factorMemo", p.factor},
-        {"Preliminar_factordeseadoMemo", p.factor_deseado},
-        {"saving_term_active_powerMemo", p.saving_term_active_power},
-        {"saving_term_powerMemo", p.saving_term_power},
+        { "average_active_powerMemo", p.average_active_power },
+        { "average_reactive_powerMemo", p.average_reactive_power },
+        { "Preliminar_mdrMemo", p.MDR },
+        { "Preliminar_factorMemo", p.factor },
+        { "Preliminar_factordeseadoMemo", p.factor_deseado },
+        { "saving_term_active_powerMemo", p.saving_term_active_power },
+        { "saving_term_powerMemo", p.saving_term_power },
     };
     for (const auto& [name, value] : figures) {
         const QString shown = f.text(name);
@@ -263,7 +266,7 @@ TEST(ReportFillingSummary, ConsumptionShowsThePreliminaryFigures)
 
 TEST(ReportFillingSummary, ContractedPowerShowsItsOwnBlock)
 {
-    for (bool own : {true, false}) {
+    for (bool own : { true, false }) {
         SCOPED_TRACE(own);
         Fixture f;
         f.project.setCalculationType(TCalculationType::contracted_power);
@@ -290,7 +293,7 @@ TEST(ReportFillingSummary, ContractedPowerShowsItsOwnBlock)
 
 TEST(ReportFillingSummary, ProductLinesLabelThePowerInKilowatts)
 {
-    for (TBatteryType type : {TBatteryType::ferimont, TBatteryType::lumarest}) {
+    for (TBatteryType type : { TBatteryType::ferimont, TBatteryType::lumarest }) {
         Fixture f(true, type);
         MakeReport(f.project, f.report(), f.battery);
         EXPECT_EQ(f.text("MemoLabelPowerBattery"), QStringLiteral("Potencia (kW):"));
@@ -310,8 +313,8 @@ TEST(ReportFillingSequence, APrintWithATransformerRestoresItsLabelAfterOneWithou
     f.setTransformer();
     MakeReport(f.project, f.report(), f.battery, kept);
     EXPECT_EQ(f.text("Memo54"), QStringLiteral("Type:"));
-    for (const char* name : {"Memo51", "Memo52", "Memo53", "TransformerTTypeMemo", "TransformerAMemo",
-                             "TransformerCountMemo", "TransformerPriceMemo"})
+    for (const char* name : { "Memo51", "Memo52", "Memo53", "TransformerTTypeMemo", "TransformerAMemo",
+             "TransformerCountMemo", "TransformerPriceMemo" })
         EXPECT_TRUE(f.visible(name)) << name;
 }
 
@@ -320,8 +323,8 @@ TEST(ReportFillingValues, ACableNotFoundAndAFigureThatIsNotFinite)
     Fixture f;
     f.battery->setConductor(std::make_unique<TConductor>());
     MakeReport(f.project, f.report(), f.battery);
-    for (const char* name : {"ConductorICalculateMemo", "ConductorGaugeMemo", "ConductorCurrentMemo",
-                             "ConductorLengthMemo", "ConductorPriceMemo"})
+    for (const char* name : { "ConductorICalculateMemo", "ConductorGaugeMemo", "ConductorCurrentMemo",
+             "ConductorLengthMemo", "ConductorPriceMemo" })
         EXPECT_EQ(f.text(name), QStringLiteral("0.00")) << name;
     EXPECT_EQ(f.text("ConductorCountMemo"), QStringLiteral("0x3 Fase"));
 
@@ -343,14 +346,14 @@ TEST(ReportFillingTranslation, TrimsAndTranslatesOnlyTheTaggedTexts)
         const char* english;
     };
     const Case cases[] = {
-        {"  Empresa:\r\n", 300, "Empresa:", "Company:"},
-        {"Empresa :", 300, "Empresa :", "Empresa :"}, // the blank belongs to the key, which has no row
-        {"\tMes/Bimestre ", 300, "Mes/Bimestre", "Month/Bimonthly"},
-        {"Empresa:", 0, "Empresa:", "Empresa:"},      // not tagged: untouched
-        {" Código ", 0, " Código ", " Código "},
-        {"Sin fila:", 300, "Sin fila:", "Sin fila:"},
+        { "  Empresa:\r\n", 300, "Empresa:", "Company:" },
+        { "Empresa :", 300, "Empresa :", "Empresa :" }, // the blank belongs to the key, which has no row
+        { "\tMes/Bimestre ", 300, "Mes/Bimestre", "Month/Bimonthly" },
+        { "Empresa:", 0, "Empresa:", "Empresa:" }, // not tagged: untouched
+        { " Código ", 0, " Código ", " Código " },
+        { "Sin fila:", 300, "Sin fila:", "Sin fila:" },
     };
-    for (bool english : {false, true}) {
+    for (bool english : { false, true }) {
         Language language(english, QLocale::c());
         Fixture f;
         report::Band& band = *f.report().find<report::Band>(QStringLiteral("Header1"));

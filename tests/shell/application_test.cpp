@@ -58,7 +58,7 @@ TEST_F(StartupTest, aMissingCatalogueIsReportedOnceAndTheMainWindowStillComes)
     TenvikApplication app(options(dir.filePath(QStringLiteral("missing/tenvik_sqlite.db"))));
     program = &app;
     EXPECT_EQ(app.run(), 0);
-    EXPECT_EQ(steps, QStringList({"splash shown", "splash hidden", "catalogue", "main window"}));
+    EXPECT_EQ(steps, QStringList({ "splash shown", "splash hidden", "catalogue", "main window" }));
     EXPECT_FALSE(splashVisibleAtCatalogue);
     // 2000 ms at 250 ms per reading: the start reading and eight passes.
     EXPECT_EQ(tickReadings, 9);

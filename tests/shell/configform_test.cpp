@@ -22,8 +22,8 @@ namespace {
 class ConfigFormTest : public ::testing::Test {
 protected:
     ConfigFormTest()
-        : project(nullptr, &dialogs,
-                  std::make_unique<QSettings>(dir.filePath(QStringLiteral("s.ini")), QSettings::IniFormat))
+        : project(
+            nullptr, &dialogs, std::make_unique<QSettings>(dir.filePath(QStringLiteral("s.ini")), QSettings::IniFormat))
     {
     }
 
@@ -52,9 +52,8 @@ TEST_F(ConfigFormTest, opensWithTheProjectsChoiceAndStoresItOnAccept)
         int index;
     };
     const Case cases[] = {
-        {true, TAppLanguage::en, 1},
-        {false, TAppLanguage::es, 0},
-        {false, static_cast<TAppLanguage>(2), 1}, // outside the two languages: English
+        { true, TAppLanguage::en, 1 }, { false, TAppLanguage::es, 0 },
+        { false, static_cast<TAppLanguage>(2), 1 }, // outside the two languages: English
     };
     for (const Case& c : cases) {
         project.setLangOS(c.langOS);
@@ -95,7 +94,7 @@ TEST_F(ConfigFormTest, theCheckBoxDisablesTheListAndAChoiceIsStored)
 TEST_F(ConfigFormTest, cancelEscapeAndCloseStoreNothing)
 {
     enum class Leave { Cancel, Escape, Close };
-    for (Leave leave : {Leave::Cancel, Leave::Escape, Leave::Close}) {
+    for (Leave leave : { Leave::Cancel, Leave::Escape, Leave::Close }) {
         project.setLangOS(false);
         project.setLanguage(TAppLanguage::es);
         ModalScript answer([&](QWidget* dialog) {

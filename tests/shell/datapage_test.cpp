@@ -30,7 +30,11 @@ template <typename W> W* child(QWidget& page, const char* name)
 
 class DataPageTest : public ::testing::Test {
 protected:
-    DataPageTest() : project(nullptr) { page.resize(978, 590); }
+    DataPageTest()
+        : project(nullptr)
+    {
+        page.resize(978, 590);
+    }
 
     QRadioButton* radio(const char* name) { return child<QRadioButton>(page, name); }
     QLineEdit* edit(const char* name) { return child<QLineEdit>(page, name); }
@@ -137,23 +141,23 @@ TEST_F(DataPageTest, eachEnumerationValueSelectsItsButtonAndStoresBack)
         std::function<bool(const TCProyect&)> check;
     };
     const Case cases[] = {
-        {"BatteryType_ferimont", [](TCProyect& p) { p.setBatteryType(TBatteryType::ferimont); },
-         [](const TCProyect& p) { return p.BatteryType() == TBatteryType::ferimont; }},
-        {"BatteryType_lumarest", [](TCProyect& p) { p.setBatteryType(TBatteryType::lumarest); },
-         [](const TCProyect& p) { return p.BatteryType() == TBatteryType::lumarest; }},
-        {"Voltage_480", [](TCProyect& p) { p.setVoltage(TVoltage::v480); },
-         [](const TCProyect& p) { return p.Voltage() == TVoltage::v480; }},
-        {"Voltage_400", [](TCProyect& p) { p.setVoltage(TVoltage::v400); },
-         [](const TCProyect& p) { return p.Voltage() == TVoltage::v400; }},
-        {"Temperature_less_than_35", [](TCProyect& p) { p.setTemperature(TTemperature::less_than_35); },
-         [](const TCProyect& p) { return p.Temperature() == TTemperature::less_than_35; }},
-        {"Frequency_50hz", [](TCProyect& p) { p.setFrequency(TFrequency::f50Hz); },
-         [](const TCProyect& p) { return p.Frequency() == TFrequency::f50Hz; }},
-        {"CalculationType_consumption", [](TCProyect& p) { p.setCalculationType(TCalculationType::consumption); },
-         [](const TCProyect& p) { return p.CalculationType() == TCalculationType::consumption; }},
-        {"ConsumptionList_PeriodType_monthly",
-         [](TCProyect& p) { p.ConsumptionList().setPeriodType(TPeriodType::monthly); },
-         [](const TCProyect& p) { return p.ConsumptionList().PeriodType() == TPeriodType::monthly; }},
+        { "BatteryType_ferimont", [](TCProyect& p) { p.setBatteryType(TBatteryType::ferimont); },
+            [](const TCProyect& p) { return p.BatteryType() == TBatteryType::ferimont; } },
+        { "BatteryType_lumarest", [](TCProyect& p) { p.setBatteryType(TBatteryType::lumarest); },
+            [](const TCProyect& p) { return p.BatteryType() == TBatteryType::lumarest; } },
+        { "Voltage_480", [](TCProyect& p) { p.setVoltage(TVoltage::v480); },
+            [](const TCProyect& p) { return p.Voltage() == TVoltage::v480; } },
+        { "Voltage_400", [](TCProyect& p) { p.setVoltage(TVoltage::v400); },
+            [](const TCProyect& p) { return p.Voltage() == TVoltage::v400; } },
+        { "Temperature_less_than_35", [](TCProyect& p) { p.setTemperature(TTemperature::less_than_35); },
+            [](const TCProyect& p) { return p.Temperature() == TTemperature::less_than_35; } },
+        { "Frequency_50hz", [](TCProyect& p) { p.setFrequency(TFrequency::f50Hz); },
+            [](const TCProyect& p) { return p.Frequency() == TFrequency::f50Hz; } },
+        { "CalculationType_consumption", [](TCProyect& p) { p.setCalculationType(TCalculationType::consumption); },
+            [](const TCProyect& p) { return p.CalculationType() == TCalculationType::consumption; } },
+        { "ConsumptionList_PeriodType_monthly",
+            [](TCProyect& p) { p.ConsumptionList().setPeriodType(TPeriodType::monthly); },
+            [](const TCProyect& p) { return p.ConsumptionList().PeriodType() == TPeriodType::monthly; } },
     };
     for (const Case& c : cases) {
         fillProject(project);
@@ -179,10 +183,9 @@ TEST_F(DataPageTest, aValueOutsideItsEnumerationKeepsTheGroupsSelection)
 
 TEST_F(DataPageTest, installationOptionsAreUsableOnlyForTheCapacitorBankLine)
 {
-    const char* options[] = {"TemperatureGroupBox", "Temperature_less_than_35", "Temperature_more_than_35",
-                             "VoltageGroupBox", "Voltage_400", "Voltage_480", "Voltage_230",
-                             "FrequencyGroupBox", "Frequency_50hz", "Frequency_60hz", "harmonicsLabel",
-                             "harmonics"};
+    const char* options[] = { "TemperatureGroupBox", "Temperature_less_than_35", "Temperature_more_than_35",
+        "VoltageGroupBox", "Voltage_400", "Voltage_480", "Voltage_230", "FrequencyGroupBox", "Frequency_50hz",
+        "Frequency_60hz", "harmonicsLabel", "harmonics" };
     auto enabledCount = [&] {
         int count = 0;
         for (const char* name : options)
@@ -219,8 +222,8 @@ TEST_F(DataPageTest, userActionsAnnounceWhichFlagTheyClearAndLoadingAnnouncesNot
     EXPECT_EQ(saveSpy.count(), 0);
     EXPECT_EQ(calculationSpy.count(), 0);
 
-    for (const char* name : {"BusinessNameEdit", "UserNameEdit", "AddressEdit", "StateEdit", "PlaceEdit",
-                             "DistributionEdit", "TelephoneEdit"}) {
+    for (const char* name : { "BusinessNameEdit", "UserNameEdit", "AddressEdit", "StateEdit", "PlaceEdit",
+             "DistributionEdit", "TelephoneEdit" }) {
         saveSpy.clear();
         QTest::keyClicks(edit(name), QStringLiteral("x"));
         EXPECT_EQ(saveSpy.count(), 1) << name;
@@ -230,11 +233,10 @@ TEST_F(DataPageTest, userActionsAnnounceWhichFlagTheyClearAndLoadingAnnouncesNot
 
     // Every radio button, also the one already selected, and both switches.
     child<QStackedWidget>(page, "TabControlConsumption")->setCurrentIndex(0);
-    for (const char* name :
-         {"BatteryType_battery", "BatteryType_battery", "Temperature_less_than_35", "Temperature_more_than_35",
-          "Frequency_50hz", "Frequency_60hz", "Voltage_400", "Voltage_480", "Voltage_230",
-          "ConsumptionList_PeriodType_monthly", "ConsumptionList_PeriodType_bimonthly", "BatteryType_ferimont",
-          "BatteryType_lumarest", "CalculationType_consumption"}) {
+    for (const char* name : { "BatteryType_battery", "BatteryType_battery", "Temperature_less_than_35",
+             "Temperature_more_than_35", "Frequency_50hz", "Frequency_60hz", "Voltage_400", "Voltage_480",
+             "Voltage_230", "ConsumptionList_PeriodType_monthly", "ConsumptionList_PeriodType_bimonthly",
+             "BatteryType_ferimont", "BatteryType_lumarest", "CalculationType_consumption" }) {
         calculationSpy.clear();
         QTest::mouseClick(radio(name), Qt::LeftButton);
         EXPECT_EQ(calculationSpy.count(), 1) << name;
@@ -245,7 +247,7 @@ TEST_F(DataPageTest, userActionsAnnounceWhichFlagTheyClearAndLoadingAnnouncesNot
     EXPECT_EQ(calculationSpy.count(), 1);
 
     // Typing in the number boxes of the billing panel...
-    for (const char* name : {"ConsumptionList_WorkHours", "ConsumptionList_Powerfactor"}) {
+    for (const char* name : { "ConsumptionList_WorkHours", "ConsumptionList_Powerfactor" }) {
         calculationSpy.clear();
         auto* box = child<QAbstractSpinBox>(page, name);
         QTest::keyClicks(box->findChild<QLineEdit*>(), QStringLiteral("0"));
@@ -257,7 +259,7 @@ TEST_F(DataPageTest, userActionsAnnounceWhichFlagTheyClearAndLoadingAnnouncesNot
     calculationSpy.clear();
     QTest::mouseClick(child<ToggleSwitch>(page, "HasInputTransformer"), Qt::LeftButton);
     EXPECT_EQ(calculationSpy.count(), 1);
-    for (const char* name : {"MaximumPowerEdit", "InputTransformerEdit"}) {
+    for (const char* name : { "MaximumPowerEdit", "InputTransformerEdit" }) {
         calculationSpy.clear();
         QLineEdit* line = child<NumberBox>(page, name)->findChild<QLineEdit*>();
         line->selectAll();
@@ -292,11 +294,11 @@ TEST_F(DataPageTest, gridShowsSixColumnsOfEveryPeriodInListOrder)
     addPeriod(project, "Febrero", 2024, 2147483647, 0, 0, 0);
     page.LoadProjectData(project);
     auto* grid = child<QTableWidget>(page, "ConsumptionListGrid");
-    const QStringList headers{"Mes/Bimestre", "Año", "kWh totales", "kVArh totales", "Máxima demanda (kW)",
-                              "Transformador de entrada (kVA)"};
-    const QStringList names{"PeriodColumn", "YearColumn", "kwhtColumn", "kvarhColumn", "PeakDemandColumn",
-                            "InputTransformerColumn"};
-    const int widths[] = {129, 103, 151, 135, 151};
+    const QStringList headers { "Mes/Bimestre", "Año", "kWh totales", "kVArh totales", "Máxima demanda (kW)",
+        "Transformador de entrada (kVA)" };
+    const QStringList names { "PeriodColumn", "YearColumn", "kwhtColumn", "kvarhColumn", "PeakDemandColumn",
+        "InputTransformerColumn" };
+    const int widths[] = { 129, 103, 151, 135, 151 };
     ASSERT_EQ(grid->columnCount(), 6);
     for (int c = 0; c < 6; ++c) {
         EXPECT_EQ(grid->horizontalHeaderItem(c)->text(), headers[c]);
@@ -306,8 +308,8 @@ TEST_F(DataPageTest, gridShowsSixColumnsOfEveryPeriodInListOrder)
         }
     }
     ASSERT_EQ(grid->rowCount(), 2);
-    const QStringList first{"Enero", "1999", "12000", "-80", "95", "630"};
-    const QStringList second{"Febrero", "2024", "2147483647", "0", "0", "0"};
+    const QStringList first { "Enero", "1999", "12000", "-80", "95", "630" };
+    const QStringList second { "Febrero", "2024", "2147483647", "0", "0", "0" };
     for (int c = 0; c < 6; ++c) {
         EXPECT_EQ(grid->item(0, c)->text(), first[c]);
         EXPECT_EQ(grid->item(1, c)->text(), second[c]);

@@ -23,14 +23,14 @@ TEST(QtDialogServiceTest, filtersBecomeQtNameFiltersWhosePatternsMatch)
         QStringList expected;
     };
     const Case cases[] = {
-        {"Archivos de Tenvik (*.tvk;*.fac)|*.tvk;*.fac|Archivos de Tenvik 7 (*.tvk)|*.tvk|Archivos de Tenvik 6 "
-         "(*.fac)|*.fac",
-         {"Archivos de Tenvik (*.tvk *.fac)", "Archivos de Tenvik 7 (*.tvk)", "Archivos de Tenvik 6 (*.fac)"}},
-        {"Tenvik Files 7 (*.tvk)|*.tvk", {"Tenvik Files 7 (*.tvk)"}},
-        {"Adobe PDF|*.pdf", {"Adobe PDF (*.pdf)"}},
-        {"Todo| ; ", {"Todo (*)"}},
-        {"Solo descripción", {"Solo descripción (*)"}},
-        {"", {}},
+        { "Archivos de Tenvik (*.tvk;*.fac)|*.tvk;*.fac|Archivos de Tenvik 7 (*.tvk)|*.tvk|Archivos de Tenvik 6 "
+          "(*.fac)|*.fac",
+            { "Archivos de Tenvik (*.tvk *.fac)", "Archivos de Tenvik 7 (*.tvk)", "Archivos de Tenvik 6 (*.fac)" } },
+        { "Tenvik Files 7 (*.tvk)|*.tvk", { "Tenvik Files 7 (*.tvk)" } },
+        { "Adobe PDF|*.pdf", { "Adobe PDF (*.pdf)" } },
+        { "Todo| ; ", { "Todo (*)" } },
+        { "Solo descripción", { "Solo descripción (*)" } },
+        { "", {} },
     };
     for (const Case& c : cases)
         EXPECT_EQ(QtDialogService::toNameFilters(QString::fromUtf8(c.filter)), c.expected) << c.filter;
@@ -52,13 +52,13 @@ TEST(StandardErrorReportTest, addsAFullStopOnlyAfterCharactersSortingAfterIt)
         const char* shown;
     };
     const Case cases[] = {
-        {"El archivo no tiene un formato válido.", "El archivo no tiene un formato válido."},
-        {"unable to open database file", "unable to open database file."},
-        {"Error 42", "Error 42."},
-        {"¿Seguro?", "¿Seguro?."}, // "?" sorts after "."
-        {"Fin!", "Fin!"},
-        {"(ver detalle)", "(ver detalle)"},
-        {"", ""},
+        { "El archivo no tiene un formato válido.", "El archivo no tiene un formato válido." },
+        { "unable to open database file", "unable to open database file." },
+        { "Error 42", "Error 42." },
+        { "¿Seguro?", "¿Seguro?." }, // "?" sorts after "."
+        { "Fin!", "Fin!" },
+        { "(ver detalle)", "(ver detalle)" },
+        { "", "" },
     };
     for (const Case& c : cases)
         EXPECT_EQ(standardErrorText(QString::fromUtf8(c.message)), QString::fromUtf8(c.shown)) << c.message;
@@ -81,7 +81,7 @@ TEST(QtDialogServiceTest, questionsDefaultToNoAndMessagesCarryTheirKind)
         Qt::Key key;
         bool answer;
     };
-    for (const Case c : {Case{Qt::Key_Return, false}, Case{Qt::Key_Escape, false}, Case{Qt::Key_Y, true}}) {
+    for (const Case c : { Case { Qt::Key_Return, false }, Case { Qt::Key_Escape, false }, Case { Qt::Key_Y, true } }) {
         ModalScript script([&](QWidget* box) {
             auto* message = qobject_cast<QMessageBox*>(box);
             ASSERT_NE(message, nullptr);
@@ -113,7 +113,7 @@ TEST(QtDialogServiceTest, questionsDefaultToNoAndMessagesCarryTheirKind)
 TEST(QtDialogServiceTest, inputPromptGivesTheAnswerOrNothing)
 {
     QtDialogService dialogs;
-    for (bool accept : {true, false}) {
+    for (bool accept : { true, false }) {
         ModalScript script([&](QWidget* box) {
             auto* input = qobject_cast<QInputDialog*>(box);
             ASSERT_NE(input, nullptr);
@@ -126,8 +126,8 @@ TEST(QtDialogServiceTest, inputPromptGivesTheAnswerOrNothing)
             else
                 input->reject();
         });
-        const std::optional<QString> answer =
-            dialogs.inputQuery(QStringLiteral("Cambiar valor"), QStringLiteral("Longitud (m)"), QStringLiteral("5"));
+        const std::optional<QString> answer
+            = dialogs.inputQuery(QStringLiteral("Cambiar valor"), QStringLiteral("Longitud (m)"), QStringLiteral("5"));
         EXPECT_TRUE(script.ran());
         EXPECT_EQ(answer, accept ? std::optional<QString>(QStringLiteral("7,5")) : std::nullopt);
     }

@@ -57,8 +57,8 @@ TEST(EntryFormTest, showsThePeriodAndStoresEveryEditedFieldOnAccept)
         EXPECT_EQ(box(dialog, "CostActiveTermEdit")->value(), 1200);
 
         dialog->findChild<QLineEdit*>("PeriodEdit")->setText(QStringLiteral(" Abril "));
-        const char* names[] = {"YearEdit", "kwhtEdit", "kvarhEdit", "PeakDemandEdit", "InputTransformerEdit",
-                               "ReactiveSurchargeEdit", "CostPowerTermEdit", "CostActiveTermEdit"};
+        const char* names[] = { "YearEdit", "kwhtEdit", "kvarhEdit", "PeakDemandEdit", "InputTransformerEdit",
+            "ReactiveSurchargeEdit", "CostPowerTermEdit", "CostActiveTermEdit" };
         int value = 2020;
         for (const char* name : names)
             box(dialog, name)->setValue(value++);
@@ -84,7 +84,7 @@ TEST(EntryFormTest, showsThePeriodAndStoresEveryEditedFieldOnAccept)
 
 TEST(EntryFormTest, cancelAndEscapeLeaveThePeriodUntouched)
 {
-    for (bool escape : {false, true}) {
+    for (bool escape : { false, true }) {
         TConsumption period = filledPeriod();
         ModalScript answer2([escape](QWidget* dialog) {
             dialog->findChild<QLineEdit*>("PeriodEdit")->setText(QStringLiteral("Otro"));
@@ -132,8 +132,8 @@ TEST(EntryFormTest, englishShowsTranslatedLabelsUnderTheSpanishCaption)
     QStringList labels;
     for (QLabel* label : form.findChildren<QLabel*>())
         labels << label->text();
-    for (const char* english : {"Month/Bimonthly", "Year", "Totals kWh", "Totals kVArh", "Peak demand (kW)",
-                                "Input transformer (kVA)", "Reactive power surcharge (€)",
-                                "Amount of power term (€)", "Amount of active term (€)"})
+    for (const char* english :
+        { "Month/Bimonthly", "Year", "Totals kWh", "Totals kVArh", "Peak demand (kW)", "Input transformer (kVA)",
+            "Reactive power surcharge (€)", "Amount of power term (€)", "Amount of active term (€)" })
         EXPECT_TRUE(labels.contains(QString::fromUtf8(english))) << english;
 }

@@ -88,7 +88,7 @@ TEST_F(EntriesTest, addOpensTheDefaultsAndAppendsOnlyWhenConfirmed)
     });
     w.EntryAddAction->trigger();
     EXPECT_TRUE(answer2.ran());
-    EXPECT_EQ(periods(), QStringList({"Enero", "Febrero", "Marzo", "Abril"}));
+    EXPECT_EQ(periods(), QStringList({ "Enero", "Febrero", "Marzo", "Abril" }));
     ASSERT_EQ(grid(w)->rowCount(), 4);
     EXPECT_EQ(grid(w)->item(3, 0)->text(), "Abril");
     EXPECT_EQ(grid(w)->item(3, 1)->text(), "2017");
@@ -145,16 +145,16 @@ TEST_F(EntriesTest, deleteRemovesTheSelectedPeriodOnlyOnYes)
 {
     TMainForm& w = createWithPeriods();
     grid(w)->selectRow(1);
-    dialogs.yesNoAnswers = {false};
+    dialogs.yesNoAnswers = { false };
     w.EntryDeleteAction->trigger();
     ASSERT_EQ(dialogs.questions.size(), 1u);
     EXPECT_EQ(dialogs.questions[0], "¿Está usted seguro que desea eliminar el registro?");
-    EXPECT_EQ(periods(), QStringList({"Enero", "Febrero", "Marzo"}));
+    EXPECT_EQ(periods(), QStringList({ "Enero", "Febrero", "Marzo" }));
     EXPECT_TRUE(flagsUntouched());
 
-    dialogs.yesNoAnswers = {true};
+    dialogs.yesNoAnswers = { true };
     w.EntryDeleteAction->trigger();
-    EXPECT_EQ(periods(), QStringList({"Enero", "Marzo"}));
+    EXPECT_EQ(periods(), QStringList({ "Enero", "Marzo" }));
     ASSERT_EQ(grid(w)->rowCount(), 2);
     EXPECT_EQ(grid(w)->item(1, 0)->text(), "Marzo");
     EXPECT_TRUE(flagsCleared());
@@ -168,7 +168,7 @@ TEST_F(EntriesTest, aRowNamingNoPeriodIsReportedAndChangesNothing)
     ASSERT_EQ(dialogs.messages.size(), 2u);
     EXPECT_EQ(dialogs.messages[0].kind, IDialogService::MessageKind::Error);
     EXPECT_TRUE(dialogs.questions.empty());
-    EXPECT_EQ(periods(), QStringList({"Enero", "Febrero", "Marzo"}));
+    EXPECT_EQ(periods(), QStringList({ "Enero", "Febrero", "Marzo" }));
     EXPECT_TRUE(flagsUntouched());
 }
 

@@ -2,6 +2,8 @@
 
 #include "datapage.h"
 #include "pictures.h"
+#include "report.h"
+#include "reportlayout.h"
 
 #include "mainformfixture.h"
 #include "modalhelper.h"
@@ -41,8 +43,8 @@ void writeProject(const QString& path, const QString& businessName)
 {
     testutils::ScriptedDialogs none;
     QTemporaryDir dir;
-    TDskProject other(nullptr, &none,
-                      std::make_unique<QSettings>(dir.filePath(QStringLiteral("s.ini")), QSettings::IniFormat));
+    TDskProject other(
+        nullptr, &none, std::make_unique<QSettings>(dir.filePath(QStringLiteral("s.ini")), QSettings::IniFormat));
     other.setBusinessName(businessName);
     other.setVoltage(TVoltage::v480);
     other.setBatteryType(TBatteryType::battery);
@@ -73,32 +75,38 @@ TEST_F(MainFormTest, frameHoldsThePagesActionsAndBarsByName)
     EXPECT_EQ(child<QWidget>(w, "BottomLayout")->height(), 64);
     EXPECT_EQ(child<QLabel>(w, "ImageLogo")->size(), QSize(260, 90));
 
-    struct ActionSpec {
+    struct ExpectedAction {
         const char* name;
         const char* text;
         const char* category;
         int image;
     };
-    const ActionSpec specs[] = {
-        {"NewAction", "Nuevo", "Menu", 0},          {"OpenAction", "Abrir", "Menu", 1},
-        {"SaveAction", "Guardar", "Menu", 2},       {"PrintAction", "Imprimir", "Menu", 3},
-        {"ConfigAction", "Opciones", "Menu", 4},    {"HelpAction", "Ayuda", "Menu", 5},
-        {"ExitAction", "Salir", "Menu", 6},         {"FindBatteryAction", "Calcular", "BottomMenu", 7},
-        {"BackAction", "Atras", "BottomMenu", 8},   {"EntryAddAction", "Añadir", "EntriesMenu", 9},
-        {"EntryDeleteAction", "Eliminar", "EntriesMenu", 11}, {"EntryEditAction", "Editar", "EntriesMenu", 10},
+    const ExpectedAction expectedActions[] = {
+        { "NewAction", "Nuevo", "Menu", 0 },
+        { "OpenAction", "Abrir", "Menu", 1 },
+        { "SaveAction", "Guardar", "Menu", 2 },
+        { "PrintAction", "Imprimir", "Menu", 3 },
+        { "ConfigAction", "Opciones", "Menu", 4 },
+        { "HelpAction", "Ayuda", "Menu", 5 },
+        { "ExitAction", "Salir", "Menu", 6 },
+        { "FindBatteryAction", "Calcular", "BottomMenu", 7 },
+        { "BackAction", "Atras", "BottomMenu", 8 },
+        { "EntryAddAction", "Añadir", "EntriesMenu", 9 },
+        { "EntryDeleteAction", "Eliminar", "EntriesMenu", 11 },
+        { "EntryEditAction", "Editar", "EntriesMenu", 10 },
     };
-    for (const ActionSpec& spec : specs) {
-        QAction* a = action(w, spec.name);
-        EXPECT_EQ(a->text(), QString::fromUtf8(spec.text)) << spec.name;
-        EXPECT_EQ(a->property("category").toString(), spec.category) << spec.name;
-        EXPECT_EQ(a->property("imageIndex").toInt(), spec.image) << spec.name;
-        EXPECT_FALSE(a->icon().isNull()) << spec.name;
-        EXPECT_TRUE(a->shortcuts().isEmpty()) << spec.name;
+    for (const ExpectedAction& expected : expectedActions) {
+        QAction* a = action(w, expected.name);
+        EXPECT_EQ(a->text(), QString::fromUtf8(expected.text)) << expected.name;
+        EXPECT_EQ(a->property("category").toString(), expected.category) << expected.name;
+        EXPECT_EQ(a->property("imageIndex").toInt(), expected.image) << expected.name;
+        EXPECT_FALSE(a->icon().isNull()) << expected.name;
+        EXPECT_TRUE(a->shortcuts().isEmpty()) << expected.name;
     }
 
     // The top bar's seven 80 × 80 buttons, left to right.
-    const char* top[] = {"NewAction", "OpenAction", "SaveAction", "PrintAction", "ConfigAction", "HelpAction",
-                         "ExitAction"};
+    const char* top[]
+        = { "NewAction", "OpenAction", "SaveAction", "PrintAction", "ConfigAction", "HelpAction", "ExitAction" };
     int previousX = -1;
     for (const char* name : top) {
         QToolButton* button = nullptr;
@@ -119,8 +127,8 @@ TEST_F(MainFormTest, frameHoldsThePagesActionsAndBarsByName)
 
 TEST(ImageListTest, holdsFifteenPicturesInTheirOrder)
 {
-    const QStringList names{"new",       "open", "save", "print", "config", "help",     "exit",   "searchBat",
-                            "entryData", "add",  "edit", "delete", "view",  "mark_yes", "mark_no"};
+    const QStringList names { "new", "open", "save", "print", "config", "help", "exit", "searchBat", "entryData", "add",
+        "edit", "delete", "view", "mark_yes", "mark_no" };
     ASSERT_EQ(ImageList::Count, names.size());
     for (int i = 0; i < ImageList::Count; ++i) {
         EXPECT_EQ(ImageList::name(i), names[i]);
@@ -148,10 +156,10 @@ TEST_F(MainFormTest, enabledRulesFollowThePageShown)
         bool back;
     };
     const Case cases[] = {
-        {0, 0, false, true, false},
-        {1, 0, false, false, true},
-        {1, 1, true, false, true},
-        {0, 1, false, true, false},
+        { 0, 0, false, true, false },
+        { 1, 0, false, false, true },
+        { 1, 1, true, false, true },
+        { 0, 1, false, true, false },
     };
     for (const Case& c : cases) {
         w.MainTabControl->setCurrentIndex(c.mainPage);
@@ -161,8 +169,8 @@ TEST_F(MainFormTest, enabledRulesFollowThePageShown)
         EXPECT_EQ(w.FindBatteryAction->isEnabled(), c.calculate) << what;
         EXPECT_EQ(w.BackAction->isEnabled(), c.back) << what;
         EXPECT_EQ(w.BackButton->isEnabled(), c.back) << what;
-        for (QAction* always : {w.NewAction, w.OpenAction, w.SaveAction, w.ConfigAction, w.HelpAction,
-                                w.ExitAction, w.EntryAddAction})
+        for (QAction* always :
+            { w.NewAction, w.OpenAction, w.SaveAction, w.ConfigAction, w.HelpAction, w.ExitAction, w.EntryAddAction })
             EXPECT_TRUE(always->isEnabled()) << always->objectName().toStdString() << " " << what;
     }
     w.ResetView();
@@ -197,8 +205,12 @@ TEST_F(MainFormTest, theInterfaceLanguageFollowsTheSettingsAndTheSystem)
         bool english;
     };
     const Case cases[] = {
-        {"1", 0, "en", true}, {"1", 1, "es", false}, {"1", 1, "fr", false},
-        {"0", 1, "es", true}, {"0", 0, "en", false}, {"0", 2, "es", true},
+        { "1", 0, "en", true },
+        { "1", 1, "es", false },
+        { "1", 1, "fr", false },
+        { "0", 1, "es", true },
+        { "0", 0, "en", false },
+        { "0", 2, "es", true },
     };
     for (const Case& c : cases) {
         storeLanguage(c.automatic, c.code);
@@ -220,13 +232,13 @@ TEST_F(MainFormTest, fileFiltersAreBuiltInTheInterfaceLanguage)
 {
     create();
     EXPECT_EQ(project().DialogSaveFilterName(),
-              "Archivos de Tenvik (*.tvk;*.fac)|*.tvk;*.fac|Archivos de Tenvik 7 (*.tvk)|*.tvk|Archivos de Tenvik 6 "
-              "(*.fac)|*.fac");
+        "Archivos de Tenvik (*.tvk;*.fac)|*.tvk;*.fac|Archivos de Tenvik 7 (*.tvk)|*.tvk|Archivos de Tenvik 6 "
+        "(*.fac)|*.fac");
     EXPECT_EQ(project().DialogOpenFilterName(), "Archivos de Tenvik 7 (*.tvk)|*.tvk");
     form.reset();
     create(QStringLiteral("en"));
     EXPECT_EQ(project().DialogSaveFilterName(),
-              "Tenvik Files (*.tvk;*.fac)|*.tvk;*.fac|Tenvik Files 7 (*.tvk)|*.tvk|Tenvik Files 6 (*.fac)|*.fac");
+        "Tenvik Files (*.tvk;*.fac)|*.tvk;*.fac|Tenvik Files 7 (*.tvk)|*.tvk|Tenvik Files 6 (*.fac)|*.fac");
     EXPECT_EQ(project().DialogOpenFilterName(), "Tenvik Files 7 (*.tvk)|*.tvk");
 }
 
@@ -236,7 +248,7 @@ TEST_F(MainFormTest, closingAnUnsavedProjectAsksAndOnlyYesEnds)
     w.show();
     QSignalSpy terminate(&w, &TMainForm::terminateRequested);
     // Right after start the project counts as unsaved.
-    dialogs.yesNoAnswers = {false, false, true};
+    dialogs.yesNoAnswers = { false, false, true };
     w.close();
     w.ExitAction->trigger();
     EXPECT_TRUE(w.isVisible());
@@ -285,7 +297,7 @@ TEST_F(MainFormTest, openCancelledFailedAndSucceeded)
     w.show();
     QTest::keyClicks(child<QLineEdit>(w, "BusinessNameEdit"), QStringLiteral("Tecleado"));
 
-    dialogs.fileAnswers = {std::nullopt};
+    dialogs.fileAnswers = { std::nullopt };
     w.OpenAction->trigger();
     EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_EQ(child<QLineEdit>(w, "BusinessNameEdit")->text(), "Tecleado");
@@ -296,7 +308,7 @@ TEST_F(MainFormTest, openCancelledFailedAndSucceeded)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("{ no es un proyecto");
     file.close();
-    dialogs.fileAnswers = {broken};
+    dialogs.fileAnswers = { broken };
     w.OpenAction->trigger();
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].kind, IDialogService::MessageKind::Error);
@@ -306,7 +318,7 @@ TEST_F(MainFormTest, openCancelledFailedAndSucceeded)
     const QString good = folder() + "/bueno.tvk";
     writeProject(good, QStringLiteral("Talleres Ñandú"));
     w.MainTabControl->setCurrentWidget(w.ResultData);
-    dialogs.fileAnswers = {good};
+    dialogs.fileAnswers = { good };
     w.OpenAction->trigger();
     EXPECT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(w.MainTabControl->currentWidget(), w.DataTab);
@@ -318,7 +330,7 @@ TEST_F(MainFormTest, openCancelledFailedAndSucceeded)
 TEST_F(MainFormTest, openFailureIsReportedInEnglishUnderEnglish)
 {
     TMainForm& w = create(QStringLiteral("en"));
-    dialogs.fileAnswers = {folder() + "/missing.tvk"};
+    dialogs.fileAnswers = { folder() + "/missing.tvk" };
     w.OpenAction->trigger();
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].text, "The file does not have a valid format.");
@@ -330,7 +342,7 @@ TEST_F(MainFormTest, saveStoresThePageWritesTheFileAndReportsFailures)
     w.show();
     QTest::keyClicks(child<QLineEdit>(w, "BusinessNameEdit"), QStringLiteral("Guardada"));
 
-    dialogs.fileAnswers = {std::nullopt};
+    dialogs.fileAnswers = { std::nullopt };
     w.SaveAction->trigger();
     EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_FALSE(project().IsSaved());
@@ -340,15 +352,16 @@ TEST_F(MainFormTest, saveStoresThePageWritesTheFileAndReportsFailures)
     QFile file(blocker);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.close();
-    dialogs.fileAnswers = {blocker + "/obra.tvk"};
+    dialogs.fileAnswers = { blocker + "/obra.tvk" };
     w.SaveAction->trigger();
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].text, "Ha ocurrido un error al guardar el archivo, verifique que tiene los "
-                                        "permisos necesarios en la carpeta destino.");
+    EXPECT_EQ(dialogs.messages[0].text,
+        "Ha ocurrido un error al guardar el archivo, verifique que tiene los "
+        "permisos necesarios en la carpeta destino.");
     EXPECT_FALSE(project().IsSaved());
 
     const QString target = folder() + "/obra.tvk";
-    dialogs.fileAnswers = {target};
+    dialogs.fileAnswers = { target };
     w.SaveAction->trigger();
     EXPECT_EQ(dialogs.messages.size(), 1u);
     EXPECT_TRUE(project().IsSaved());
@@ -388,7 +401,7 @@ TEST_F(MainFormTest, saveUsesTheNumberStillBeingTyped)
     line->selectAll();
     QTest::keyClicks(line, QStringLiteral("512"));
     ASSERT_TRUE(hours->hasFocus());
-    dialogs.fileAnswers = {folder() + "/tecleado.tvk"};
+    dialogs.fileAnswers = { folder() + "/tecleado.tvk" };
     w.SaveAction->trigger();
     EXPECT_EQ(project().ConsumptionList().WorkHours(), 512);
     EXPECT_FALSE(project().ValidCalculation());
@@ -403,4 +416,18 @@ TEST_F(MainFormTest, installedResultPagesShowTheirTextsInTheLanguageInForce)
     w.installPage(w.BatteryTabItem, page);
     EXPECT_EQ(page->parentWidget(), w.BatteryTabItem);
     EXPECT_EQ(label->text(), "Equipment to be installed");
+}
+
+TEST_F(MainFormTest, theReportsFixedTextsFollowTheInterfaceLanguage)
+{
+    for (const char* system : { "es", "en" }) {
+        const bool english = QLatin1String(system) == QLatin1String("en");
+        TMainForm& w = create(QString::fromLatin1(system));
+        auto* label = w.reportLayout().frxReport().find<report::MemoView>(QStringLiteral("Memo54"));
+        ASSERT_NE(label, nullptr);
+        EXPECT_EQ(label->text(), english ? "Type:" : "Tipo:") << system;
+        EXPECT_EQ(w.reportTexts().TransformerTypeLabel, english ? "Type:" : "Tipo:") << system;
+        form.reset();
+        Translation::setEnglishInForce(false);
+    }
 }

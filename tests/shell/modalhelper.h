@@ -12,7 +12,8 @@
 // ran() tells whether the dialog came at all.
 class ModalScript {
 public:
-    explicit ModalScript(std::function<void(QWidget*)> act) : m_act(std::move(act))
+    explicit ModalScript(std::function<void(QWidget*)> act)
+        : m_act(std::move(act))
     {
         m_timer.setInterval(5);
         QObject::connect(&m_timer, &QTimer::timeout, [this] {

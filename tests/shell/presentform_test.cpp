@@ -42,25 +42,25 @@ TEST(PresentFormTest, pictureFollowsTheLanguageRule)
         bool english;
     };
     const Case cases[] = {
-        {QVariant("1"), QVariant(0), "en", true},
-        {QVariant("1"), QVariant(1), "es", false},
-        {QVariant("1"), QVariant(1), "de", false},
-        {QVariant("0"), QVariant(1), "es", true},
-        {QVariant("0"), QVariant(1), "en", true},
-        {QVariant("0"), QVariant(0), "en", false},
-        {QVariant(0), QVariant("1"), "es", true},   // "code" stored as text
-        {QVariant("0"), QVariant(2), "es", true},   // outside the two languages: English
-        {QVariant("0"), QVariant(256), "en", false}, // low 8 bits are 0: Spanish
-        {QVariant("yes"), QVariant(1), "es", false}, // no number: the default, follow the system
-        {std::nullopt, std::nullopt, "en", true},   // no settings: follow the system
-        {std::nullopt, std::nullopt, "es", false},
+        { QVariant("1"), QVariant(0), "en", true },
+        { QVariant("1"), QVariant(1), "es", false },
+        { QVariant("1"), QVariant(1), "de", false },
+        { QVariant("0"), QVariant(1), "es", true },
+        { QVariant("0"), QVariant(1), "en", true },
+        { QVariant("0"), QVariant(0), "en", false },
+        { QVariant(0), QVariant("1"), "es", true }, // "code" stored as text
+        { QVariant("0"), QVariant(2), "es", true }, // outside the two languages: English
+        { QVariant("0"), QVariant(256), "en", false }, // low 8 bits are 0: Spanish
+        { QVariant("yes"), QVariant(1), "es", false }, // no number: the default, follow the system
+        { std::nullopt, std::nullopt, "en", true }, // no settings: follow the system
+        { std::nullopt, std::nullopt, "es", false },
     };
     for (const Case& c : cases) {
         SplashSettings settings(c.automatic, c.code);
         TPresentForm form(settings.open(), QString::fromLatin1(c.system));
-        const QString what = QStringLiteral("auto=%1 code=%2 system=%3")
-                                 .arg(c.automatic ? c.automatic->toString() : "-",
-                                      c.code ? c.code->toString() : "-", c.system);
+        const QString what
+            = QStringLiteral("auto=%1 code=%2 system=%3")
+                  .arg(c.automatic ? c.automatic->toString() : "-", c.code ? c.code->toString() : "-", c.system);
         EXPECT_EQ(form.isEnglishShown(), c.english) << what.toStdString();
         EXPECT_EQ(form.findChild<QLabel*>("Image")->isHidden(), c.english) << what.toStdString();
         EXPECT_EQ(form.findChild<QLabel*>("Image_en")->isHidden(), !c.english) << what.toStdString();
@@ -104,8 +104,8 @@ TEST(WaitWithMessagesTest, aWrapOfTheTickCountNeitherShortensNorLengthensTheWait
     // once that reaches the wait: 2000 ms at 100 ms per reading is 20 passes.
     EXPECT_EQ(passesFor(2000, 0, 100), 20);
     EXPECT_EQ(passesFor(2000, 0xFFFFFFFFu - 950u, 100), 20); // wraps half-way
-    EXPECT_EQ(passesFor(2000, 0xFFFFFFFFu, 100), 20);        // wraps at once
-    EXPECT_EQ(passesFor(0, 12345, 1), 1);                    // always one pass
+    EXPECT_EQ(passesFor(2000, 0xFFFFFFFFu, 100), 20); // wraps at once
+    EXPECT_EQ(passesFor(0, 12345, 1), 1); // always one pass
     EXPECT_EQ(passesFor(2000, 0, 3000), 1);
 }
 

@@ -30,7 +30,7 @@ void fill(TDskProject& project)
     project.setHarmonics(true);
     project.ConsumptionList().setWorkHours(320);
     project.ConsumptionList().setPowerfactor(0.98f);
-    const char* months[] = {"Enero", "Febrero", "Marzo", "Abril", "Mayo", "Junio", "Julio", "Agosto"};
+    const char* months[] = { "Enero", "Febrero", "Marzo", "Abril", "Mayo", "Junio", "Julio", "Agosto" };
     int i = 0;
     for (const char* month : months) {
         auto period = std::make_unique<TConsumption>();

@@ -42,7 +42,7 @@ struct Window {
         window.setWindowTitle(QStringLiteral("Opciones"));
         tabs->addTab(new QWidget, QStringLiteral("Resultados"));
         tabs->addTab(new QWidget, QStringLiteral("Idioma"));
-        combo->addItems({QStringLiteral("Mensual"), QStringLiteral("Español")});
+        combo->addItems({ QStringLiteral("Mensual"), QStringLiteral("Español") });
         table->setHorizontalHeaderItem(0, new QTableWidgetItem(QStringLiteral("Año")));
         table->setHorizontalHeaderItem(1, new QTableWidgetItem(QStringLiteral("kWh totales")));
         actionButton->setDefaultAction(action);

@@ -119,8 +119,8 @@ void drawMemo(const PreparedObject& object, QPainter& painter)
     font.setItalic(object.italic);
     painter.setFont(font);
     painter.setPen(toColor(object.fontColor));
-    const QRectF box(object.absLeft + leftGap, object.absTop + topGap, object.width - rightGap,
-                     object.height - bottomGap);
+    const QRectF box(
+        object.absLeft + leftGap, object.absTop + topGap, object.width - rightGap, object.height - bottomGap);
     painter.save();
     painter.setClipRect(box);
     painter.drawText(box, flags, object.text);
@@ -173,8 +173,8 @@ void renderSheet(const PreparedPage& sheet, QPainter& painter, const QRectF& tar
 
 QImage renderSheetToImage(const PreparedPage& sheet, double scale)
 {
-    const QSize size(static_cast<int>(std::lround(sheet.width * scale)),
-                     static_cast<int>(std::lround(sheet.height * scale)));
+    const QSize size(
+        static_cast<int>(std::lround(sheet.width * scale)), static_cast<int>(std::lround(sheet.height * scale)));
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
     // 96 dots per inch at scale 1, so the image prints at the sheet's size.
     const int dotsPerMeter = static_cast<int>(std::lround(96.0 * scale / 0.0254));

@@ -27,7 +27,9 @@ PreparedObject snapshotBase(const Component& component, ObjectKind kind, const R
 class PageLayout {
 public:
     PageLayout(Report& report, ReportPage& page, PreparedReport& result)
-        : m_report(report), m_page(page), m_result(result)
+        : m_report(report)
+        , m_page(page)
+        , m_result(result)
     {
     }
 

@@ -18,12 +18,18 @@ class ReportPage;
 class UserDataSet;
 
 // Millimetres to report pixels.
-inline constexpr double mm(double millimetres) { return millimetres * PixelsPerMm; }
+inline constexpr double mm(double millimetres)
+{
+    return millimetres * PixelsPerMm;
+}
 
 // Anything of a report that can be found by name.
 class Component {
 public:
-    explicit Component(QString name) : m_name(std::move(name)) {}
+    explicit Component(QString name)
+        : m_name(std::move(name))
+    {
+    }
     virtual ~Component() = default;
 
     Component(const Component&) = delete;
@@ -176,7 +182,12 @@ enum class BandKind { PageHeader, Header, MasterData, PageFooter };
 // A horizontal strip of a page, owning its views in print order.
 class Band : public Component {
 public:
-    Band(QString name, BandKind kind, double height) : Component(std::move(name)), m_kind(kind), m_height(height) {}
+    Band(QString name, BandKind kind, double height)
+        : Component(std::move(name))
+        , m_kind(kind)
+        , m_height(height)
+    {
+    }
 
     BandKind kind() const { return m_kind; }
     double height() const { return m_height; }
@@ -216,15 +227,18 @@ private:
     std::vector<std::unique_ptr<View>> m_views;
     int m_rowCount = 1;
     UserDataSet* m_dataSet = nullptr; // not owned
-    Band* m_header = nullptr;         // not owned; a band of the same page
-    ReportPage* m_page = nullptr;     // not owned
+    Band* m_header = nullptr; // not owned; a band of the same page
+    ReportPage* m_page = nullptr; // not owned
 };
 
 // One page of the template; it may print on several sheets.
 class ReportPage : public Component {
 public:
     // A4 portrait with 10 mm margins unless set otherwise.
-    explicit ReportPage(QString name) : Component(std::move(name)) {}
+    explicit ReportPage(QString name)
+        : Component(std::move(name))
+    {
+    }
 
     double paperWidthMm() const { return m_paperWidthMm; }
     double paperHeightMm() const { return m_paperHeightMm; }
@@ -250,7 +264,7 @@ public:
 private:
     double m_paperWidthMm = 210;
     double m_paperHeightMm = 297;
-    double m_margins[4] = {10, 10, 10, 10};
+    double m_margins[4] = { 10, 10, 10, 10 };
     std::vector<std::unique_ptr<Band>> m_bands;
 };
 

@@ -12,7 +12,10 @@ namespace report {
 
 class UserDataSet {
 public:
-    explicit UserDataSet(QString name) : m_name(std::move(name)) {}
+    explicit UserDataSet(QString name)
+        : m_name(std::move(name))
+    {
+    }
 
     UserDataSet(const UserDataSet&) = delete;
     UserDataSet& operator=(const UserDataSet&) = delete;

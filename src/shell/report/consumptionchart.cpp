@@ -32,7 +32,8 @@ QString distinctLabel(const QString& label, const QStringList& taken)
 
 } // namespace
 
-ConsumptionChart::ConsumptionChart(QWidget* parent) : QChartView(parent)
+ConsumptionChart::ConsumptionChart(QWidget* parent)
+    : QChartView(parent)
 {
     m_chart = new QChart();
     m_chart->setTitle(QStringLiteral(" "));
@@ -103,7 +104,7 @@ void ConsumptionChart::Fill(const TConsumptionList& periods)
         m_series2->append(period.kvarh());
         categories << distinctLabel(period.Period(), categories);
         m_labels << period.Period();
-        highest = std::max<qreal>({highest, qreal(period.kwht()), qreal(period.kvarh())});
+        highest = std::max<qreal>({ highest, qreal(period.kwht()), qreal(period.kvarh()) });
     }
     m_axisX->append(categories);
     m_axisY->setRange(0, highest > 0 ? highest : 1);

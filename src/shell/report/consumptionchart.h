@@ -19,7 +19,7 @@ class ConsumptionChart : public QChartView {
     Q_OBJECT
 
 public:
-    static constexpr QRgb ActiveColor = 0xFF4466A3;   // Series1's bars
+    static constexpr QRgb ActiveColor = 0xFF4466A3; // Series1's bars
     static constexpr QRgb ReactiveColor = 0xFFFF7F50; // Series2's bars, coral
 
     explicit ConsumptionChart(QWidget* parent = nullptr);
@@ -42,10 +42,10 @@ public:
     QImage renderImage(const QSize& size, const QColor& background) const;
 
 private:
-    QChart* m_chart = nullptr;       // owned by the view
-    QBarSeries* m_series = nullptr;  // owned by the chart
-    QBarSet* m_series1 = nullptr;    // owned by the series
-    QBarSet* m_series2 = nullptr;    // owned by the series
+    QChart* m_chart = nullptr; // owned by the view
+    QBarSeries* m_series = nullptr; // owned by the chart
+    QBarSet* m_series1 = nullptr; // owned by the series
+    QBarSet* m_series2 = nullptr; // owned by the series
     QBarCategoryAxis* m_axisX = nullptr;
     QValueAxis* m_axisY = nullptr;
     QStringList m_labels;

@@ -16,12 +16,10 @@ ReportLayout::ReportLayout()
     m_frxComsumptionDataSet.onFirst = [this](report::UserDataSet& s) { frxComsumptionDataSetFirst(s); };
     m_frxComsumptionDataSet.onNext = [this](report::UserDataSet& s) { frxComsumptionDataSetNext(s); };
     m_frxComsumptionDataSet.onPrior = [this](report::UserDataSet& s) { frxComsumptionDataSetPrior(s); };
-    m_frxComsumptionDataSet.onCheckEOF = [this](report::UserDataSet& s, bool& eof) {
-        frxComsumptionDataSetCheckEOF(s, eof);
-    };
-    m_frxComsumptionDataSet.onGetValue = [this](const QString& name, QVariant& value) {
-        frxComsumptionDataSetGetValue(name, value);
-    };
+    m_frxComsumptionDataSet.onCheckEOF
+        = [this](report::UserDataSet& s, bool& eof) { frxComsumptionDataSetCheckEOF(s, eof); };
+    m_frxComsumptionDataSet.onGetValue
+        = [this](const QString& name, QVariant& value) { frxComsumptionDataSetGetValue(name, value); };
     m_frxReport.onBeforePrint = [this](report::Component& sender) { frxReportBeforePrint(sender); };
 }
 

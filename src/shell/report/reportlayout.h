@@ -47,7 +47,7 @@ private:
     int periodCount() const;
 
     report::Report m_frxReport;
-    report::UserDataSet m_frxComsumptionDataSet{QStringLiteral("frxComsumptionDataSet")};
+    report::UserDataSet m_frxComsumptionDataSet { QStringLiteral("frxComsumptionDataSet") };
     const TConsumptionList* m_periods = nullptr; // not owned
-    const ConsumptionChart* m_chart = nullptr;   // not owned
+    const ConsumptionChart* m_chart = nullptr; // not owned
 };

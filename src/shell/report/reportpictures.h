@@ -8,9 +8,9 @@
 // the report and the main window share.
 namespace ReportPictures {
 
-inline constexpr QSize EmblemSize{142, 142};
-inline constexpr QSize LogoSize{227, 84};
-inline constexpr QSize MarkSize{48, 48};
+inline constexpr QSize EmblemSize { 142, 142 };
+inline constexpr QSize LogoSize { 227, 84 };
+inline constexpr QSize MarkSize { 48, 48 };
 
 QImage makerEmblem();
 QImage makerLogo();

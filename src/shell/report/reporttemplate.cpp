@@ -13,8 +13,7 @@ namespace {
 
 // The template is laid out in millimetres: x from the band's left edge, y
 // from its top.
-MemoView& text(Band& band, const char* name, double x, double y, double width, double height,
-               const QString& content)
+MemoView& text(Band& band, const char* name, double x, double y, double width, double height, const QString& content)
 {
     MemoView& memo = band.add<MemoView>(QString::fromLatin1(name));
     memo.setGeometry(mm(x), mm(y), mm(width), mm(height));
@@ -23,8 +22,7 @@ MemoView& text(Band& band, const char* name, double x, double y, double width, d
 }
 
 // A fixed text translated at start.
-MemoView& label(Band& band, const char* name, double x, double y, double width, double height,
-                const char* content)
+MemoView& label(Band& band, const char* name, double x, double y, double width, double height, const char* content)
 {
     MemoView& memo = text(band, name, x, y, width, height, QString::fromUtf8(content));
     memo.setTag(ReportTranslatedTag);
@@ -37,8 +35,7 @@ MemoView& oneLine(MemoView& memo)
     return memo;
 }
 
-PictureView& picture(Band& band, const char* name, double x, double y, double width, double height,
-                     const QImage& image)
+PictureView& picture(Band& band, const char* name, double x, double y, double width, double height, const QImage& image)
 {
     PictureView& view = band.add<PictureView>(QString::fromLatin1(name));
     view.setGeometry(mm(x), mm(y), mm(width), mm(height));
@@ -61,8 +58,8 @@ void silverShape(Band& band, const char* name, double y)
 
 const QString Placeholder = QStringLiteral("XXXXXXXXXX");
 const QString NumberPlaceholder = QStringLiteral("0.00");
-constexpr FrameSides BottomLine{false, true, false, false};
-constexpr FrameSides AllSides{true, true, true, true};
+constexpr FrameSides BottomLine { false, true, false, false };
+constexpr FrameSides AllSides { true, true, true, true };
 
 struct PageHeaderNames {
     const char* band;
@@ -85,8 +82,8 @@ void pageHeader(ReportPage& page, const PageHeaderNames& n)
     title.setFontSize(16);
     title.setBold(true);
     label(band, n.version, 50, 2.74, 25, 5, "versión 7").setFontSize(8);
-    MemoView& appName = oneLine(label(band, n.appName, 25, 8, 150, 5,
-                                      "SOFTWARE PARA EL CÁLCULO DE BATERIAS DE CONDENSADORES, FERIMUNT Y LUMAREST"));
+    MemoView& appName = oneLine(label(
+        band, n.appName, 25, 8, 150, 5, "SOFTWARE PARA EL CÁLCULO DE BATERIAS DE CONDENSADORES, FERIMUNT Y LUMAREST"));
     appName.setFontSize(8);
     appName.setBold(true);
     oneLine(text(band, n.ownership, 25, 13, 150, 5, MakerInfo::ownershipLine())).setFontSize(8);
@@ -129,13 +126,13 @@ void customerBlock(Band& band)
         double valueWidth;
     };
     static const Row rows[] = {
-        {5, "Memo11", 0, 45, "Empresa:", "BusinessNameMemo", 45, 85},
-        {5, "Memo19", 134, 25, "Distribuidor:", "DistributionMemo", 159, 31},
-        {10, "Memo15", 0, 45, "Nombre del cliente:", "UserNameMemo", 45, 85},
-        {10, "Memo21", 134, 25, "Teléfono:", "TelephoneMemo", 159, 31},
-        {15, "Memo16", 0, 45, "Dirección de la empresa:", "AddressMemo", 45, 85},
-        {20, "Memo22", 0, 43, "Localidad/Población:", "PlaceMemo", 45, 85},
-        {25, "Memo17", 0, 45, "Provincia:", "StateMemo", 45, 85},
+        { 5, "Memo11", 0, 45, "Empresa:", "BusinessNameMemo", 45, 85 },
+        { 5, "Memo19", 134, 25, "Distribuidor:", "DistributionMemo", 159, 31 },
+        { 10, "Memo15", 0, 45, "Nombre del cliente:", "UserNameMemo", 45, 85 },
+        { 10, "Memo21", 134, 25, "Teléfono:", "TelephoneMemo", 159, 31 },
+        { 15, "Memo16", 0, 45, "Dirección de la empresa:", "AddressMemo", 45, 85 },
+        { 20, "Memo22", 0, 43, "Localidad/Población:", "PlaceMemo", 45, 85 },
+        { 25, "Memo17", 0, 45, "Provincia:", "StateMemo", 45, 85 },
     };
     for (const Row& row : rows) {
         oneLine(label(band, row.label, row.labelX, row.y, row.labelWidth, 5, row.text));
@@ -161,14 +158,14 @@ void candidateBlock(Band& band)
         const char* value;
     };
     static const Row rows[] = {
-        {"Memo18", "Código:", "BatteryCodeMemo"},
-        {"MemoLabelPowerBattery", "Potencia (kVAr):", "BatteryPowerMemo"},
-        {"Memo25", "Tensión (Voltios):", "BatteryVoltMemo"},
-        {"Memo27", "Frecuencia (Hz):", "BatteryFrecuencyMemo"},
-        {"Memo65", "Escalones:", "BatteryStepsMemo"},
-        {"Memo68", "Medidas (mm):", "BatteryDimMemo"},
-        {"Memo29", "Cantidad:", "BatteryCountMemo"},
-        {"Memo31", "Precio (€):", "BatteryPriceMemo"},
+        { "Memo18", "Código:", "BatteryCodeMemo" },
+        { "MemoLabelPowerBattery", "Potencia (kVAr):", "BatteryPowerMemo" },
+        { "Memo25", "Tensión (Voltios):", "BatteryVoltMemo" },
+        { "Memo27", "Frecuencia (Hz):", "BatteryFrecuencyMemo" },
+        { "Memo65", "Escalones:", "BatteryStepsMemo" },
+        { "Memo68", "Medidas (mm):", "BatteryDimMemo" },
+        { "Memo29", "Cantidad:", "BatteryCountMemo" },
+        { "Memo31", "Precio (€):", "BatteryPriceMemo" },
     };
     double y = 130;
     for (const Row& row : rows) {
@@ -180,8 +177,8 @@ void candidateBlock(Band& band)
 
 void cableAndTransformerBlock(Band& band)
 {
-    for (auto [name, x, content] : {std::tuple{"Memo43", 0.0, "Conductor"},
-                                    std::tuple{"Memo44", 100.0, "Transformador de intensidad"}}) {
+    for (auto [name, x, content] :
+        { std::tuple { "Memo43", 0.0, "Conductor" }, std::tuple { "Memo44", 100.0, "Transformador de intensidad" } }) {
         MemoView& heading = label(band, name, x, 6, 90, 5, content);
         heading.setBold(true);
         heading.setFrame(BottomLine);
@@ -195,12 +192,12 @@ void cableAndTransformerBlock(Band& band)
         const char* rightValue;
     };
     static const Row rows[] = {
-        {"Memo45", "I Nominal (A):", "ConductorICalculateMemo", "Memo54", "Tipo:", "TransformerTTypeMemo"},
-        {"Memo46", "Sección (mm2):", "ConductorGaugeMemo", "Memo51", "I1/I2:", "TransformerAMemo"},
-        {"Memo47", "I Conductor (A):", "ConductorCurrentMemo", "Memo52", "Cantidad:", "TransformerCountMemo"},
-        {"Memo48", "Longitud (m):", "ConductorLengthMemo", "Memo53", "Precio (€):", "TransformerPriceMemo"},
-        {"Memo49", "Cantidad x Fases", "ConductorCountMemo", nullptr, nullptr, nullptr},
-        {"Memo50", "Precio (€):", "ConductorPriceMemo", nullptr, nullptr, nullptr},
+        { "Memo45", "I Nominal (A):", "ConductorICalculateMemo", "Memo54", "Tipo:", "TransformerTTypeMemo" },
+        { "Memo46", "Sección (mm2):", "ConductorGaugeMemo", "Memo51", "I1/I2:", "TransformerAMemo" },
+        { "Memo47", "I Conductor (A):", "ConductorCurrentMemo", "Memo52", "Cantidad:", "TransformerCountMemo" },
+        { "Memo48", "Longitud (m):", "ConductorLengthMemo", "Memo53", "Precio (€):", "TransformerPriceMemo" },
+        { "Memo49", "Cantidad x Fases", "ConductorCountMemo", nullptr, nullptr, nullptr },
+        { "Memo50", "Precio (€):", "ConductorPriceMemo", nullptr, nullptr, nullptr },
     };
     double y = 14;
     for (const Row& row : rows) {
@@ -217,8 +214,9 @@ void cableAndTransformerBlock(Band& band)
 void buildPage1(Report& frxReport)
 {
     ReportPage& page = frxReport.addPage(QStringLiteral("Page1"));
-    pageHeader(page, {"PageHeader1", "Picture1", "Memo1", "MemoVersion1", "MemoAppName1", "Memo4", "Memo5", "Memo6",
-                      "Memo7", "Line1"});
+    pageHeader(page,
+        { "PageHeader1", "Picture1", "Memo1", "MemoVersion1", "MemoAppName1", "Memo4", "Memo5", "Memo6", "Memo7",
+            "Line1" });
 
     Band& header2 = page.addBand(QStringLiteral("Header2"), BandKind::Header, mm(185));
     customerBlock(header2);
@@ -258,12 +256,12 @@ void billingTable(ReportPage& page, UserDataSet& billing)
         bool numeric;
     };
     static const Column columns[] = {
-        {0, 31, "Memo35", "Mes/Bimestre", "Memo24", "Period", false},
-        {31, 22, "Memo34", "Año", "Memo26", "Year", false},
-        {53, 32, "Memo36", "kWh totales", "Memo28", "kwht", false},
-        {85, 33, "Memo37", "Máxima demanda (kW)", "Memo30", "PeakDemand", false},
-        {118, 34, "Memo38", "Factor de potencia", "Memo32", "FFmr2", true},
-        {152, 38, "Memo39", "Recargo por reactiva (€)", "Memo33", "ReactiveSurcharge", true},
+        { 0, 31, "Memo35", "Mes/Bimestre", "Memo24", "Period", false },
+        { 31, 22, "Memo34", "Año", "Memo26", "Year", false },
+        { 53, 32, "Memo36", "kWh totales", "Memo28", "kwht", false },
+        { 85, 33, "Memo37", "Máxima demanda (kW)", "Memo30", "PeakDemand", false },
+        { 118, 34, "Memo38", "Factor de potencia", "Memo32", "FFmr2", true },
+        { 152, 38, "Memo39", "Recargo por reactiva (€)", "Memo33", "ReactiveSurcharge", true },
     };
     for (const Column& column : columns) {
         MemoView& heading = label(header, column.heading, column.x, 15, column.width, 10, column.headingText);
@@ -277,7 +275,7 @@ void billingTable(ReportPage& page, UserDataSet& billing)
         const bool leftAligned = column.x < 53;
         cell.setHAlign(leftAligned ? HAlign::Left : HAlign::Right);
         if (column.numeric)
-            cell.setDisplayFormat({DisplayFormat::Kind::Numeric, QStringLiteral("%2.2f")});
+            cell.setDisplayFormat({ DisplayFormat::Kind::Numeric, QStringLiteral("%2.2f") });
     }
 }
 
@@ -295,13 +293,13 @@ void consumptionSummary(ReportPage& page)
         const char* value;
     };
     static const Row rows[] = {
-        {"Memo57", "Potencia media activa (kW):", "average_active_powerMemo"},
-        {"Memo58", "Potencia media reactiva (kVAr):", "average_reactive_powerMemo"},
-        {"Memo59", "Máxima demanda (kW):", "Preliminar_mdrMemo"},
-        {"Memo60", "Factor de potencia medio actual:", "Preliminar_factorMemo"},
-        {"Memo61", "Factor de potencia medio deseado:", "Preliminar_factordeseadoMemo"},
-        {"Memo23", "Ahorro anual de activa estimado (€):", "saving_term_active_powerMemo"},
-        {"Memo67", "Ahorro anual del término de potencia estimado (€):", "saving_term_powerMemo"},
+        { "Memo57", "Potencia media activa (kW):", "average_active_powerMemo" },
+        { "Memo58", "Potencia media reactiva (kVAr):", "average_reactive_powerMemo" },
+        { "Memo59", "Máxima demanda (kW):", "Preliminar_mdrMemo" },
+        { "Memo60", "Factor de potencia medio actual:", "Preliminar_factorMemo" },
+        { "Memo61", "Factor de potencia medio deseado:", "Preliminar_factordeseadoMemo" },
+        { "Memo23", "Ahorro anual de activa estimado (€):", "saving_term_active_powerMemo" },
+        { "Memo67", "Ahorro anual del término de potencia estimado (€):", "saving_term_powerMemo" },
     };
     double y = 20;
     for (const Row& row : rows) {
@@ -332,8 +330,9 @@ void contractedPowerSummary(ReportPage& page)
 void buildPage2(Report& frxReport, UserDataSet& billing)
 {
     ReportPage& page = frxReport.addPage(QStringLiteral("Page2"));
-    pageHeader(page, {"PageHeader2", "Picture2", "Memo8", "MemoVersion2", "MemoAppName2", "Memo12", "Memo13", "Memo14",
-                      "Memo40", "Line4"});
+    pageHeader(page,
+        { "PageHeader2", "Picture2", "Memo8", "MemoVersion2", "MemoAppName2", "Memo12", "Memo13", "Memo14", "Memo40",
+            "Line4" });
     billingTable(page, billing);
     consumptionSummary(page);
     contractedPowerSummary(page);
@@ -346,11 +345,12 @@ void buildPage2(Report& frxReport, UserDataSet& billing)
         const char* text;
     };
     static const Note notes[] = {
-        {"Memo56", 0, 5, "Se recomienda a los instaladores realizar un análisis de red antes de instalar el equipo."},
-        {"Memo20", 6, 10,
-         "Siempre deberá utilizarse conductores con aislamiento 0.6 / 1 Kv no propagador de incendio y con emisión de "
-         "humos y opacidad reducida (libre de halógenos)."},
-        {"Memo66", 17, 7, "Cálculo de sección para una longitud de acometida inferior a 5 mts."},
+        { "Memo56", 0, 5, "Se recomienda a los instaladores realizar un análisis de red antes de instalar el equipo." },
+        { "Memo20", 6, 10,
+            "Siempre deberá utilizarse conductores con aislamiento 0.6 / 1 Kv no propagador de incendio y con emisión "
+            "de "
+            "humos y opacidad reducida (libre de halógenos)." },
+        { "Memo66", 17, 7, "Cálculo de sección para una longitud de acometida inferior a 5 mts." },
     };
     for (const Note& note : notes)
         label(footer, note.name, 0, note.y, 190, note.height, note.text).setItalic(true);
@@ -363,10 +363,9 @@ void buildPage2(Report& frxReport, UserDataSet& billing)
 
 void buildReportTemplate(Report& frxReport, UserDataSet& billing)
 {
-    billing.setFields({QStringLiteral("Year"), QStringLiteral("InputTransformer"), QStringLiteral("PeakDemand"),
-                       QStringLiteral("ReactiveSurcharge"), QStringLiteral("Period"),
-                       QStringLiteral("AmountActiveTerm"), QStringLiteral("AmountPowerTerm"), QStringLiteral("kwht"),
-                       QStringLiteral("kvarh"), QStringLiteral("FFmr2")});
+    billing.setFields({ QStringLiteral("Year"), QStringLiteral("InputTransformer"), QStringLiteral("PeakDemand"),
+        QStringLiteral("ReactiveSurcharge"), QStringLiteral("Period"), QStringLiteral("AmountActiveTerm"),
+        QStringLiteral("AmountPowerTerm"), QStringLiteral("kwht"), QStringLiteral("kvarh"), QStringLiteral("FFmr2") });
     frxReport.addDataSet(&billing);
     buildPage1(frxReport);
     buildPage2(frxReport, billing);

@@ -2,7 +2,8 @@
 
 #include <QMouseEvent>
 
-LinkLabel::LinkLabel(const QString& text, QWidget* parent) : QLabel(text, parent)
+LinkLabel::LinkLabel(const QString& text, QWidget* parent)
+    : QLabel(text, parent)
 {
     QFont underlined = font();
     underlined.setUnderline(true);

@@ -6,7 +6,8 @@
 
 #include <cmath>
 
-NumberBox::NumberBox(QWidget* parent) : QSpinBox(parent)
+NumberBox::NumberBox(QWidget* parent)
+    : QSpinBox(parent)
 {
     connect(lineEdit(), &QLineEdit::textEdited, this, &NumberBox::userEdited);
 }
@@ -19,7 +20,8 @@ void NumberBox::stepBy(int steps)
         emit userEdited();
 }
 
-DecimalBox::DecimalBox(QWidget* parent) : QDoubleSpinBox(parent)
+DecimalBox::DecimalBox(QWidget* parent)
+    : QDoubleSpinBox(parent)
 {
     // Qt rounds the held value to decimals(); keep as many as a double holds.
     setDecimals(15);

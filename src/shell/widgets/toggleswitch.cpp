@@ -3,7 +3,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
-ToggleSwitch::ToggleSwitch(QWidget* parent) : QAbstractButton(parent)
+ToggleSwitch::ToggleSwitch(QWidget* parent)
+    : QAbstractButton(parent)
 {
     setCheckable(true);
     setCursor(Qt::PointingHandCursor);
@@ -13,7 +14,7 @@ ToggleSwitch::ToggleSwitch(QWidget* parent) : QAbstractButton(parent)
 
 QSize ToggleSwitch::sizeHint() const
 {
-    return {44, 24};
+    return { 44, 24 };
 }
 
 void ToggleSwitch::paintEvent(QPaintEvent* /*event*/)

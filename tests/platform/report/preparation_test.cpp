@@ -54,12 +54,13 @@ int countBands(const PreparedPage& sheet, const QString& name)
 
 // Serves `rows` records; throws from the value callback at `failAt`.
 struct CountingData {
-    UserDataSet set{QStringLiteral("Data")};
+    UserDataSet set { QStringLiteral("Data") };
     int rows = 0;
     int failAt = -1;
     std::vector<QString> requested;
 
-    explicit CountingData(int rowCount) : rows(rowCount)
+    explicit CountingData(int rowCount)
+        : rows(rowCount)
     {
         set.onFirst = [](UserDataSet& s) { s.setTag(0); };
         set.onNext = [](UserDataSet& s) { s.setTag(s.tag() + 1); };
@@ -86,7 +87,7 @@ struct FitCase {
     int sheets;
 };
 
-class BandFitting : public ::testing::TestWithParam<FitCase> {};
+class BandFitting : public ::testing::TestWithParam<FitCase> { };
 
 TEST_P(BandFitting, StartsASheetOnlyForABandWithSomethingToPrint)
 {
@@ -112,17 +113,14 @@ TEST_P(BandFitting, StartsASheetOnlyForABandWithSomethingToPrint)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, BandFitting,
-    ::testing::Values(FitCase{"fills the sheet exactly", {30, 30}, {false, false}, 1},
-                      FitCase{"one millimetre too many", {30, 31}, {false, false}, 2},
-                      FitCase{"an empty band that does not fit is dropped", {30, 25, 6}, {false, false, true}, 1},
-                      FitCase{"an empty band that fits is kept", {30, 25, 5}, {false, false, true}, 1},
-                      FitCase{"a band with content after a dropped one", {30, 25, 6, 5},
-                              {false, false, true, false}, 1},
-                      FitCase{"a band taller than a sheet prints on a sheet of its own", {10, 90},
-                              {false, false}, 2},
-                      FitCase{"nothing to print still gives the page its sheet", {}, {}, 1}),
+INSTANTIATE_TEST_SUITE_P(Cases, BandFitting,
+    ::testing::Values(FitCase { "fills the sheet exactly", { 30, 30 }, { false, false }, 1 },
+        FitCase { "one millimetre too many", { 30, 31 }, { false, false }, 2 },
+        FitCase { "an empty band that does not fit is dropped", { 30, 25, 6 }, { false, false, true }, 1 },
+        FitCase { "an empty band that fits is kept", { 30, 25, 5 }, { false, false, true }, 1 },
+        FitCase { "a band with content after a dropped one", { 30, 25, 6, 5 }, { false, false, true, false }, 1 },
+        FitCase { "a band taller than a sheet prints on a sheet of its own", { 10, 90 }, { false, false }, 2 },
+        FitCase { "nothing to print still gives the page its sheet", {}, {}, 1 }),
     [](const auto& info) { return "Case" + std::to_string(info.index); });
 
 TEST(Preparation, DropsTheEmptyBandAndKeepsItsPlaceFree)
@@ -143,7 +141,7 @@ TEST(Preparation, DropsTheEmptyBandAndKeepsItsPlaceFree)
 
 TEST(Preparation, PrintsTheHeaderOnceWithTheFirstRowAndNotWithoutRows)
 {
-    for (int rows : {0, 1, 3, 15}) {
+    for (int rows : { 0, 1, 3, 15 }) {
         SCOPED_TRACE(rows);
         Report report;
         ReportPage& page = smallPage(report);
@@ -188,7 +186,7 @@ TEST(Preparation, WalksTheDataSetAndFormatsItsValues)
     band.add<MemoView>(QStringLiteral("RowCell")).setDataField(&data.set, QStringLiteral("Row"));
     MemoView& factor = band.add<MemoView>(QStringLiteral("FactorCell"));
     factor.setDataField(&data.set, QStringLiteral("Factor"));
-    factor.setDisplayFormat({DisplayFormat::Kind::Numeric, QStringLiteral("%2.2f")});
+    factor.setDisplayFormat({ DisplayFormat::Kind::Numeric, QStringLiteral("%2.2f") });
     MemoView& unknown = band.add<MemoView>(QStringLiteral("UnknownCell"));
     unknown.setDataField(&data.set, QStringLiteral("row"));
     unknown.setText(QStringLiteral("placeholder"));
@@ -211,9 +209,9 @@ TEST(Preparation, WalksTheDataSetAndFormatsItsValues)
     // that is not a number prints as nothing; a column the set does not
     // know (names are case-sensitive) prints empty, not the placeholder.
     ASSERT_EQ(cells.size(), 3u);
-    EXPECT_EQ(cells[0], (QStringList{"1", "0,86", ""}));
-    EXPECT_EQ(cells[1], (QStringList{"2", "", ""}));
-    EXPECT_EQ(cells[2], (QStringList{"3", "2,86", ""}));
+    EXPECT_EQ(cells[0], (QStringList { "1", "0,86", "" }));
+    EXPECT_EQ(cells[1], (QStringList { "2", "", "" }));
+    EXPECT_EQ(cells[2], (QStringList { "3", "2,86", "" }));
 }
 
 TEST(Preparation, ReplacesDateAndPageNumberOnlyWhereAllowed)
@@ -253,7 +251,7 @@ TEST(Preparation, SnapshotsCarryAbsolutePositionsAndEveryViewProperty)
     memo.setHAlign(HAlign::Right);
     memo.setVAlign(VAlign::Center);
     memo.setWordWrap(false);
-    memo.setFrame({false, true, false, false});
+    memo.setFrame({ false, true, false, false });
     memo.setTag(300);
     ShapeView& shape = band.add<ShapeView>(QStringLiteral("Shape"));
     shape.setColor(ColorSilver);
@@ -318,8 +316,8 @@ TEST(Preparation, FindsComponentsByExactNameInOrder)
     QStringList names;
     for (Component* component : report.components())
         names << component->name();
-    EXPECT_EQ(names, (QStringList{"Page1", "Page1Header", "Page1Title", "Page1Footer", "Page1Number", "Body",
-                                  "BodyText"}));
+    EXPECT_EQ(names,
+        (QStringList { "Page1", "Page1Header", "Page1Title", "Page1Footer", "Page1Number", "Body", "BodyText" }));
     EXPECT_NE(report.find<MemoView>(QStringLiteral("BodyText")), nullptr);
     EXPECT_EQ(report.find<MemoView>(QStringLiteral("bodytext")), nullptr);
     EXPECT_EQ(report.find<PictureView>(QStringLiteral("BodyText")), nullptr);
@@ -338,11 +336,12 @@ TEST(Preparation, CallsTheHookForEveryObjectItPlaces)
             static_cast<MemoView&>(component).setText(QStringLiteral("changed"));
     };
     report.PrepareReport();
-    EXPECT_EQ(seen, (QStringList{"Page1Header", "Page1Title", "Body", "BodyText", "Body", "BodyText", "Page1Footer",
-                                 "Page1Number"}));
+    EXPECT_EQ(seen,
+        (QStringList {
+            "Page1Header", "Page1Title", "Body", "BodyText", "Body", "BodyText", "Page1Footer", "Page1Number" }));
     // What the hook changes is what prints.
-    EXPECT_EQ(findBand(report.prepared().pages[0], QStringLiteral("Body"))->children[0].text,
-              QStringLiteral("changed"));
+    EXPECT_EQ(
+        findBand(report.prepared().pages[0], QStringLiteral("Body"))->children[0].text, QStringLiteral("changed"));
 }
 
 TEST(Preparation, AnErrorEndsPreparationAndReachesTheCaller)
@@ -416,22 +415,23 @@ TEST(Export, DrivesTheFilterSheetBySheetAndFinishesOnError)
 
     RecordingFilter full;
     report.Export(full);
-    EXPECT_EQ(full.calls, (QStringList{"ShowModal", "Start", "StartPage 0", "P", "B", "M", "L", "FinishPage 0",
-                                       "StartPage 1", "Q", "FinishPage 1", "Finish"}));
+    EXPECT_EQ(full.calls,
+        (QStringList { "ShowModal", "Start", "StartPage 0", "P", "B", "M", "L", "FinishPage 0", "StartPage 1", "Q",
+            "FinishPage 1", "Finish" }));
 
     RecordingFilter cancelled;
     cancelled.answer = ModalResult::Cancel;
     report.Export(cancelled);
-    EXPECT_EQ(cancelled.calls, QStringList{"ShowModal"});
+    EXPECT_EQ(cancelled.calls, QStringList { "ShowModal" });
 
     RecordingFilter refused;
     refused.startResult = false;
     report.Export(refused);
-    EXPECT_EQ(refused.calls, (QStringList{"ShowModal", "Start"}));
+    EXPECT_EQ(refused.calls, (QStringList { "ShowModal", "Start" }));
 
     RecordingFilter failing;
     failing.failOn = QStringLiteral("M");
     EXPECT_THROW(report.Export(failing), std::runtime_error);
-    EXPECT_EQ(failing.calls,
-              (QStringList{"ShowModal", "Start", "StartPage 0", "P", "B", "M", "FinishPage 0", "Finish"}));
+    EXPECT_EQ(
+        failing.calls, (QStringList { "ShowModal", "Start", "StartPage 0", "P", "B", "M", "FinishPage 0", "Finish" }));
 }

@@ -71,18 +71,17 @@ TEST(Renderer, DrawsEachKindOfObjectWhereThePreparedSheetPutsIt)
     picture.picture.fill(QColor(0, 0, 255));
     picture.center = true;
     PreparedObject framed = view(ObjectKind::Memo, 10, 250, 60, 30);
-    framed.frame = {true, false, false, true};
+    framed.frame = { true, false, false, true };
 
-    const QImage image =
-        renderSheetToImage(sheetWith({shape, line, text, hidden, notPrinted, picture, framed}), 2.0);
+    const QImage image = renderSheetToImage(sheetWith({ shape, line, text, hidden, notPrinted, picture, framed }), 2.0);
     ASSERT_EQ(image.size(), QSize(400, 600));
 
     EXPECT_EQ(image.pixelColor(0, 0), QColor(Qt::white)); // the paper, not the background picture
     EXPECT_EQ(image.pixelColor(120, 40), QColor(192, 192, 192));
-    EXPECT_LT(qGray(image.pixel(100, 100)), 128);            // the line at y 50
+    EXPECT_LT(qGray(image.pixel(100, 100)), 128); // the line at y 50
     EXPECT_GT(darkPixels(image, QRect(20, 120, 360, 60)), 100); // the text
-    EXPECT_EQ(image.pixelColor(60, 250), QColor(Qt::white));    // invisible
-    EXPECT_EQ(image.pixelColor(60, 370), QColor(Qt::white));    // not printable
+    EXPECT_EQ(image.pixelColor(60, 250), QColor(Qt::white)); // invisible
+    EXPECT_EQ(image.pixelColor(60, 370), QColor(Qt::white)); // not printable
     // A square picture kept square and centred in its 80 × 40 box: blue
     // from x 120 to 160 only.
     EXPECT_EQ(image.pixelColor(280, 440), QColor(0, 0, 255));
@@ -101,7 +100,7 @@ TEST(Renderer, AlignsTextToTheSideItNames)
         PreparedObject text = view(ObjectKind::Memo, 0, 0, 200, 40);
         text.text = QStringLiteral("ab");
         text.hAlign = align;
-        const QImage image = renderSheetToImage(sheetWith({text}));
+        const QImage image = renderSheetToImage(sheetWith({ text }));
         int first = -1, last = -1;
         for (int x = 0; x < image.width(); ++x) {
             if (darkPixels(image, QRect(x, 0, 1, 40)) > 0) {

@@ -47,11 +47,12 @@ int pixelsOf(const QImage& image, QRgb colour)
 TEST(ConsumptionChart, HoldsOnePairOfBarsPerPeriodInListOrder)
 {
     ConsumptionChart chart;
-    const TConsumptionList list = periods({{"Marzo", 3000, 1200}, {"Enero", 1000, 400}, {"Febrero", 2000, 900}});
+    const TConsumptionList list
+        = periods({ { "Marzo", 3000, 1200 }, { "Enero", 1000, 400 }, { "Febrero", 2000, 900 } });
     chart.Fill(list);
-    EXPECT_EQ(values(chart.Series1()), (std::vector<qreal>{3000, 1000, 2000}));
-    EXPECT_EQ(values(chart.Series2()), (std::vector<qreal>{1200, 400, 900}));
-    EXPECT_EQ(chart.categories(), (QStringList{"Marzo", "Enero", "Febrero"}));
+    EXPECT_EQ(values(chart.Series1()), (std::vector<qreal> { 3000, 1000, 2000 }));
+    EXPECT_EQ(values(chart.Series2()), (std::vector<qreal> { 1200, 400, 900 }));
+    EXPECT_EQ(chart.categories(), (QStringList { "Marzo", "Enero", "Febrero" }));
     EXPECT_EQ(chart.Series1()->label(), QStringLiteral("Energía Activa total (kWh)"));
     EXPECT_EQ(chart.Series2()->label(), QStringLiteral("Energía Reactiva total (kVArh)"));
     EXPECT_EQ(chart.Series1()->color(), QColor(0x44, 0x66, 0xA3));
@@ -60,8 +61,8 @@ TEST(ConsumptionChart, HoldsOnePairOfBarsPerPeriodInListOrder)
     EXPECT_EQ(chart.rubberBand(), QChartView::NoRubberBand);
 
     // A second fill replaces, never appends.
-    chart.Fill(periods({{"Abril", 10, 20}}));
-    EXPECT_EQ(values(chart.Series1()), std::vector<qreal>{10});
+    chart.Fill(periods({ { "Abril", 10, 20 } }));
+    EXPECT_EQ(values(chart.Series1()), std::vector<qreal> { 10 });
     chart.Clear();
     EXPECT_EQ(chart.Series1()->count(), 0);
     EXPECT_EQ(chart.Series2()->count(), 0);
@@ -71,25 +72,25 @@ TEST(ConsumptionChart, HoldsOnePairOfBarsPerPeriodInListOrder)
 TEST(ConsumptionChart, KeepsEqualPeriodLabelsApart)
 {
     ConsumptionChart chart;
-    chart.Fill(periods({{"Enero", 100, 50}, {"Febrero", 200, 60}, {"Enero", 300, 70}, {"Enero", 400, 80}}));
+    chart.Fill(periods({ { "Enero", 100, 50 }, { "Febrero", 200, 60 }, { "Enero", 300, 70 }, { "Enero", 400, 80 } }));
     const QStringList categories = chart.categories();
     ASSERT_EQ(categories.size(), 4);
     EXPECT_EQ(QSet<QString>(categories.begin(), categories.end()).size(), 4);
-    EXPECT_EQ(chart.periodLabels(), (QStringList{"Enero", "Febrero", "Enero", "Enero"}));
+    EXPECT_EQ(chart.periodLabels(), (QStringList { "Enero", "Febrero", "Enero", "Enero" }));
     // They read as the period: only invisible characters tell them apart.
     for (int i = 0; i < categories.size(); ++i) {
         QString shown = categories[i];
         shown.remove(QChar(0x200B));
         EXPECT_EQ(shown, chart.periodLabels()[i]);
     }
-    EXPECT_EQ(values(chart.Series1()), (std::vector<qreal>{100, 200, 300, 400}));
+    EXPECT_EQ(values(chart.Series1()), (std::vector<qreal> { 100, 200, 300, 400 }));
 }
 
 TEST(ConsumptionChart, TranslatesTheSeriesTitlesWhenFilled)
 {
     Translation::setEnglishInForce(true);
     ConsumptionChart chart;
-    chart.Fill(periods({{"Enero", 1, 1}}));
+    chart.Fill(periods({ { "Enero", 1, 1 } }));
     Translation::setEnglishInForce(false);
     EXPECT_EQ(chart.Series1()->label(), QStringLiteral("Total Active Power (kWh)"));
     EXPECT_EQ(chart.Series2()->label(), QStringLiteral("Total Reactive Power (kVArh)"));
@@ -99,7 +100,7 @@ TEST(ConsumptionChart, RendersOffscreenOnATransparentBackground)
 {
     ConsumptionChart chart;
     chart.resize(300, 200);
-    chart.Fill(periods({{"Enero", 1000, 800}, {"Febrero", 900, 300}, {"Marzo", 1100, 500}}));
+    chart.Fill(periods({ { "Enero", 1000, 800 }, { "Febrero", 900, 300 }, { "Marzo", 1100, 500 } }));
     const QImage image = chart.renderImage(QSize(454, 321), Qt::transparent);
     ASSERT_EQ(image.size(), QSize(454, 321));
     EXPECT_EQ(qAlpha(image.pixel(1, 1)), 0);

@@ -18,8 +18,8 @@ namespace {
 
 void addPeriods(TConsumptionList& list, int count)
 {
-    static const char* months[] = {"Enero", "Febrero", "Marzo", "Abril", "Mayo", "Junio",
-                                   "Julio", "Agosto", "Septiembre", "Octubre", "Noviembre", "Diciembre"};
+    static const char* months[] = { "Enero", "Febrero", "Marzo", "Abril", "Mayo", "Junio", "Julio", "Agosto",
+        "Septiembre", "Octubre", "Noviembre", "Diciembre" };
     for (int i = 0; i < count; ++i) {
         auto period = std::make_unique<TConsumption>();
         period->setPeriod(QString::fromLatin1(months[i % 12]));
@@ -102,10 +102,10 @@ struct SheetCase {
     int periods;
     bool consumption;
     std::vector<int> rowsPerSheet; // billing rows on each sheet, Page1's sheet first
-    int summarySheet;              // the sheet holding the summary block, from 0
+    int summarySheet; // the sheet holding the summary block, from 0
 };
 
-class ReportSheets : public ::testing::TestWithParam<SheetCase> {};
+class ReportSheets : public ::testing::TestWithParam<SheetCase> { };
 
 TEST_P(ReportSheets, SplitTheBillingTableAndPlaceTheSummary)
 {
@@ -137,15 +137,14 @@ TEST_P(ReportSheets, SplitTheBillingTableAndPlaceTheSummary)
     EXPECT_EQ(bandsOn(first, QStringLiteral("PageFooter1")), 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ReportSheets,
-    ::testing::Values(SheetCase{"no periods", 0, true, {0, 0}, 1}, SheetCase{"a year", 12, true, {0, 12}, 1},
-                      SheetCase{"seventeen", 17, true, {0, 17}, 1},
-                      SheetCase{"eighteen move the summary on", 18, true, {0, 18, 0}, 2},
-                      SheetCase{"forty split 36 + 4", 40, true, {0, 36, 4}, 2},
-                      SheetCase{"contracted power alone", 0, false, {0, 0}, 1},
-                      SheetCase{"contracted power with periods", 12, false, {0, 12}, 1},
-                      SheetCase{"contracted power after forty", 40, false, {0, 36, 4}, 2}),
+INSTANTIATE_TEST_SUITE_P(Cases, ReportSheets,
+    ::testing::Values(SheetCase { "no periods", 0, true, { 0, 0 }, 1 }, SheetCase { "a year", 12, true, { 0, 12 }, 1 },
+        SheetCase { "seventeen", 17, true, { 0, 17 }, 1 },
+        SheetCase { "eighteen move the summary on", 18, true, { 0, 18, 0 }, 2 },
+        SheetCase { "forty split 36 + 4", 40, true, { 0, 36, 4 }, 2 },
+        SheetCase { "contracted power alone", 0, false, { 0, 0 }, 1 },
+        SheetCase { "contracted power with periods", 12, false, { 0, 12 }, 1 },
+        SheetCase { "contracted power after forty", 40, false, { 0, 36, 4 }, 2 }),
     [](const auto& info) { return "Case" + std::to_string(info.index); });
 
 TEST(ReportLayout, PrintsNeitherSummaryInTheTemplatesOwnState)
@@ -167,7 +166,7 @@ TEST(ReportLayout, StampsDateAndSheetNumbers)
     ASSERT_EQ(prepared.pages.size(), 3u);
     EXPECT_EQ(findObject(prepared.pages[0], QStringLiteral("Memo7"))->text, QStringLiteral("11/12/2026"));
     EXPECT_EQ(findObject(prepared.pages[0], QStringLiteral("Page"))->text, QStringLiteral("1"));
-    for (int s : {1, 2}) {
+    for (int s : { 1, 2 }) {
         EXPECT_EQ(findObject(prepared.pages[s], QStringLiteral("Memo40"))->text, QStringLiteral("11/12/2026"));
         EXPECT_EQ(findObject(prepared.pages[s], QStringLiteral("Memo41"))->text, QString::number(s + 1));
         // The page header repeats on every sheet of its page.
@@ -192,8 +191,8 @@ TEST(ReportLayout, ServesThePeriodsToTheBillingTable)
     // energy at all) prints as nothing.
     const std::vector<QStringList> rows = billingRows(layout.frxReport().prepared());
     ASSERT_EQ(rows.size(), 2u);
-    EXPECT_EQ(rows[0], (QStringList{"Enero", "2024", "1000", "50", "0,80", "0,00"}));
-    EXPECT_EQ(rows[1], (QStringList{"Febrero", "2024", "1100", "51", "", "-3,00"}));
+    EXPECT_EQ(rows[0], (QStringList { "Enero", "2024", "1000", "50", "0,80", "0,00" }));
+    EXPECT_EQ(rows[1], (QStringList { "Febrero", "2024", "1100", "51", "", "-3,00" }));
 }
 
 TEST(ReportLayout, DataSetCallbacksFollowTheCursor)
@@ -221,7 +220,7 @@ TEST(ReportLayout, DataSetCallbacksFollowTheCursor)
 
     // Exact names only; declared columns without a value leave it as it came.
     set.First();
-    for (const char* name : {"period", "kvarh", "InputTransformer", "AmountActiveTerm", "AmountPowerTerm", "x"}) {
+    for (const char* name : { "period", "kvarh", "InputTransformer", "AmountActiveTerm", "AmountPowerTerm", "x" }) {
         QVariant value = QStringLiteral("as passed");
         layout.frxComsumptionDataSetGetValue(QString::fromLatin1(name), value);
         EXPECT_EQ(value.toString(), QStringLiteral("as passed")) << name;
@@ -275,19 +274,18 @@ TEST(ReportLayout, MarksTheFixedTextsForTranslation)
         else
             EXPECT_EQ(component->tag(), 0) << component->name().toStdString();
     }
-    for (const char* name : {"MemoVersion1", "MemoAppName2", "Memo11", "Memo54", "MemoLabelPowerBattery", "Memo35",
-                             "MemoTitle2", "InputTransformerMemoLabel", "Memo66", "Memo43"})
+    for (const char* name : { "MemoVersion1", "MemoAppName2", "Memo11", "Memo54", "MemoLabelPowerBattery", "Memo35",
+             "MemoTitle2", "InputTransformerMemoLabel", "Memo66", "Memo43" })
         EXPECT_TRUE(translated.contains(QString::fromLatin1(name))) << name;
-    for (const char* name : {"Memo1", "Memo4", "Memo7", "BusinessNameMemo", "TransformerTTypeMemo", "Memo24", "Page"})
+    for (const char* name : { "Memo1", "Memo4", "Memo7", "BusinessNameMemo", "TransformerTTypeMemo", "Memo24", "Page" })
         EXPECT_FALSE(translated.contains(QString::fromLatin1(name))) << name;
 }
 
 TEST(ReportPictures, HaveTheirSizesAndContent)
 {
-    const std::pair<QImage, QSize> pictures[] = {{ReportPictures::makerEmblem(), QSize(142, 142)},
-                                                 {ReportPictures::makerLogo(), QSize(227, 84)},
-                                                 {ReportPictures::markYes(), QSize(48, 48)},
-                                                 {ReportPictures::markNo(), QSize(48, 48)}};
+    const std::pair<QImage, QSize> pictures[]
+        = { { ReportPictures::makerEmblem(), QSize(142, 142) }, { ReportPictures::makerLogo(), QSize(227, 84) },
+              { ReportPictures::markYes(), QSize(48, 48) }, { ReportPictures::markNo(), QSize(48, 48) } };
     for (const auto& [image, size] : pictures) {
         EXPECT_EQ(image.size(), size);
         int opaque = 0;
@@ -308,12 +306,12 @@ TEST(ReportRendering, EachSheetRendersToAPicture)
     std::vector<QImage> images;
     for (std::size_t s = 0; s < prepared.pages.size(); ++s) {
         images.push_back(renderSheetToImage(prepared.pages[s], 1.5));
-        EXPECT_TRUE(images.back().save(
-            testutils::testOutputFolder() + QStringLiteral("/report-sheet-%1.png").arg(s + 1)));
+        EXPECT_TRUE(
+            images.back().save(testutils::testOutputFolder() + QStringLiteral("/report-sheet-%1.png").arg(s + 1)));
     }
     const auto at = [](const QImage& image, double xMm, double yMm) {
-        return image.pixelColor(static_cast<int>(std::lround(mm(xMm) * 1.5)),
-                                static_cast<int>(std::lround(mm(yMm) * 1.5)));
+        return image.pixelColor(
+            static_cast<int>(std::lround(mm(xMm) * 1.5)), static_cast<int>(std::lround(mm(yMm) * 1.5)));
     };
     // Page1's heading: the silver shape under "Equipo seleccionado", left of
     // the centred text (margin 10 mm, header 25 mm, shape at 35 mm).
@@ -325,7 +323,7 @@ TEST(ReportRendering, EachSheetRendersToAPicture)
     const auto darkIn = [](const QImage& image, QRectF boxMm) {
         int dark = 0;
         const QRect box(QPoint(std::lround(mm(boxMm.left()) * 1.5), std::lround(mm(boxMm.top()) * 1.5)),
-                        QPoint(std::lround(mm(boxMm.right()) * 1.5), std::lround(mm(boxMm.bottom()) * 1.5)));
+            QPoint(std::lround(mm(boxMm.right()) * 1.5), std::lround(mm(boxMm.bottom()) * 1.5)));
         for (int y = box.top(); y < box.bottom(); ++y)
             for (int x = box.left(); x < box.right(); ++x)
                 dark += qGray(image.pixel(x, y)) < 100;
