@@ -107,6 +107,10 @@ void ResultsView::FindBatteryActionExecute()
             m_hooks.StoreCustomerData();
         } else {
             m_hooks.StoreProjectData();
+            // The run frees the candidates, also when it then fails: the
+            // active one must not outlive them. Only a list click sets it
+            // again, and only the detail page, which needs one, prints.
+            m_detailPage->resetActiveBattery();
             m_document.Execute();
             ShowResults();
         }

@@ -6,6 +6,7 @@
 #include "dbdatamodule.h"
 #include "dskproject.h"
 #include "equipment.h"
+#include "fakeprinters.h"
 #include "printerform.h"
 #include "resultsview.h"
 #include "testutils.h"
@@ -116,6 +117,19 @@ TEST_P(ResultsScreenshot, ResultsDetailAndReport)
     ASSERT_TRUE(pdftoppm.waitForFinished(30000));
     EXPECT_EQ(pdftoppm.exitCode(), 0);
     form.project().setIsSaved(true);
+}
+
+TEST_P(ResultsScreenshot, PrintDestinationDialog)
+{
+    const QString language = QString::fromLatin1(GetParam());
+    Translation::setEnglishInForce(language == QLatin1String("en"));
+    FakePrinters printers({QStringLiteral("Oficina"), QStringLiteral("Planta 2"), QStringLiteral("Almacén")}, 1);
+    TPrinterForm form(printers);
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    const QImage picture = form.grab().toImage();
+    EXPECT_EQ(picture.size() / picture.devicePixelRatio(), QSize(465, 240));
+    EXPECT_TRUE(picture.save(outputPath(QStringLiteral("printer_%1.png").arg(language))));
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, ResultsScreenshot, ::testing::Values("es", "en"));

@@ -147,8 +147,27 @@ TEST_F(ResultsViewTest, PagesAndActionStates)
     // Whenever the data page shows, the list page is the results' front page.
     EXPECT_EQ(ResultTabControl->currentWidget(), BatteryTabItem);
 
-    clickCandidate(0); // the list is not on screen, but the view reset must
-    view->resetView();  // leave no active candidate behind
+    // A recalculation replaces the candidates: none of the old ones stays
+    // active, also when the new run fails.
+    document.setValidCalculation(false);
+    view->FindBatteryActionExecute();
+    EXPECT_EQ(view->FActiveBattery(), nullptr);
+    clickCandidate(0);
+    ASSERT_NE(view->FActiveBattery(), nullptr);
+    view->BackActionExecute();
+    view->BackActionExecute();
+    document.setValidCalculation(false);
+    MaximumPowerEdit->setValue(0);
+    view->FindBatteryActionExecute();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(view->FActiveBattery(), nullptr);
+
+    // The view reset after New and Open.
+    MaximumPowerEdit->setValue(120);
+    view->FindBatteryActionExecute();
+    clickCandidate(0);
+    ASSERT_NE(view->FActiveBattery(), nullptr);
+    view->resetView();
     EXPECT_EQ(view->FActiveBattery(), nullptr);
     EXPECT_EQ(ResultTabControl->currentWidget(), BatteryTabItem);
 }
