@@ -14,11 +14,15 @@ const QHash<QString, QString>& englishLookup()
 {
     static const QHash<QString, QString> lookup = [] {
         QHash<QString, QString> table;
-        for (const TranslationRow& row : EnglishTable) {
-            const QString key = QString::fromUtf16(row.spanish);
-            if (!table.contains(key)) // the first row wins
-                table.insert(key, QString::fromUtf16(row.english));
-        }
+        const auto addRows = [&table](const auto& rows) {
+            for (const TranslationRow& row : rows) {
+                const QString key = QString::fromUtf16(row.spanish);
+                if (!table.contains(key)) // the first row wins
+                    table.insert(key, QString::fromUtf16(row.english));
+            }
+        };
+        addRows(EnglishTable);
+        addRows(ProgramTexts);
         return table;
     }();
     return lookup;

@@ -137,3 +137,8 @@ const std::array<TranslationRow, 133> EnglishTable{{
     {u"Software para el cálculo de Condensadores, Ferimunt y Lumarest", u"Calculation software for Capacitor Banks, Ferimunt and Lumarest"},
     {u"Potencia (kW)", u"Power (kW)"},
 }};
+
+const std::array<TranslationRow, 2> ProgramTexts{{
+    {u"El archivo %1 ya existe. ¿Desea reemplazarlo?", u"The file %1 already exists. Do you want to replace it?"},
+    {u"Ha ocurrido un error al crear el documento PDF.", u"An error occurred while creating the PDF document."},
+}};

@@ -8,3 +8,7 @@ struct TranslationRow {
 };
 
 extern const std::array<TranslationRow, 133> EnglishTable;
+
+// Texts this program shows beyond the table above (questions and failures of
+// its own), with their English forms. Looked up after the table above.
+extern const std::array<TranslationRow, 2> ProgramTexts;

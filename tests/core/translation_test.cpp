@@ -51,6 +51,8 @@ INSTANTIATE_TEST_SUITE_P(
                       LookupCase{"Filtro Economizador de Energía Ferimunt", "Harmonic Filter Energy Saving Ferimunt"},
                       LookupCase{"Software para el cálculo de Condensadores, Ferimont y Lumarest",
                                  "Calculation software for capacitor banks, Ferimont and Lumarest"},
+                      LookupCase{"El archivo %1 ya existe. ¿Desea reemplazarlo?",
+                                 "The file %1 already exists. Do you want to replace it?"},
                       LookupCase{"Software para el cálculo de Condensadores, Ferimunt y Lumarest",
                                  "Calculation software for Capacitor Banks, Ferimunt and Lumarest"}));
 
