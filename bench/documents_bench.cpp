@@ -2,7 +2,6 @@
 // format, through the document as the program does it.
 #include "dskproject.h"
 
-#include <QCoreApplication>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -78,12 +77,3 @@ void BM_OpenProject(benchmark::State& state)
 BENCHMARK(BM_OpenProject)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

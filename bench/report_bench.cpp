@@ -7,7 +7,6 @@
 #include "equipment.h"
 #include "selection.h"
 
-#include <QApplication>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -85,14 +84,3 @@ static void BM_FillAndPrepareReport(benchmark::State& state)
     }
 }
 BENCHMARK(BM_FillAndPrepareReport)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -3,7 +3,6 @@
 #include "project.h"
 #include "selection.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -42,7 +41,7 @@ void addTwoYearsOfBills(TCProyect& project)
 // pictures, the transformer bank, the current transformer and the cables.
 static void BM_ExecuteTwentyFourPeriods(benchmark::State& state)
 {
-    TDbDataModule catalogue(QStringLiteral(TENVIK_SHIPPED_CATALOGUE_PATH));
+    TDbDataModule catalogue(QStringLiteral(TENVIK_SHIPPED_CATALOGUE));
     TCProyect project(&catalogue);
     project.setBatteryType(TBatteryType::battery);
     addTwoYearsOfBills(project);
@@ -60,7 +59,7 @@ static void BM_ExecuteTwentyFourPeriodsWithoutPictures(benchmark::State& state)
 {
     QTemporaryDir folder;
     const QString copy = folder.filePath(QStringLiteral("tenvik_sqlite.db"));
-    QFile::copy(QStringLiteral(TENVIK_SHIPPED_CATALOGUE_PATH), copy);
+    QFile::copy(QStringLiteral(TENVIK_SHIPPED_CATALOGUE), copy);
     QFile::setPermissions(copy, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     sqlite3* db = nullptr;
     sqlite3_open(copy.toUtf8().constData(), &db);
@@ -77,13 +76,3 @@ static void BM_ExecuteTwentyFourPeriodsWithoutPictures(benchmark::State& state)
     }
 }
 BENCHMARK(BM_ExecuteTwentyFourPeriodsWithoutPictures)->Unit(benchmark::kMicrosecond);
-
-int main(int argc, char** argv)
-{
-    // QImage decodes the series pictures through Qt's image plug-ins.
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
