@@ -167,23 +167,24 @@ void TSelection::CalculateConductors(CatalogueRowSet& ADataSet)
             continue;
         }
 
-        // The smallest rating at or above the per-run current; of equal
-        // ratings the first row in the table is the one taken.
+        // The smallest rating at or above the per-run current.
         float best = kNothingChosen;
         float bestDifference = kCableDifferenceStart;
-        std::size_t bestRow = 0;
-        for (std::size_t row = 0; row < ratings.size(); ++row) {
-            const Ext difference = static_cast<Ext>(runs->perRun) - ratings[row];
+        for (const float rating : ratings) {
+            const Ext difference = static_cast<Ext>(runs->perRun) - rating;
             if (difference <= 0 && difference > bestDifference) {
                 bestDifference = static_cast<float>(difference);
-                best = ratings[row];
-                bestRow = row;
+                best = rating;
             }
         }
         if (best == kNothingChosen) {
             candidate.setConductor(emptyConductor(candidate));
             continue;
         }
+        // Of equal ratings the first row in the table is the one taken. The
+        // search itself may have settled on a later one: the difference it
+        // keeps in float can round below the next equal row's.
+        const auto bestRow = static_cast<std::size_t>(std::find(ratings.begin(), ratings.end(), best) - ratings.begin());
 
         ADataSet.first();
         for (std::size_t row = 0; row < bestRow; ++row)

@@ -18,7 +18,8 @@ inline QString twoDecimals(long double value, const QLocale& locale = QLocale())
 }
 
 // The "%2.15g" form: general format, 15 significant digits, trailing zeros
-// dropped, padded with blanks on the left to at least `width` characters.
+// dropped, scientific only from 1e15 or below 0.00001 in magnitude, padded
+// with blanks on the left to at least `width` characters.
 QString general(long double value, int width = 2, const QLocale& locale = QLocale());
 
 // A money amount with two decimals.

@@ -108,6 +108,22 @@ TEST_F(CableSelection, SmallestRatingAtOrAboveTheDesignCurrent)
     EXPECT_EQ(cable->Battery(), &selection.BatteryList()[0]);
 }
 
+TEST_F(CableSelection, FirstRowOfTheBestRatingEvenWhenItsDifferenceRoundsDown)
+{
+    // 10 kW at 400 V: 21.6506348 A with the margin. Its difference to 5000 A
+    // rounds down when it is kept in single precision, so the second 5000 A
+    // row weighs "better" in the search; the cable is still the first row
+    // of that rating.
+    TSelection& selection = cabled(units({ { "F-10", "Fenwa", 400, 10 } })
+                                       + cableRowsSql({ { 240, 5000, 50.0 }, { 300, 5000, 60.0 } }),
+                                   10);
+    const TConductor* cable = selection.BatteryList()[0].Conductor();
+    ASSERT_NE(cable, nullptr);
+    EXPECT_TRUE(cable->Found());
+    EXPECT_EQ(cable->Gauge(), 240.0f);
+    EXPECT_EQ(cable->Price(), Money::fromTicks(500000));
+}
+
 TEST_F(CableSelection, ExactRatingIsEnough)
 {
     // 480 A in two runs of exactly 240 A over 240 A cables.

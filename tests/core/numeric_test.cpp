@@ -79,6 +79,9 @@ INSTANTIATE_TEST_SUITE_P(Values, TwoDecimals,
                                            FormatCase{0.5L, "0.50", "0,50"},
                                            FormatCase{-3.14159L, "-3.14", "-3,14"},
                                            FormatCase{static_cast<float>(0.95f), "0.95", "0,95"},
+                                           // Sixteen digits would be needed: the fifteenth is rounded.
+                                           FormatCase{12345678901234.567L, "12345678901234.60", "12345678901234,60"},
+                                           FormatCase{99999999999999.996L, "100000000000000.00", "100000000000000,00"},
                                            FormatCase{std::numeric_limits<long double>::quiet_NaN(), "", ""},
                                            FormatCase{std::numeric_limits<long double>::infinity(), "", ""}));
 
@@ -96,6 +99,13 @@ INSTANTIATE_TEST_SUITE_P(Values, General15,
                          ::testing::Values(FormatCase{7.5L, "7.5", "7,5"}, FormatCase{10.0L, "10", "10"},
                                            FormatCase{5.0L, " 5", " 5"},
                                            FormatCase{3.3f, "3.29999995231628", "3,29999995231628"},
+                                           // Fixed notation down to a magnitude of 0.00001.
+                                           FormatCase{0.00005L, "0.00005", "0,00005"},
+                                           FormatCase{-0.0000123456789012345678L, "-0.0000123456789012346",
+                                                      "-0,0000123456789012346"},
+                                           FormatCase{0.0001L, "0.0001", "0,0001"},
+                                           FormatCase{0.000009L, "9E-06", "9E-06"},
+                                           FormatCase{0.0L, " 0", " 0"},
                                            FormatCase{std::numeric_limits<long double>::quiet_NaN(), "", ""}));
 
 TEST(NumberFormat, NoDecimalsForTheTransformerRatio)

@@ -3,12 +3,15 @@
 #include "selectionfixture.h"
 
 #include "dbdatamodule.h"
+#include "exceptions.h"
 #include "project.h"
 #include "selection.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
+#include <utility>
 
 using namespace selectiontest;
 
@@ -108,4 +111,80 @@ TEST_F(ShippedCatalogue, ProductLinesFindUnits)
             ASSERT_NE(unit->Conductor(), nullptr);
         }
     }
+}
+
+// Every combination the data page allows, over the sizes a customer can
+// reasonably bring: each must end with equipment, and each plain-bank
+// candidate with a cable that carries it.
+TEST_F(ShippedCatalogue, EveryReasonableProjectFindsEquipment)
+{
+    const TBatteryType types[] = { TBatteryType::battery, TBatteryType::ferimont, TBatteryType::lumarest };
+    const TVoltage voltages[] = { TVoltage::v400, TVoltage::v480, TVoltage::v230 };
+    const TFrequency frequencies[] = { TFrequency::f50Hz, TFrequency::f60Hz };
+    // Contracted powers in kW with the supply transformer's rating in kVA.
+    const std::pair<std::int32_t, std::int32_t> contracted[] = { { 1, 50 },      { 5, 50 },     { 15, 100 },
+                                                                 { 40, 160 },    { 90, 250 },   { 200, 400 },
+                                                                 { 450, 630 },   { 800, 1000 }, { 950, 1250 },
+                                                                 { 1200, 1600 }, { 1450, 2500 } };
+    // Monthly billing of a customer with a power factor of about 0.8, from a
+    // small shop to a large plant: kWh per month.
+    const std::int32_t monthlyEnergy[] = { 1500, 10000, 60000, 250000, 400000 };
+    // A 230 V supply stops well short of the largest plants: about 1 MW.
+    const auto reasonable = [](TVoltage voltage, std::int32_t contractedPower, std::int32_t energy) {
+        return voltage != TVoltage::v230 || (contractedPower <= 950 && energy <= 250000);
+    };
+
+    for (TBatteryType type : types)
+        for (TVoltage voltage : voltages)
+            for (TFrequency frequency : frequencies)
+                for (bool harmonics : { false, true }) {
+                    const auto configure = [&] {
+                        project.setBatteryType(type);
+                        project.setVoltage(voltage);
+                        project.setFrequency(frequency);
+                        project.setHarmonics(harmonics);
+                        project.setTemperature(TTemperature::less_than_35);
+                    };
+                    const auto check = [&](const std::string& what) {
+                        SCOPED_TRACE(what + " type " + enumName(type).toStdString() + " " +
+                                     enumName(voltage).toStdString() + " " + enumName(frequency).toStdString() +
+                                     (harmonics ? " harmonics" : ""));
+                        try {
+                            project.Selection().Execute();
+                        } catch (const ESelectionException& e) {
+                            ADD_FAILURE() << e.ErrorCode << " " << e.message().toStdString();
+                            return;
+                        }
+                        for (const auto& candidate : project.Selection().BatteryList()) {
+                            ASSERT_NE(candidate->Conductor(), nullptr);
+                            EXPECT_TRUE(candidate->Conductor()->Found()) << candidate->Code().toStdString();
+                        }
+                        if (project.BatteryType() == TBatteryType::battery) {
+                            EXPECT_NE(project.Selection().Transformer(), nullptr);
+                        }
+                    };
+                    for (const auto& [power, transformer] : contracted) {
+                        if (!reasonable(voltage, power, 0))
+                            continue;
+                        for (bool own : { false, true }) {
+                            project.Reset();
+                            configure();
+                            setContracted(project, power, own ? std::optional<std::int32_t>(transformer)
+                                                              : std::nullopt);
+                            check("contracted " + std::to_string(power) + (own ? " own transformer" : ""));
+                        }
+                    }
+                    for (std::int32_t energy : monthlyEnergy) {
+                        if (!reasonable(voltage, 0, energy))
+                            continue;
+                        project.Reset();
+                        configure();
+                        project.ConsumptionList().setWorkHours(300);
+                        project.ConsumptionList().setPowerfactor(0.95f);
+                        const std::int32_t peak = energy / 250;
+                        addPeriods(project, { { energy, energy * 3 / 4, peak, 100 + energy / 300, 50, 900, 1100 },
+                                              { energy * 9 / 10, energy * 2 / 3, peak, 100 + energy / 300, 40, 900, 1000 } });
+                        check("consumption " + std::to_string(energy));
+                    }
+                }
 }
