@@ -34,9 +34,6 @@ public:
 
     constexpr auto operator<=>(const Money&) const = default;
 
-    Money operator+(Money other) const { return fromTicks(m_ticks + other.m_ticks); }
-    Money operator*(std::int32_t factor) const { return fromTicks(m_ticks * factor); }
-
 private:
     std::int64_t m_ticks = 0;
 };
