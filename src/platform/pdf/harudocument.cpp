@@ -277,8 +277,8 @@ QByteArray HaruDocument::encode(const Font& font, const QString& text) const
     return font.unicode ? text.toUtf8() : toWinAnsi(text);
 }
 
-void HaruDocument::drawTextBox(
-    double left, double top, double width, double height, const QString& text, VerticalAlign verticalAlign)
+void HaruDocument::drawTextBox(double left, double top, double width, double height, const QString& text,
+    VerticalAlign verticalAlign, TextWrap wrap)
 {
     if (m_currentFont == 0)
         throw PdfError("No font selected for text");
@@ -299,8 +299,18 @@ void HaruDocument::drawTextBox(
     const LineMetrics metrics { HPDF_Font_GetAscent(font.handle) * size / GlyphUnits,
         HPDF_Font_GetDescent(font.handle) * size / GlyphUnits };
     const std::vector<PlacedLine> lines
-        = layoutText(text, TextBox { left, top, width, height }, m_textAlign, verticalAlign, metrics, measure);
+        = layoutText(text, TextBox { left, top, width, height }, m_textAlign, verticalAlign, metrics, measure, wrap);
 
+    // A single line that is too long is cut at the box, as on the printed
+    // sheet, rather than running over its neighbours.
+    const bool clip = wrap == TextWrap::SingleLine;
+    if (clip) {
+        HPDF_Page_GSave(m_page);
+        HPDF_Page_Rectangle(m_page, static_cast<HPDF_REAL>(left), static_cast<HPDF_REAL>(top - height),
+            static_cast<HPDF_REAL>(width), static_cast<HPDF_REAL>(height));
+        HPDF_Page_Clip(m_page);
+        HPDF_Page_EndPath(m_page);
+    }
     HPDF_Page_SetRGBFill(m_page, 0, 0, 0);
     HPDF_Page_BeginText(m_page);
     HPDF_Page_SetTextLeading(m_page, static_cast<HPDF_REAL>(metrics.lineHeight()));
@@ -311,6 +321,8 @@ void HaruDocument::drawTextBox(
             encode(font, line.text).constData());
     }
     HPDF_Page_EndText(m_page);
+    if (clip)
+        HPDF_Page_GRestore(m_page);
     check();
 }
 

@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+#include <limits>
+
 namespace pdf {
 
 namespace {
@@ -46,9 +48,10 @@ std::vector<QString> breakLines(const QString& text, double width, const TextMea
 }
 
 std::vector<PlacedLine> layoutText(const QString& text, const TextBox& box, TextAlign align,
-    VerticalAlign verticalAlign, const LineMetrics& metrics, const TextMeasure& measure)
+    VerticalAlign verticalAlign, const LineMetrics& metrics, const TextMeasure& measure, TextWrap wrap)
 {
-    const std::vector<QString> lines = breakLines(text, box.width, measure);
+    const double breakWidth = wrap == TextWrap::Wrap ? box.width : std::numeric_limits<double>::infinity();
+    const std::vector<QString> lines = breakLines(text, breakWidth, measure);
     const double lineHeight = metrics.lineHeight();
     const double blockHeight = lineHeight * static_cast<double>(lines.size());
 

@@ -42,8 +42,10 @@ std::vector<QString> breakLines(const QString& text, double width, const TextMea
 // Breaks and places text in a box. Lines are one line height apart; the
 // block is placed against the box's top or bottom edge or centred between
 // them, each line against the left or right edge or centred. A block taller
-// than the box runs past the edge it is not aligned to.
+// than the box runs past the edge it is not aligned to. A single-line text
+// breaks only at its line breaks; a line wider than the box runs past it.
 std::vector<PlacedLine> layoutText(const QString& text, const TextBox& box, TextAlign align,
-    VerticalAlign verticalAlign, const LineMetrics& metrics, const TextMeasure& measure);
+    VerticalAlign verticalAlign, const LineMetrics& metrics, const TextMeasure& measure,
+    TextWrap wrap = TextWrap::Wrap);
 
 } // namespace pdf

@@ -234,6 +234,50 @@ TEST_F(HaruDocumentTest, TextBoxAlignsAndWrapsInsideItsBox)
     EXPECT_NEAR(tops[1] - tops[0], 11.17, 0.1);
 }
 
+TEST_F(HaruDocumentTest, ASingleLineTextIsCutAtItsBoxInsteadOfWrapping)
+{
+    HaruDocument document;
+    ASSERT_NE(document.addTrueTypeFont(QStringLiteral("Arial"), true), 0);
+    document.setTextSize(10);
+    // A customer name far wider than its 120 × 14 pt field, and a second
+    // field right under it, as in the report's customer block.
+    document.setTextAlign(TextAlign::Left);
+    document.drawTextBox(100, 700, 120, 14,
+        QStringLiteral("Talleres Metalúrgicos Hermanos Fernández de la Cruz, Sociedad Limitada"), VerticalAlign::Top,
+        TextWrap::SingleLine);
+    document.drawTextBox(100, 686, 120, 14, QStringLiteral("Ana"), VerticalAlign::Top, TextWrap::SingleLine);
+    const QString file = save(document);
+
+    // One line: every word of the name on the first line's baseline.
+    const auto words = poppler::words(file);
+    const double firstTop = poppler::findWord(words, QStringLiteral("Talleres")).yMin;
+    for (const char* word : { "Fernández", "Sociedad", "Limitada" })
+        EXPECT_NEAR(poppler::findWord(words, QString::fromUtf8(word)).yMin, firstTop, 0.5) << word;
+
+    // Cut at the box: no ink right of it, nor over the field below apart
+    // from its own "Ana".
+    const QString png = path(QStringLiteral("single.png"));
+    poppler::renderPage(file, 1, 72, png);
+    const QImage page(png);
+    ASSERT_FALSE(page.isNull());
+    int inkInside = 0, inkRight = 0, inkBelow = 0;
+    for (int y = int(A4Height - 700); y < int(A4Height - 672); ++y) {
+        for (int x = 100; x < 400; ++x) {
+            if (qGray(page.pixel(x, y)) > 160)
+                continue;
+            if (x >= 221)
+                ++inkRight;
+            else if (y < int(A4Height - 686))
+                ++inkInside;
+            else if (x > 125)
+                ++inkBelow; // "Ana" ends well before x 125
+        }
+    }
+    EXPECT_GT(inkInside, 100);
+    EXPECT_EQ(inkRight, 0);
+    EXPECT_EQ(inkBelow, 0);
+}
+
 TEST_F(HaruDocumentTest, PicturesBoxesAndLinesLandWhereAsked)
 {
     HaruDocument document;

@@ -100,6 +100,28 @@ TEST(LayoutText, PlacesEachLineAgainstItsHorizontalEdge)
     }
 }
 
+TEST(LayoutText, ASingleLineTextBreaksOnlyAtItsLineBreaks)
+{
+    // "uno dos tres" is 60 pt, wider than the 50 pt box: it stays one line,
+    // and right-aligned it starts left of the box.
+    const LineMetrics metrics { 8, -2 };
+    const TextBox box { 10, 100, 50, 40 };
+    struct Case {
+        TextAlign align;
+        double firstX;
+    };
+    const Case cases[] = { { TextAlign::Left, 10 }, { TextAlign::Right, 0 }, { TextAlign::Center, 5 } };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.align));
+        const auto placed = layoutText(QStringLiteral("uno dos tres\ncuatro"), box, c.align, VerticalAlign::Top,
+            metrics, fixedWidth, TextWrap::SingleLine);
+        ASSERT_EQ(placed.size(), 2u);
+        EXPECT_EQ(placed[0].text, QStringLiteral("uno dos tres"));
+        EXPECT_DOUBLE_EQ(placed[0].x, c.firstX);
+        EXPECT_EQ(placed[1].text, QStringLiteral("cuatro"));
+    }
+}
+
 TEST(LayoutText, TextTallerThanTheBoxKeepsEveryLine)
 {
     // Five lines (50 pt) in a 40 pt box, bottom-aligned: the block runs 10 pt
