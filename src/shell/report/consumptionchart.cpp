@@ -96,6 +96,7 @@ void ConsumptionChart::Fill(const TConsumptionList& periods)
     Clear();
     QStringList categories;
     qreal highest = 0;
+    qreal lowest = 0;
     for (int i = 0; i < periods.Count(); ++i) {
         const TConsumption& period = periods[i];
         m_series1->setLabel(TranslateText(ActiveTitle));
@@ -105,9 +106,12 @@ void ConsumptionChart::Fill(const TConsumptionList& periods)
         categories << distinctLabel(period.Period(), categories);
         m_labels << period.Period();
         highest = std::max<qreal>({ highest, qreal(period.kwht()), qreal(period.kvarh()) });
+        lowest = std::min<qreal>({ lowest, qreal(period.kwht()), qreal(period.kvarh()) });
     }
     m_axisX->append(categories);
-    m_axisY->setRange(0, highest > 0 ? highest : 1);
+    // From zero, or from below it when a figure is negative (a project read
+    // from an old file may hold one), so that no bar falls off the chart.
+    m_axisY->setRange(lowest, highest > lowest ? highest : lowest + 1);
     m_axisY->applyNiceNumbers();
 }
 

@@ -7,6 +7,7 @@
 
 #include <QBarSet>
 #include <QLegend>
+#include <QValueAxis>
 
 #include <gtest/gtest.h>
 
@@ -67,6 +68,31 @@ TEST(ConsumptionChart, HoldsOnePairOfBarsPerPeriodInListOrder)
     EXPECT_EQ(chart.Series1()->count(), 0);
     EXPECT_EQ(chart.Series2()->count(), 0);
     EXPECT_TRUE(chart.categories().isEmpty());
+}
+
+TEST(ConsumptionChart, TheValueAxisHoldsEveryBar)
+{
+    struct Case {
+        const char* what;
+        std::vector<std::tuple<const char*, int, int>> rows;
+        qreal min;
+        qreal max;
+    };
+    const Case cases[] = {
+        { "from zero", { { "Enero", 1000, 400 }, { "Febrero", 1800, 700 } }, 0, 1800 },
+        { "a negative figure", { { "Enero", 1000, -7000 }, { "Febrero", 1800, 700 } }, -7000, 1800 },
+        { "nothing but zeros", { { "Enero", 0, 0 } }, 0, 1 },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ConsumptionChart chart;
+        chart.Fill(periods(c.rows));
+        const auto* axis = qobject_cast<QValueAxis*>(chart.chart()->axes(Qt::Vertical).value(0));
+        ASSERT_NE(axis, nullptr);
+        EXPECT_LE(axis->min(), c.min);
+        EXPECT_GE(axis->max(), c.max);
+        EXPECT_GT(axis->min(), c.min - (c.max - c.min)); // still scaled to the figures
+    }
 }
 
 TEST(ConsumptionChart, KeepsEqualPeriodLabelsApart)
