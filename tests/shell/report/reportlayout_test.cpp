@@ -250,6 +250,8 @@ TEST(ReportLayout, DrawsTheChartAsItStandsAtEveryPreparation)
     const QImage first = chartPicture();
     ASSERT_EQ(first.size(), QSize(454, 321));
     EXPECT_EQ(qAlpha(first.pixel(0, 0)), 0);
+    EXPECT_EQ(first.dotsPerMeterX(), 47244); // 1200 dots per inch
+    EXPECT_EQ(first.dotsPerMeterY(), 47244);
 
     f.periods[0].setKwht(90000);
     f.chart.Fill(f.periods);
