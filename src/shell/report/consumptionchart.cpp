@@ -21,10 +21,12 @@ const QString ReactiveTitle = QStringLiteral("Energía Reactiva total (kVArh)");
 
 // The category axis merges equal labels, so two periods both called
 // "Enero" would share one pair of slots. A repeated label gets zero-width
-// spaces appended, which keeps it distinct and reads the same.
+// spaces appended, which keeps it distinct and reads the same. The axis
+// also drops a null label, which would shift every later label one pair to
+// the left: a null name is taken as an empty one.
 QString distinctLabel(const QString& label, const QStringList& taken)
 {
-    QString candidate = label;
+    QString candidate = label.isNull() ? QStringLiteral("") : label;
     while (taken.contains(candidate))
         candidate += QChar(0x200B);
     return candidate;

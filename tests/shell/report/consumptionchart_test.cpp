@@ -110,6 +110,18 @@ TEST(ConsumptionChart, KeepsEqualPeriodLabelsApart)
         EXPECT_EQ(shown, chart.periodLabels()[i]);
     }
     EXPECT_EQ(values(chart.Series1()), (std::vector<qreal> { 100, 200, 300, 400 }));
+
+    // Periods whose name is a null text keep their slots too, and the named
+    // ones stay under their own bars.
+    TConsumptionList unnamed;
+    for (const QString& name : { QStringLiteral("Enero"), QString(), QStringLiteral("Marzo"), QString() })
+        unnamed.Add(std::make_unique<TConsumption>()).setPeriod(name);
+    chart.Fill(unnamed);
+    ASSERT_EQ(chart.categories().size(), 4);
+    EXPECT_EQ(chart.categories().at(0), QStringLiteral("Enero"));
+    EXPECT_EQ(chart.categories().at(2), QStringLiteral("Marzo"));
+    EXPECT_NE(chart.categories().at(1), chart.categories().at(3));
+    EXPECT_TRUE(QString(chart.categories().at(3)).remove(QChar(0x200B)).isEmpty());
 }
 
 TEST(ConsumptionChart, TranslatesTheSeriesTitlesWhenFilled)
