@@ -283,7 +283,7 @@ void HaruDocument::drawTextBox(double left, double top, double width, double hei
     if (m_currentFont == 0)
         throw PdfError("No font selected for text");
     const Font& font = m_fonts[static_cast<std::size_t>(m_currentFont - 1)];
-    const double size = m_textSize;
+    double size = m_textSize;
 
     // libharu refuses a size it cannot use (not above 0, or above 600 pt)
     // before anything is measured or drawn with it.
@@ -296,21 +296,19 @@ void HaruDocument::drawTextBox(double left, double top, double width, double hei
             font.handle, reinterpret_cast<const HPDF_BYTE*>(bytes.constData()), static_cast<HPDF_UINT>(bytes.size()));
         return measured.width * size / GlyphUnits;
     };
+    if (wrap == TextWrap::SingleLine) {
+        const double fitted = singleLineFitSize(text, width, size, measure);
+        if (fitted < size) {
+            size = fitted;
+            HPDF_Page_SetFontAndSize(m_page, font.handle, static_cast<HPDF_REAL>(size));
+            check();
+        }
+    }
     const LineMetrics metrics { HPDF_Font_GetAscent(font.handle) * size / GlyphUnits,
         HPDF_Font_GetDescent(font.handle) * size / GlyphUnits };
     const std::vector<PlacedLine> lines
         = layoutText(text, TextBox { left, top, width, height }, m_textAlign, verticalAlign, metrics, measure, wrap);
 
-    // A single line that is too long is cut at the box, as on the printed
-    // sheet, rather than running over its neighbours.
-    const bool clip = wrap == TextWrap::SingleLine;
-    if (clip) {
-        HPDF_Page_GSave(m_page);
-        HPDF_Page_Rectangle(m_page, static_cast<HPDF_REAL>(left), static_cast<HPDF_REAL>(top - height),
-            static_cast<HPDF_REAL>(width), static_cast<HPDF_REAL>(height));
-        HPDF_Page_Clip(m_page);
-        HPDF_Page_EndPath(m_page);
-    }
     HPDF_Page_SetRGBFill(m_page, 0, 0, 0);
     HPDF_Page_BeginText(m_page);
     HPDF_Page_SetTextLeading(m_page, static_cast<HPDF_REAL>(metrics.lineHeight()));
@@ -321,8 +319,6 @@ void HaruDocument::drawTextBox(double left, double top, double width, double hei
             encode(font, line.text).constData());
     }
     HPDF_Page_EndText(m_page);
-    if (clip)
-        HPDF_Page_GRestore(m_page);
     check();
 }
 

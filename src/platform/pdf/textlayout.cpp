@@ -2,6 +2,7 @@
 
 #include <QStringList>
 
+#include <algorithm>
 #include <limits>
 
 namespace pdf {
@@ -45,6 +46,16 @@ std::vector<QString> breakLines(const QString& text, double width, const TextMea
     for (const QString& paragraph : normalized.split(QLatin1Char('\n')))
         breakParagraph(paragraph, width, measure, lines);
     return lines;
+}
+
+double singleLineFitSize(const QString& text, double width, double size, const TextMeasure& measure)
+{
+    double widest = 0;
+    for (const QString& line : breakLines(text, std::numeric_limits<double>::infinity(), measure))
+        widest = std::max(widest, measure(line));
+    if (width <= 0 || widest <= width + WidthTolerance)
+        return size;
+    return size * width / widest;
 }
 
 std::vector<PlacedLine> layoutText(const QString& text, const TextBox& box, TextAlign align,

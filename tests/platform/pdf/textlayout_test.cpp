@@ -122,6 +122,27 @@ TEST(LayoutText, ASingleLineTextBreaksOnlyAtItsLineBreaks)
     }
 }
 
+TEST(LayoutText, ASingleLineTextTooWideIsSizedToFit)
+{
+    // Widths at size 10 from fixedWidth: "uno dos tres" is 60 pt.
+    struct Case {
+        const char* text;
+        double width;
+        double size;
+    };
+    const Case cases[] = {
+        { "uno dos tres", 100, 10 }, // fits: unchanged
+        { "uno dos tres", 60, 10 }, // fits exactly
+        { "uno dos tres", 30, 5 }, // twice too wide: half the size
+        { "uno\nuno dos tres", 45, 7.5 }, // the widest line decides
+        { "", 10, 10 }, { "uno", 0, 10 }, // no width to fit: left as it is
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_DOUBLE_EQ(singleLineFitSize(QString::fromUtf8(c.text), c.width, 10, fixedWidth), c.size);
+    }
+}
+
 TEST(LayoutText, TextTallerThanTheBoxKeepsEveryLine)
 {
     // Five lines (50 pt) in a 40 pt box, bottom-aligned: the block runs 10 pt
