@@ -368,6 +368,8 @@ public:
     }
     bool start_array(std::size_t) override
     {
+        if (m_levels.empty())
+            return false; // a root array holds no project: reading stops here, without failure
         m_levels.push_back(top() == Level::Consumption && m_key == ConsumptionItemsKey ? Level::Items : Level::Skip);
         m_key = -1;
         return true;
@@ -655,14 +657,17 @@ void TFileParse::readContents(const QByteArray& contents)
 void TFileParse::ParseJson(const char* begin, const char* end)
 {
     // A text whose first token opens no object (an empty file among them)
-    // holds no project: nothing is set and nothing is refused.
+    // holds no project: nothing is set and nothing is refused. A text whose
+    // first token is no JSON token at all (a binary file, a word) is refused:
+    // opened as an empty project, a later save would replace it.
     const char* first = begin;
     while (first != end && isJsonWhitespace(*first))
         ++first;
-    if (first == end || *first != '{')
+    if (first == end)
         return;
 
     ProjectReader reader(*FCProyect, m_version);
-    // Not strict: whatever follows the root's closing brace is not read.
+    // Not strict: whatever follows the root's closing brace, or a first
+    // scalar token, is not read.
     Json::sax_parse(first, end, &reader, Json::input_format_t::json, false);
 }

@@ -6,6 +6,7 @@
 #include "errorreport.h"
 #include "pictures.h"
 #include "reportlayout.h"
+#include "resultsview.h"
 #include "statictexts.h"
 #include "translation.h"
 #include "widgets/linklabel.h"
@@ -289,6 +290,8 @@ void TMainForm::ResetView()
     MainTabControl->setCurrentWidget(DataTab);
     ResultTabControl->setCurrentWidget(BatteryTabItem);
     FActiveBattery = nullptr;
+    if (m_results)
+        m_results->resetView();
     updateActions();
 }
 

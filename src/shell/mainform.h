@@ -17,6 +17,7 @@ class QAction;
 class QStackedWidget;
 class QToolButton;
 class ReportLayout;
+class ResultsView;
 class TBattery;
 class TDskProject;
 
@@ -66,6 +67,10 @@ public:
     // BatteryDetailTabItem) and shows its static texts in the language in
     // force, as the window's own texts were when it was created.
     void installPage(QWidget* container, QWidget* page);
+
+    // The results and detail pages with the calculate, back and print
+    // actions' work.
+    ResultsView& results() { return *m_results; }
 
     // The action list. Calculate, Back and Print are not connected here.
     QAction* NewAction = nullptr;
@@ -136,6 +141,7 @@ private:
     QWidget* buildPages();
     QWidget* buildBottomLayout();
     void FormCreate(Environment& environment);
+    void installResults();
     void editPeriodAt(int row);
 
     std::unique_ptr<TDskProject> DskProject;
@@ -150,4 +156,5 @@ private:
     LinkLabel* Label16 = nullptr; // web address
     LinkLabel* Label42 = nullptr; // e-mail
     TBattery* FActiveBattery = nullptr;
+    ResultsView* m_results = nullptr;
 };

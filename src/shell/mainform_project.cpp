@@ -6,15 +6,21 @@
 #include "datapage.h"
 #include "dskproject.h"
 #include "exceptions.h"
+#include "pictures.h"
+#include "reportfilling.h"
 #include "reportlayout.h"
+#include "resultsview.h"
 #include "statictexts.h"
 #include "translation.h"
 #include "widgets/linklabel.h"
 #include "widgets/numberbox.h"
 
+#include <QAbstractButton>
+#include <QAction>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QSpinBox>
 
 void TMainForm::FormCreate(Environment& environment)
 {
@@ -28,6 +34,7 @@ void TMainForm::FormCreate(Environment& environment)
         Translation::setEnglishInForce(DskProject->Language() != TAppLanguage::es);
     translateStaticTexts(this);
     m_reportTexts = LangTextReport(*DskProject, m_reportLayout->frxReport());
+    installResults();
 
     // The numbers in the descriptions are the program versions of the two
     // formats: 7 writes ".tvk", 6 wrote ".fac".
@@ -115,4 +122,36 @@ void TMainForm::Label42Click()
         m_openUrl(url);
     else
         QDesktopServices::openUrl(url);
+}
+
+void TMainForm::installResults()
+{
+    ResultsView::DataPageHooks hooks;
+    hooks.StoreCustomerData = [this] { StoreCustomerData(); };
+    hooks.StoreProjectData = [this] { StoreProjectData(); };
+    // The contracted-power controls, found by their names on the data page.
+    hooks.contractedPowerInputs = [this] {
+        const auto* maximumPower = m_dataPage->findChild<QSpinBox*>(QStringLiteral("MaximumPowerEdit"));
+        const auto* hasTransformer = m_dataPage->findChild<QAbstractButton*>(QStringLiteral("HasInputTransformer"));
+        const auto* transformer = m_dataPage->findChild<QSpinBox*>(QStringLiteral("InputTransformerEdit"));
+        return ResultsPage::DataPageInputs{maximumPower ? maximumPower->text() : QString(),
+                                           hasTransformer && hasTransformer->isChecked(),
+                                           transformer ? transformer->text() : QString()};
+    };
+    hooks.installPage = [this](QWidget* container, QWidget* page) { installPage(container, page); };
+    m_results = new ResultsView(*DskProject, *m_dialogs,
+                                {MainTabControl, DataTab, ResultData, ResultTabControl, BatteryTabItem,
+                                 BatteryDetailTabItem},
+                                std::move(hooks), this);
+    m_results->resultsPage()->setMarks(ImageList::icon(13), ImageList::icon(14));
+    m_results->setReport(m_reportLayout.get(), m_reportTexts);
+    connect(m_results, &ResultsView::stateChanged, this, [this] {
+        FActiveBattery = m_results->FActiveBattery();
+        updateActions();
+    });
+    connect(FindBatteryAction, &QAction::triggered, this,
+            [this] { runAction([this] { m_results->FindBatteryActionExecute(); }); });
+    connect(BackAction, &QAction::triggered, this, [this] { runAction([this] { m_results->BackActionExecute(); }); });
+    connect(PrintAction, &QAction::triggered, this,
+            [this] { runAction([this] { m_results->PrintActionExecute(); }); });
 }

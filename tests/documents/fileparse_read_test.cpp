@@ -131,6 +131,10 @@ TEST(ProjectFileReading, WhatIsPassedOver)
         { "only a byte-order mark and blanks", "\xEF\xBB\xBF \r\n\t", untouched },
         { "first token opens an array", "[{\"BusinessName\": \"x\"}]", untouched },
         { "first token is a string, rest not JSON", "\"x\" {{{", untouched },
+        { "first token is a number or a literal", "-12.5e3 {", untouched },
+        { "first token is null", "null", untouched },
+        { "an array first, malformed after its bracket", "[{\"BusinessName\": ", untouched },
+        { "an array after a second byte-order mark", "\xEF\xBB\xBF\xEF\xBB\xBF[\r{", untouched },
         { "keys in another letter case",
             file(R"("version": "9", "businessname": "x")", R"("periodtype": "bimonthly", "workhours": 1)"), untouched },
         { "unknown members with nested values that name real keys",
@@ -202,6 +206,14 @@ TEST(ProjectFileReading, WrongKindsAndBadValuesAreRefused)
         { "invalid UTF-8 in a string", "{\"BusinessName\": \"\xC3\x28\"}", nullptr },
         { "a lone surrogate escape", R"({"BusinessName": "\uD800"})", nullptr },
         { "an unescaped control character", "{\"BusinessName\": \"a\nb\"}", nullptr },
+        // No JSON at all: a binary file, a word, a stray bracket. Such a file
+        // must not open as an empty project that a save would then replace.
+        { "binary bytes", QByteArray("\x89PNG\r\n\x1A\n\0\0", 10), nullptr },
+        { "an old-format file's first bytes", QByteArray("\x64\0\x04" "Acme", 7), nullptr },
+        { "a word that is no literal", "hello {\"BusinessName\": \"x\"}", nullptr },
+        { "a cut literal", "tru", nullptr },
+        { "a closing brace first", "}", nullptr },
+        { "an unterminated string first", "\"abc", nullptr },
     });
 }
 

@@ -123,6 +123,9 @@ TEST_F(OpenAndSave, OpeningAnOldFileLeavesNoFileName)
     dialogs.fileAnswers.push_back(writeProjectFile("first.tvk", "first"));
     ASSERT_TRUE(document.Open());
     document.setVersion("x");
+    document.setPlace("Dos Hermanas");
+    document.setIsSaved(true);
+    document.setValidCalculation(true);
     dialogs.fileAnswers.push_back(folder.write("old.FAC", oldFile(100)));
     EXPECT_TRUE(document.Open());
     EXPECT_EQ(document.BusinessName(), "F");
@@ -131,6 +134,7 @@ TEST_F(OpenAndSave, OpeningAnOldFileLeavesNoFileName)
     EXPECT_TRUE(document.FileName().isEmpty());
     EXPECT_EQ(document.Version(), "7.1.0");
     EXPECT_FALSE(document.IsSaved());
+    EXPECT_FALSE(document.ValidCalculation());
 
     dialogs.fileAnswers.push_back(std::nullopt);
     document.Save();
@@ -151,12 +155,16 @@ TEST_F(OpenAndSave, FailedOpenLeavesEverythingAsBefore)
                                 "[{\"Year\": 1}, {\"Year\": \"x\"}]}}";
     const QString failing[] = {
         folder.write("bad.tvk", halfGood), folder.write("broken.tvk", "{\"BusinessName\": \"new\","),
+        folder.write("old.tvk", oldFile(100)), // a previous-version file under the current extension
         folder.write("badtag.fac", oldFile(99)), folder.write("short.fac", oldFile(100).left(615)),
         folder.write("project.txt", TFileParse(&document).fileContents()),
         folder.write("noextension", TFileParse(&document).fileContents()), folder.path("missing.tvk"),
         folder.path("missing.fac"),
         folder.path(""), // the folder itself
+        folder.path("folder.tvk"), folder.path("folder.fac"),
     };
+    QDir(folder.path("")).mkdir("folder.tvk");
+    QDir(folder.path("")).mkdir("folder.fac");
     for (const QString& path : failing) {
         SCOPED_TRACE(path.toStdString());
         dialogs.fileAnswers.push_back(path);
@@ -213,6 +221,19 @@ TEST_F(OpenAndSave, SaveShowsTheDialogWithTheLastNameAndKeepsTheCalculationFlag)
         EXPECT_EQ(request.defaultSuffix, ".tvk");
         EXPECT_TRUE(request.overwritePrompt);
     }
+}
+
+TEST_F(OpenAndSave, NewForgetsTheFileNameSoTheNextSaveStartsEmpty)
+{
+    dialogs.fileAnswers.push_back(folder.path("first.tvk"));
+    document.Save();
+    ASSERT_EQ(document.FileName(), folder.path("first.tvk"));
+    document.New();
+    EXPECT_TRUE(document.FileName().isEmpty());
+    dialogs.fileAnswers.push_back(std::nullopt);
+    document.Save();
+    ASSERT_EQ(dialogs.fileRequests.size(), 2u);
+    EXPECT_TRUE(dialogs.fileRequests[1].fileName.isEmpty());
 }
 
 TEST_F(OpenAndSave, CancelledSaveWritesNothing)

@@ -35,7 +35,7 @@ QLabel* makeNote(const QString& objectName, const char* text, QWidget* parent)
 DetailPage::DetailPage(TCProyect& project, IDialogService& dialogs, QWidget* parent)
     : QWidget(parent), m_project(project), m_dialogs(dialogs)
 {
-    setObjectName(QStringLiteral("BatteryDetailTabItem"));
+    setObjectName(QStringLiteral("DetailPage"));
     auto* page = new QVBoxLayout(this);
     page->setContentsMargins(10, 10, 10, 10);
 
@@ -66,7 +66,9 @@ void DetailPage::buildEquipmentArea(QWidget* parent)
 {
     GroupBox3 = new QGroupBox(tr_("Equipo a instalar"), parent);
     GroupBox3->setObjectName(QStringLiteral("GroupBox3"));
-    GroupBox3->setFixedHeight(334);
+    // Lower than the 334 the page was drawn with, so that the page with both
+    // lower groups fits the window's client area.
+    GroupBox3->setFixedHeight(300);
     auto* row = new QHBoxLayout(GroupBox3);
 
     ImageDetails = new QLabel(GroupBox3);
@@ -186,7 +188,7 @@ void DetailPage::ShowBatteryDetail(TBattery& Battery)
     // The page keeps its own copy of the picture, scaled to its place.
     const QImage& picture = Battery.Image();
     ImageDetails->setPixmap(picture.isNull() ? QPixmap()
-                                             : QPixmap::fromImage(picture.scaled(ImageDetails->width(), 300,
+                                             : QPixmap::fromImage(picture.scaled(ImageDetails->width(), 250,
                                                                                  Qt::KeepAspectRatio,
                                                                                  Qt::SmoothTransformation)));
     MemoDetails->setPlainText(Battery.Description());

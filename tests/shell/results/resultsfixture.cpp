@@ -34,23 +34,23 @@ TSelection& Fixture::selection()
     return m_project->Selection();
 }
 
-void Fixture::fill(std::initializer_list<CandidateSpec> candidates, bool withTransformer)
+void Fixture::fill(std::initializer_list<CandidateRow> candidates, bool withTransformer)
 {
     TSelection& selection = m_project->Selection();
     selection.Clear();
     CatalogueRowSet& bb = m_catalogue->GetBbTable();
     CatalogueRowSet& cond = m_catalogue->GetCondTable();
-    for (const CandidateSpec& spec : candidates) {
+    for (const CandidateRow& row : candidates) {
         bb.first();
-        for (int i = 0; i < spec.bbRow; ++i)
+        for (int i = 0; i < row.bbRow; ++i)
             bb.next();
         auto battery = std::make_unique<TBattery>(&selection);
         battery->LoadFromDataSet(bb, &m_catalogue->GetDescriptionTable());
-        battery->setCount(spec.count);
+        battery->setCount(row.count);
         auto conductor = std::make_unique<TConductor>();
-        if (spec.condRow >= 0) {
+        if (row.condRow >= 0) {
             cond.first();
-            for (int i = 0; i < spec.condRow; ++i)
+            for (int i = 0; i < row.condRow; ++i)
                 cond.next();
             conductor->LoadFromDataSet(cond);
             conductor->setCount(1);

@@ -17,7 +17,7 @@ namespace resultsfixture {
 // two cables and one current transformer.
 QString catalogueSql();
 
-struct CandidateSpec {
+struct CandidateRow {
     int bbRow;           // row of the bb table, from 0
     int count = 1;       // units
     int condRow = -1;    // cable row, -1 for a candidate without a fitting cable
@@ -34,7 +34,7 @@ public:
     // Replaces the selection's candidates with the rows given, each with its
     // cable record (empty when no cable fitted), and the current
     // transformer when `withTransformer`.
-    void fill(std::initializer_list<CandidateSpec> candidates, bool withTransformer);
+    void fill(std::initializer_list<CandidateRow> candidates, bool withTransformer);
 
 private:
     testutils::TemporaryCatalogue m_file;

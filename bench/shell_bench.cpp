@@ -1,0 +1,127 @@
+// The two waits a person notices in the shell: from the Calculate click to
+// the results page filled, and from the end of the splash wait to the main
+// window on screen. Run offscreen unless a platform is chosen.
+#include "application.h"
+#include "consumption.h"
+#include "dialogservice.h"
+#include "dskproject.h"
+#include "mainform.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace {
+
+// Answers every dialog with "no" or nothing; none is expected here.
+class SilentDialogs final : public IDialogService {
+public:
+    void showMessage(MessageKind, const QString&) override {}
+    bool askYesNo(const QString&) override { return false; }
+    std::optional<QString> inputQuery(const QString&, const QString&, const QString&) override { return {}; }
+    std::optional<QString> getOpenFileName(const QString&) override { return {}; }
+    std::optional<QString> getSaveFileName(const QString&, const QString&, const QString&, bool) override
+    {
+        return {};
+    }
+};
+
+QTemporaryDir& settingsFolder()
+{
+    static QTemporaryDir folder;
+    return folder;
+}
+
+std::unique_ptr<QSettings> benchSettings()
+{
+    return std::make_unique<QSettings>(settingsFolder().filePath(QStringLiteral("settings.ini")),
+                                       QSettings::IniFormat);
+}
+
+TenvikApplication::Options options(SilentDialogs& dialogs)
+{
+    TenvikApplication::Options o;
+    o.databasePath = QStringLiteral(TENVIK_SHIPPED_CATALOGUE);
+    o.dialogs = &dialogs;
+    o.settings = benchSettings;
+    o.systemLanguage = QStringLiteral("es");
+    o.splashMilliseconds = 0;
+    return o;
+}
+
+// Two years of monthly bills of a plain-bank project.
+void fillTwoYears(TDskProject& project)
+{
+    project.setBusinessName(QStringLiteral("Talleres Ibarra S.A."));
+    project.setBatteryType(TBatteryType::battery);
+    project.ConsumptionList().setPowerfactor(0.98f);
+    for (int i = 0; i < 24; ++i) {
+        auto period = std::make_unique<TConsumption>();
+        period->setPeriod(QStringLiteral("Mes %1").arg(i % 12 + 1));
+        period->setYear(2024 + i / 12);
+        period->setKwht(40000 + 700 * (i % 7));
+        period->setKvarh(29000 - 500 * (i % 5));
+        period->setPeakDemand(180 + i);
+        period->setInputTransformer(630);
+        period->setReactiveSurcharge(200 + i);
+        period->setCostPowerTerm(1400);
+        period->setCostActiveTerm(5100 + 30 * i);
+        project.ConsumptionList().Add(std::move(period));
+    }
+}
+
+void BM_CalculateToResultsShown(benchmark::State& state)
+{
+    SilentDialogs dialogs;
+    TenvikApplication application(options(dialogs));
+    application.createDataModuleAndMainWindow();
+    TMainForm& form = *application.mainForm();
+    fillTwoYears(form.project());
+    form.LoadProjectData();
+    QApplication::processEvents();
+    for (auto _ : state) {
+        form.project().setValidCalculation(false);
+        form.FindBatteryAction->trigger();
+        // The results page is laid out and painted before it counts as shown.
+        QApplication::processEvents();
+        state.PauseTiming();
+        form.BackAction->trigger();
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+    form.project().setIsSaved(true);
+}
+BENCHMARK(BM_CalculateToResultsShown)->Unit(benchmark::kMillisecond);
+
+void BM_SplashEndToMainWindowShown(benchmark::State& state)
+{
+    SilentDialogs dialogs;
+    for (auto _ : state) {
+        auto application = std::make_unique<TenvikApplication>(options(dialogs));
+        application->createDataModuleAndMainWindow();
+        QApplication::processEvents();
+        state.PauseTiming();
+        application->mainForm()->project().setIsSaved(true);
+        application.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_SplashEndToMainWindowShown)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

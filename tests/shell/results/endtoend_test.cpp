@@ -1,0 +1,152 @@
+// The whole program driven as a person would: enter a customer and a year
+// of bills, calculate, open a candidate, correct its price, save the report
+// as a PDF file and read it back.
+#include "mainform.h"
+
+#include "dbdatamodule.h"
+#include "detailpage.h"
+#include "dskproject.h"
+#include "equipment.h"
+#include "printerform.h"
+#include "resultsview.h"
+#include "testutils.h"
+#include "translation.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListView>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QSpinBox>
+#include <QStackedWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+// Runs `act` on the next modal dialog once it is on screen.
+void whenModal(std::function<void(QWidget*)> act)
+{
+    auto* timer = new QTimer;
+    timer->setInterval(5);
+    QObject::connect(timer, &QTimer::timeout, [timer, act] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (!dialog || !dialog->isVisible())
+            return;
+        timer->stop();
+        timer->deleteLater();
+        act(dialog);
+    });
+    timer->start();
+}
+
+template <typename T> T* child(QWidget* parent, const char* name)
+{
+    T* widget = parent->findChild<T*>(QString::fromLatin1(name));
+    if (!widget)
+        throw std::runtime_error(std::string("no widget ") + name);
+    return widget;
+}
+
+void typeInto(QWidget* widget, const QString& text)
+{
+    widget->setFocus();
+    if (auto* box = qobject_cast<QSpinBox*>(widget))
+        box->selectAll();
+    QTest::keyClicks(widget, text);
+}
+
+TEST(EndToEnd, FromCustomerToPdfReport)
+{
+    Translation::setEnglishInForce(false);
+    QTemporaryDir folder;
+    testutils::ScriptedDialogs dialogs;
+    TDbDataModule catalogue(QStringLiteral(TENVIK_SHIPPED_CATALOGUE));
+    TMainForm::Environment environment;
+    environment.dataModule = &catalogue;
+    environment.dialogs = &dialogs;
+    environment.settings =
+        std::make_unique<QSettings>(folder.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
+    environment.systemLanguage = QStringLiteral("es");
+    environment.programFolder = folder.path();
+    TMainForm form(std::move(environment));
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+
+    typeInto(child<QLineEdit>(&form, "BusinessNameEdit"), QStringLiteral("Talleres Ibarra S.A."));
+    typeInto(child<QLineEdit>(&form, "UserNameEdit"), QStringLiteral("Amaia Etxeberria"));
+    QTest::mouseClick(child<QRadioButton>(&form, "BatteryType_battery"), Qt::LeftButton);
+
+    const char* months[] = {"Enero", "Febrero", "Marzo", "Abril", "Mayo", "Junio",
+                            "Julio", "Agosto", "Septiembre", "Octubre", "Noviembre", "Diciembre"};
+    for (int i = 0; i < 12; ++i) {
+        whenModal([i, &months](QWidget* dialog) {
+            auto* period = child<QLineEdit>(dialog, "PeriodEdit");
+            period->selectAll();
+            QTest::keyClicks(period, QString::fromUtf8(months[i]));
+            typeInto(child<QSpinBox>(dialog, "kwhtEdit"), QString::number(18000 + 500 * i));
+            typeInto(child<QSpinBox>(dialog, "kvarhEdit"), QString::number(14000 + 300 * i));
+            typeInto(child<QSpinBox>(dialog, "PeakDemandEdit"), QStringLiteral("90"));
+            typeInto(child<QSpinBox>(dialog, "InputTransformerEdit"), QStringLiteral("400"));
+            typeInto(child<QSpinBox>(dialog, "ReactiveSurchargeEdit"), QStringLiteral("150"));
+            typeInto(child<QSpinBox>(dialog, "CostPowerTermEdit"), QStringLiteral("700"));
+            typeInto(child<QSpinBox>(dialog, "CostActiveTermEdit"), QStringLiteral("2100"));
+            QTest::mouseClick(child<QPushButton>(dialog, "AddButton"), Qt::LeftButton);
+        });
+        form.EntryAddAction->trigger();
+    }
+    ASSERT_EQ(form.project().ConsumptionList().Count(), 12);
+
+    QTest::mouseClick(form.FindBatteryButton, Qt::LeftButton);
+    ASSERT_TRUE(dialogs.messages.empty()) << dialogs.messages[0].text.toStdString();
+    ASSERT_EQ(form.MainTabControl->currentWidget(), form.ResultData);
+    EXPECT_EQ(form.FindBatteryAction->text(), QStringLiteral("Resultados"));
+    EXPECT_FALSE(form.PrintAction->isEnabled());
+
+    QListView* list = form.results().resultsPage()->BatteryListView;
+    ASSERT_GT(list->model()->rowCount(), 0);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(0, 0)).center());
+    ASSERT_EQ(form.ResultTabControl->currentWidget(), form.BatteryDetailTabItem);
+    EXPECT_TRUE(form.PrintAction->isEnabled());
+    TBattery* candidate = form.activeBattery();
+    ASSERT_NE(candidate, nullptr);
+
+    dialogs.inputAnswers.push_back(QStringLiteral("4321.5"));
+    QTest::mouseClick(form.results().detailPage()->BatteryPriceButton, Qt::LeftButton);
+    EXPECT_EQ(candidate->Price().ticks(), 43215000);
+    EXPECT_FALSE(form.project().IsSaved());
+
+    const QString pdf = folder.filePath(QStringLiteral("informe.pdf"));
+    dialogs.fileAnswers.push_back(pdf);
+    whenModal([](QWidget* dialog) {
+        auto* printer = qobject_cast<TPrinterForm*>(dialog);
+        ASSERT_NE(printer, nullptr);
+        QTest::mouseClick(printer->ComboBox1, Qt::LeftButton);
+        printer->ComboBox1->hidePopup();
+        QTest::mouseClick(printer->AddButton, Qt::LeftButton);
+    });
+    form.PrintAction->trigger();
+    ASSERT_TRUE(dialogs.messages.empty()) << dialogs.messages[0].text.toStdString();
+
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    ASSERT_TRUE(pdftotext.waitForFinished(30000));
+    const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
+    EXPECT_TRUE(text.contains(QStringLiteral("Talleres Ibarra S.A."))) << text.toStdString();
+    EXPECT_TRUE(text.contains(candidate->Code())) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("4321.50"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("Datos de facturación"))) << text.toStdString();
+    form.project().setIsSaved(true); // no close question when the window goes
+}
+
+} // namespace

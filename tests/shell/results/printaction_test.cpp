@@ -1,0 +1,157 @@
+#include "resultsharness.h"
+
+#include "fakeprinters.h"
+#include "printerform.h"
+#include "reportfilling.h"
+#include "reportlayout.h"
+#include "translation.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+QString runTool(const QString& tool, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(tool, arguments);
+    if (!process.waitForFinished(30000))
+        return QString();
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// What pdfinfo says for one entry ("Title", "Pages", ...).
+QString pdfInfo(const QString& file, const QString& entry)
+{
+    for (const QString& line : runTool(QStringLiteral("pdfinfo"), {file}).split(QLatin1Char('\n'))) {
+        if (line.startsWith(entry + QLatin1Char(':')))
+            return line.mid(entry.size() + 1).trimmed();
+    }
+    return QString();
+}
+
+// Answers the print-destination dialog once it is up.
+void answerDestination(std::function<void(TPrinterForm&)> act)
+{
+    QTimer::singleShot(0, [act] {
+        if (auto* form = qobject_cast<TPrinterForm*>(QApplication::activeModalWidget()))
+            act(*form);
+    });
+}
+
+void chooseFile(TPrinterForm& form)
+{
+    form.RadioButtonPDF->setChecked(true);
+    form.AddButton->click();
+}
+
+class PrintActionTest : public ResultsViewTest {
+public:
+    PrintActionTest()
+    {
+        texts = LangTextReport(document, layout.frxReport());
+        view->setReport(&layout, texts);
+        view->setPrinterService(&printers);
+        printers.outputFile = output.filePath(QStringLiteral("printed.pdf"));
+        BusinessNameEdit->setText(QStringLiteral("Talleres Ibarra S.A."));
+        contractedPowerProject(120);
+        view->FindBatteryActionExecute();
+        clickCandidate(0);
+    }
+
+    QString exportTo(const QString& name)
+    {
+        const QString file = output.filePath(name);
+        dialogs.fileAnswers.push_back(file);
+        answerDestination(chooseFile);
+        view->PrintActionExecute();
+        return file;
+    }
+
+    ReportLayout layout;
+    TReportTexts texts;
+    FakePrinters printers{{QStringLiteral("Oficina"), QStringLiteral("Planta 2"), QStringLiteral("Almacén")}, 1};
+    QTemporaryDir output;
+};
+
+TEST_F(PrintActionTest, ExportsThePdfWithItsDocumentInformation)
+{
+    ASSERT_TRUE(onDetailPage());
+    const QString code = view->FActiveBattery()->Code();
+    const QString file = exportTo(QStringLiteral("informe.pdf"));
+    ASSERT_TRUE(dialogs.messages.empty()) << dialogs.messages[0].text.toStdString();
+    ASSERT_TRUE(QFile::exists(file));
+    ASSERT_EQ(dialogs.fileRequests.size(), 1u);
+    EXPECT_TRUE(dialogs.fileRequests[0].save);
+
+    EXPECT_EQ(pdfInfo(file, QStringLiteral("Pages")), QStringLiteral("2"));
+    EXPECT_EQ(pdfInfo(file, QStringLiteral("Title")), QStringLiteral("Informe TENVIK versión 7"));
+    EXPECT_EQ(pdfInfo(file, QStringLiteral("Author")), QStringLiteral("Orvel Energía"));
+    EXPECT_EQ(pdfInfo(file, QStringLiteral("Creator")), QStringLiteral("Orvel Energía"));
+    const QString text = runTool(QStringLiteral("pdftotext"), {file, QStringLiteral("-")});
+    EXPECT_TRUE(text.contains(QStringLiteral("Talleres Ibarra S.A."))) << text.toStdString();
+    EXPECT_TRUE(text.contains(code)) << text.toStdString();
+}
+
+TEST_F(PrintActionTest, TitleStaysSpanishUnderEnglishAndEachExportIsItsOwn)
+{
+    Translation::setEnglishInForce(true);
+    const QString first = exportTo(QStringLiteral("first.pdf"));
+    const QString second = exportTo(QStringLiteral("second.pdf"));
+    ASSERT_TRUE(dialogs.messages.empty());
+    EXPECT_EQ(dialogs.fileRequests.size(), 2u);
+    EXPECT_TRUE(QFile::exists(first));
+    EXPECT_TRUE(QFile::exists(second));
+    EXPECT_EQ(pdfInfo(second, QStringLiteral("Title")), QStringLiteral("Informe TENVIK versión 7"));
+}
+
+TEST_F(PrintActionTest, PrintsOnTheChosenPrinter)
+{
+    answerDestination([](TPrinterForm& form) { form.AddButton->click(); });
+    view->PrintActionExecute();
+    EXPECT_EQ(printers.refreshes, 1);
+    EXPECT_EQ(printers.printedOn, QStringList{QStringLiteral("Planta 2")});
+    EXPECT_TRUE(dialogs.fileRequests.empty());
+    EXPECT_EQ(pdfInfo(printers.outputFile, QStringLiteral("Pages")), QStringLiteral("2"));
+    const QString text = runTool(QStringLiteral("pdftotext"), {printers.outputFile, QStringLiteral("-")});
+    EXPECT_TRUE(text.contains(QStringLiteral("Talleres Ibarra S.A."))) << text.toStdString();
+}
+
+TEST_F(PrintActionTest, CancelLeavesTheReportPreparedAndWritesNothing)
+{
+    answerDestination([](TPrinterForm& form) { form.CancelButton->click(); });
+    view->PrintActionExecute();
+    EXPECT_TRUE(printers.printedOn.isEmpty());
+    EXPECT_TRUE(dialogs.fileRequests.empty());
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_EQ(layout.frxReport().prepared().pages.size(), 2u);
+
+    // Cancelling the file question ends quietly too.
+    dialogs.fileAnswers.push_back(std::nullopt);
+    answerDestination(chooseFile);
+    view->PrintActionExecute();
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(PrintActionTest, UnwritableTargetShowsTheFiltersMessage)
+{
+    // A path below a regular file cannot be written, even as root.
+    QFile blocker(output.filePath(QStringLiteral("blocker")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    exportTo(QStringLiteral("blocker/informe.pdf"));
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].kind, IDialogService::MessageKind::Error);
+    EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("No es posible guardar el archivo en la carpeta destino."));
+    EXPECT_TRUE(onDetailPage());
+}
+
+} // namespace

@@ -1,0 +1,137 @@
+// Pictures of the results page, the detail page and both report sheets, in
+// Spanish and in English, written under the build folder's test output for
+// a person to look at (run under Xvfb for the real platform's looks).
+#include "mainform.h"
+
+#include "dbdatamodule.h"
+#include "dskproject.h"
+#include "equipment.h"
+#include "fakeprinters.h"
+#include "printerform.h"
+#include "resultsview.h"
+#include "testutils.h"
+#include "translation.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QListView>
+#include <QProcess>
+#include <QRadioButton>
+#include <QSettings>
+#include <QStackedWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+void fill(TDskProject& project)
+{
+    project.setBusinessName(QStringLiteral("Talleres Metálicos del Ebro, S.L."));
+    project.setUserName(QStringLiteral("Ana Pérez Gómez"));
+    project.setBatteryType(TBatteryType::battery);
+    project.setVoltage(TVoltage::v400);
+    project.ConsumptionList().setWorkHours(320);
+    project.ConsumptionList().setPowerfactor(0.98f);
+    const char* months[] = {"Enero", "Febrero", "Marzo", "Abril", "Mayo", "Junio",
+                            "Julio", "Agosto", "Septiembre", "Octubre", "Noviembre", "Diciembre"};
+    int i = 0;
+    for (const char* month : months) {
+        auto period = std::make_unique<TConsumption>();
+        period->setPeriod(QString::fromUtf8(month));
+        period->setYear(2025);
+        period->setKwht(41250 + 1375 * (i % 5));
+        period->setKvarh(30120 - 830 * (i % 4));
+        period->setPeakDemand(180 + 3 * i);
+        period->setInputTransformer(630);
+        period->setReactiveSurcharge(210 + 10 * i);
+        period->setCostPowerTerm(1450);
+        period->setCostActiveTerm(5200 + 40 * i);
+        project.ConsumptionList().Add(std::move(period));
+        ++i;
+    }
+}
+
+QString outputPath(const QString& name)
+{
+    return QDir(testutils::testOutputFolder()).filePath(name);
+}
+
+class ResultsScreenshot : public ::testing::TestWithParam<const char*> {
+protected:
+    ~ResultsScreenshot() override { Translation::setEnglishInForce(false); }
+};
+
+TEST_P(ResultsScreenshot, ResultsDetailAndReport)
+{
+    const QString language = QString::fromLatin1(GetParam());
+    QTemporaryDir folder;
+    testutils::ScriptedDialogs dialogs;
+    TDbDataModule catalogue(QStringLiteral(TENVIK_SHIPPED_CATALOGUE));
+    TMainForm::Environment environment;
+    environment.dataModule = &catalogue;
+    environment.dialogs = &dialogs;
+    environment.settings =
+        std::make_unique<QSettings>(folder.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
+    environment.systemLanguage = language;
+    environment.programFolder = folder.path();
+    TMainForm form(std::move(environment));
+    fill(form.project());
+    form.LoadProjectData();
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+
+    form.FindBatteryAction->trigger();
+    ASSERT_TRUE(dialogs.messages.empty()) << dialogs.messages[0].text.toStdString();
+    QApplication::processEvents();
+    const QImage results = form.grab().toImage();
+    ASSERT_FALSE(results.isNull());
+    EXPECT_TRUE(results.save(outputPath(QStringLiteral("results_%1.png").arg(language))));
+
+    QListView* list = form.results().resultsPage()->BatteryListView;
+    ASSERT_GT(list->model()->rowCount(), 0);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(0, 0)).center());
+    ASSERT_EQ(form.ResultTabControl->currentWidget(), form.BatteryDetailTabItem);
+    QApplication::processEvents();
+    const QImage detail = form.grab().toImage();
+    EXPECT_TRUE(detail.save(outputPath(QStringLiteral("detail_%1.png").arg(language))));
+
+    const QString pdf = outputPath(QStringLiteral("report_%1.pdf").arg(language));
+    dialogs.fileAnswers.push_back(pdf);
+    QTimer::singleShot(0, [] {
+        if (auto* printer = qobject_cast<TPrinterForm*>(QApplication::activeModalWidget())) {
+            printer->RadioButtonPDF->setChecked(true);
+            printer->accept();
+        }
+    });
+    form.PrintAction->trigger();
+    ASSERT_TRUE(dialogs.messages.empty()) << dialogs.messages[0].text.toStdString();
+    QProcess pdftoppm;
+    pdftoppm.start(QStringLiteral("pdftoppm"),
+                   {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("80"), pdf,
+                    outputPath(QStringLiteral("report_%1").arg(language))});
+    ASSERT_TRUE(pdftoppm.waitForFinished(30000));
+    EXPECT_EQ(pdftoppm.exitCode(), 0);
+    form.project().setIsSaved(true);
+}
+
+TEST_P(ResultsScreenshot, PrintDestinationDialog)
+{
+    const QString language = QString::fromLatin1(GetParam());
+    Translation::setEnglishInForce(language == QLatin1String("en"));
+    FakePrinters printers({QStringLiteral("Oficina"), QStringLiteral("Planta 2"), QStringLiteral("Almacén")}, 1);
+    TPrinterForm form(printers);
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    const QImage picture = form.grab().toImage();
+    EXPECT_EQ(picture.size() / picture.devicePixelRatio(), QSize(465, 240));
+    EXPECT_TRUE(picture.save(outputPath(QStringLiteral("printer_%1.png").arg(language))));
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, ResultsScreenshot, ::testing::Values("es", "en"));
+
+} // namespace
