@@ -286,7 +286,7 @@ void TfrxPDFExport::drawText(const report::PreparedObject& object)
     FPDFLibrary->setTextSize(object.fontSize);
     FPDFLibrary->drawTextBox(ConvertX(object.absLeft + leftGap), ConvertY(object, object.absTop + topGap),
         (object.width - rightGap) * PixelsToPoints, (object.height - bottomGap) * PixelsToPoints, object.text,
-        verticalAlign(object.vAlign));
+        verticalAlign(object.vAlign), object.wordWrap ? pdf::TextWrap::Wrap : pdf::TextWrap::SingleLine);
 }
 
 void TfrxPDFExport::drawFrame(const report::PreparedObject& object)

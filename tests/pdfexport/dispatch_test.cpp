@@ -153,6 +153,12 @@ std::vector<DrawCase> drawCases()
     add("whole text with its line breaks, size unchanged", multiLine,
         { "selectFont 1", "setTextAlign 0", "setTextSize 8.5", "drawTextBox 0 842.25 75 15 [línea uno\nlínea dos] 1" });
 
+    PreparedObject singleLine = memo("Talleres Metalúrgicos Hermanos Fernández de la Cruz, S.L.");
+    singleLine.wordWrap = false;
+    add("a text kept on one line is drawn on one line", singleLine,
+        { "selectFont 1", "setTextAlign 0", "setTextSize 10",
+            "drawTextBox 1.5 841.5 75 15 [Talleres Metalúrgicos Hermanos Fernández de la Cruz, S.L.] 1 single" });
+
     // Text: font by style, italic before bold.
     PreparedObject bold = memo("Conductor");
     bold.bold = true;

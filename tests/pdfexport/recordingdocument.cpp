@@ -107,12 +107,14 @@ void RecordingDocument::setTextSize(double size)
     record(QStringLiteral("setTextSize %1").arg(n(size)));
 }
 
-void RecordingDocument::drawTextBox(
-    double left, double top, double width, double height, const QString& text, pdf::VerticalAlign verticalAlign)
+// A single-line text box is recorded with " single" at the end.
+void RecordingDocument::drawTextBox(double left, double top, double width, double height, const QString& text,
+    pdf::VerticalAlign verticalAlign, pdf::TextWrap wrap)
 {
-    record(QStringLiteral("drawTextBox %1 %2 %3 %4 [%5] %6")
+    record(QStringLiteral("drawTextBox %1 %2 %3 %4 [%5] %6%7")
                .arg(n(left), n(top), n(width), n(height), text)
-               .arg(static_cast<int>(verticalAlign)));
+               .arg(static_cast<int>(verticalAlign))
+               .arg(wrap == pdf::TextWrap::SingleLine ? QStringLiteral(" single") : QString()));
 }
 
 bool RecordingDocument::saveToFile(const QString& path)

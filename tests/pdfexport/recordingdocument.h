@@ -37,7 +37,7 @@ public:
     void setTextAlign(pdf::TextAlign align) override;
     void setTextSize(double size) override;
     void drawTextBox(double left, double top, double width, double height, const QString& text,
-        pdf::VerticalAlign verticalAlign) override;
+        pdf::VerticalAlign verticalAlign, pdf::TextWrap wrap = pdf::TextWrap::Wrap) override;
     bool saveToFile(const QString& path) override;
 
 private:

@@ -277,13 +277,13 @@ QByteArray HaruDocument::encode(const Font& font, const QString& text) const
     return font.unicode ? text.toUtf8() : toWinAnsi(text);
 }
 
-void HaruDocument::drawTextBox(
-    double left, double top, double width, double height, const QString& text, VerticalAlign verticalAlign)
+void HaruDocument::drawTextBox(double left, double top, double width, double height, const QString& text,
+    VerticalAlign verticalAlign, TextWrap wrap)
 {
     if (m_currentFont == 0)
         throw PdfError("No font selected for text");
     const Font& font = m_fonts[static_cast<std::size_t>(m_currentFont - 1)];
-    const double size = m_textSize;
+    double size = m_textSize;
 
     // libharu refuses a size it cannot use (not above 0, or above 600 pt)
     // before anything is measured or drawn with it.
@@ -296,10 +296,18 @@ void HaruDocument::drawTextBox(
             font.handle, reinterpret_cast<const HPDF_BYTE*>(bytes.constData()), static_cast<HPDF_UINT>(bytes.size()));
         return measured.width * size / GlyphUnits;
     };
+    if (wrap == TextWrap::SingleLine) {
+        const double fitted = singleLineFitSize(text, width, size, measure);
+        if (fitted < size) {
+            size = fitted;
+            HPDF_Page_SetFontAndSize(m_page, font.handle, static_cast<HPDF_REAL>(size));
+            check();
+        }
+    }
     const LineMetrics metrics { HPDF_Font_GetAscent(font.handle) * size / GlyphUnits,
         HPDF_Font_GetDescent(font.handle) * size / GlyphUnits };
     const std::vector<PlacedLine> lines
-        = layoutText(text, TextBox { left, top, width, height }, m_textAlign, verticalAlign, metrics, measure);
+        = layoutText(text, TextBox { left, top, width, height }, m_textAlign, verticalAlign, metrics, measure, wrap);
 
     HPDF_Page_SetRGBFill(m_page, 0, 0, 0);
     HPDF_Page_BeginText(m_page);

@@ -40,7 +40,7 @@ public:
     void setTextAlign(TextAlign align) override;
     void setTextSize(double size) override;
     void drawTextBox(double left, double top, double width, double height, const QString& text,
-        VerticalAlign verticalAlign) override;
+        VerticalAlign verticalAlign, TextWrap wrap = TextWrap::Wrap) override;
     bool saveToFile(const QString& path) override;
 
     // The whole document as it would be saved.

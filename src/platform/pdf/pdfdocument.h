@@ -28,6 +28,9 @@ enum class StandardFont { Helvetica = 4, HelveticaBold = 5, TimesItalic = 10 };
 enum class TextAlign { Left = 0, Center = 1, Right = 2 };
 // Where the block of lines sits in a text box.
 enum class VerticalAlign { Center = 0, Top = 1, Bottom = 2 };
+// Whether long lines of a text box wrap at its width, or each line stays
+// whole and the text is drawn smaller when a line would not fit.
+enum class TextWrap { Wrap, SingleLine };
 
 // A failure of the PDF library, with its error and detail codes.
 class PdfError : public std::runtime_error {
@@ -89,9 +92,11 @@ public:
     virtual void setTextAlign(TextAlign align) = 0;
     virtual void setTextSize(double size) = 0;
     // Draws text in the current font, size and alignment, starting a new
-    // line at each line break and wrapping at the box's width between words.
-    virtual void drawTextBox(
-        double left, double top, double width, double height, const QString& text, VerticalAlign verticalAlign)
+    // line at each line break and wrapping at the box's width between words;
+    // a single-line text does not wrap, and is drawn smaller than the size
+    // set when a line is wider than the box.
+    virtual void drawTextBox(double left, double top, double width, double height, const QString& text,
+        VerticalAlign verticalAlign, TextWrap wrap = TextWrap::Wrap)
         = 0;
 
     // Writes the whole document to `path`, replacing an existing file only

@@ -2,6 +2,9 @@
 
 #include <QStringList>
 
+#include <algorithm>
+#include <limits>
+
 namespace pdf {
 
 namespace {
@@ -45,10 +48,21 @@ std::vector<QString> breakLines(const QString& text, double width, const TextMea
     return lines;
 }
 
-std::vector<PlacedLine> layoutText(const QString& text, const TextBox& box, TextAlign align,
-    VerticalAlign verticalAlign, const LineMetrics& metrics, const TextMeasure& measure)
+double singleLineFitSize(const QString& text, double width, double size, const TextMeasure& measure)
 {
-    const std::vector<QString> lines = breakLines(text, box.width, measure);
+    double widest = 0;
+    for (const QString& line : breakLines(text, std::numeric_limits<double>::infinity(), measure))
+        widest = std::max(widest, measure(line));
+    if (width <= 0 || widest <= width + WidthTolerance)
+        return size;
+    return size * width / widest;
+}
+
+std::vector<PlacedLine> layoutText(const QString& text, const TextBox& box, TextAlign align,
+    VerticalAlign verticalAlign, const LineMetrics& metrics, const TextMeasure& measure, TextWrap wrap)
+{
+    const double breakWidth = wrap == TextWrap::Wrap ? box.width : std::numeric_limits<double>::infinity();
+    const std::vector<QString> lines = breakLines(text, breakWidth, measure);
     const double lineHeight = metrics.lineHeight();
     const double blockHeight = lineHeight * static_cast<double>(lines.size());
 

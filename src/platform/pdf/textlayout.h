@@ -39,11 +39,19 @@ using TextMeasure = std::function<double(const QString&)>;
 // whole on a line of its own. Runs of blanks between words count as one.
 std::vector<QString> breakLines(const QString& text, double width, const TextMeasure& measure);
 
+// The size at which a single-line text fits the width: `size` itself, or
+// smaller in proportion when its widest line is wider, so that a long value
+// shows whole instead of being cut or running over its neighbours.
+// `measure` gives widths at `size`.
+double singleLineFitSize(const QString& text, double width, double size, const TextMeasure& measure);
+
 // Breaks and places text in a box. Lines are one line height apart; the
 // block is placed against the box's top or bottom edge or centred between
 // them, each line against the left or right edge or centred. A block taller
-// than the box runs past the edge it is not aligned to.
+// than the box runs past the edge it is not aligned to. A single-line text
+// breaks only at its line breaks.
 std::vector<PlacedLine> layoutText(const QString& text, const TextBox& box, TextAlign align,
-    VerticalAlign verticalAlign, const LineMetrics& metrics, const TextMeasure& measure);
+    VerticalAlign verticalAlign, const LineMetrics& metrics, const TextMeasure& measure,
+    TextWrap wrap = TextWrap::Wrap);
 
 } // namespace pdf

@@ -24,8 +24,8 @@ void runExport(const PreparedReport& prepared, ExportFilter& filter)
     for (std::size_t i = 0; i < prepared.pages.size(); ++i) {
         const PreparedPage& page = prepared.pages[i];
         const int index = static_cast<int>(i);
-        filter.StartPage(page, index);
         try {
+            filter.StartPage(page, index);
             for (const PreparedObject& object : page.objects)
                 exportTree(object, filter);
         } catch (...) {

@@ -27,8 +27,9 @@ public:
 
 // Runs one export: ShowModal, Start, then per sheet StartPage, ExportObject
 // for each object followed by each of its children, FinishPage; then Finish.
-// When an error escapes while a sheet is exported, FinishPage and Finish are
-// still called and the error is then rethrown to the caller.
+// When an error escapes while a sheet is exported, its StartPage included,
+// FinishPage and Finish are still called and the error is then rethrown to
+// the caller.
 void runExport(const PreparedReport& prepared, ExportFilter& filter);
 
 } // namespace report

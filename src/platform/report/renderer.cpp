@@ -1,9 +1,11 @@
 #include "renderer.h"
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QPaintDevice>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 
 namespace report {
@@ -68,6 +70,24 @@ void drawLine(const PreparedObject& object, QPainter& painter)
     painter.drawLine(QPointF(object.absLeft, object.absTop), QPointF(object.absLeft + object.width, object.absTop));
 }
 
+// A one-line text wider than its box is drawn smaller, whole, as the PDF
+// export draws it: neither cut at the box nor run over its neighbours.
+void fitSingleLine(QFont& font, const QPaintDevice* device, const QString& text, double width)
+{
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    // Hinted widths are not quite proportional to the size: a second pass
+    // takes up what the first one left.
+    for (int pass = 0; pass < 3; ++pass) {
+        const QFontMetricsF metrics(font, device);
+        double widest = 0;
+        for (const QString& line : lines)
+            widest = std::max(widest, metrics.horizontalAdvance(line));
+        if (width <= 0 || widest <= width)
+            return;
+        font.setPointSizeF(font.pointSizeF() * width / widest);
+    }
+}
+
 // The text box follows the PDF export's rule, so that a printed sheet and
 // its PDF place text alike: a gap applies only on the side the text is
 // aligned to.
@@ -117,10 +137,12 @@ void drawMemo(const PreparedObject& object, QPainter& painter)
     font.setPointSizeF(object.fontSize * 96.0 / (dpi > 0 ? dpi : 96));
     font.setBold(object.bold);
     font.setItalic(object.italic);
-    painter.setFont(font);
-    painter.setPen(toColor(object.fontColor));
     const QRectF box(
         object.absLeft + leftGap, object.absTop + topGap, object.width - rightGap, object.height - bottomGap);
+    if (!object.wordWrap)
+        fitSingleLine(font, painter.device(), object.text, box.width());
+    painter.setFont(font);
+    painter.setPen(toColor(object.fontColor));
     painter.save();
     painter.setClipRect(box);
     painter.drawText(box, flags, object.text);

@@ -21,10 +21,12 @@ const QString ReactiveTitle = QStringLiteral("Energía Reactiva total (kVArh)");
 
 // The category axis merges equal labels, so two periods both called
 // "Enero" would share one pair of slots. A repeated label gets zero-width
-// spaces appended, which keeps it distinct and reads the same.
+// spaces appended, which keeps it distinct and reads the same. The axis
+// also drops a null label, which would shift every later label one pair to
+// the left: a null name is taken as an empty one.
 QString distinctLabel(const QString& label, const QStringList& taken)
 {
-    QString candidate = label;
+    QString candidate = label.isNull() ? QStringLiteral("") : label;
     while (taken.contains(candidate))
         candidate += QChar(0x200B);
     return candidate;
@@ -96,6 +98,7 @@ void ConsumptionChart::Fill(const TConsumptionList& periods)
     Clear();
     QStringList categories;
     qreal highest = 0;
+    qreal lowest = 0;
     for (int i = 0; i < periods.Count(); ++i) {
         const TConsumption& period = periods[i];
         m_series1->setLabel(TranslateText(ActiveTitle));
@@ -105,9 +108,12 @@ void ConsumptionChart::Fill(const TConsumptionList& periods)
         categories << distinctLabel(period.Period(), categories);
         m_labels << period.Period();
         highest = std::max<qreal>({ highest, qreal(period.kwht()), qreal(period.kvarh()) });
+        lowest = std::min<qreal>({ lowest, qreal(period.kwht()), qreal(period.kvarh()) });
     }
     m_axisX->append(categories);
-    m_axisY->setRange(0, highest > 0 ? highest : 1);
+    // From zero, or from below it when a figure is negative (a project read
+    // from an old file may hold one), so that no bar falls off the chart.
+    m_axisY->setRange(lowest, highest > lowest ? highest : lowest + 1);
     m_axisY->applyNiceNumbers();
 }
 

@@ -8,6 +8,7 @@
 
 #include <QColor>
 
+#include <cmath>
 #include <stdexcept>
 
 ReportLayout::ReportLayout()
@@ -77,5 +78,11 @@ void ReportLayout::frxReportBeforePrint(report::Component& sender)
         return;
     // One bitmap pixel per report unit: 454 × 321 for the 120 × 85 mm box.
     const QSize size(roundToInt32(picture->width()).value_or(0), roundToInt32(picture->height()).value_or(0));
-    picture->setPicture(m_chart->renderImage(size, QColor(255, 0, 0, 0)));
+    QImage chart = m_chart->renderImage(size, QColor(255, 0, 0, 0));
+    // Stamped at 1200 dots per inch; the picture is drawn at its box's size
+    // whatever the stamp says.
+    const int dotsPerMeter = static_cast<int>(std::lround(1200 / 0.0254));
+    chart.setDotsPerMeterX(dotsPerMeter);
+    chart.setDotsPerMeterY(dotsPerMeter);
+    picture->setPicture(chart);
 }

@@ -234,6 +234,59 @@ TEST_F(HaruDocumentTest, TextBoxAlignsAndWrapsInsideItsBox)
     EXPECT_NEAR(tops[1] - tops[0], 11.17, 0.1);
 }
 
+TEST_F(HaruDocumentTest, ASingleLineTextTooWideForItsBoxIsDrawnSmallerAndWhole)
+{
+    HaruDocument document;
+    ASSERT_NE(document.addTrueTypeFont(QStringLiteral("Arial"), true), 0);
+    document.setTextSize(10);
+    // A customer name far wider than its 120 × 14 pt field, a second field
+    // right under it, as in the report's customer block, and a name that
+    // fits its field.
+    document.setTextAlign(TextAlign::Left);
+    document.drawTextBox(100, 700, 120, 14,
+        QStringLiteral("Talleres Metalúrgicos Hermanos Fernández de la Cruz, Sociedad Limitada"), VerticalAlign::Top,
+        TextWrap::SingleLine);
+    document.drawTextBox(100, 686, 120, 14, QStringLiteral("Ana"), VerticalAlign::Top, TextWrap::SingleLine);
+    document.setTextAlign(TextAlign::Right);
+    document.drawTextBox(100, 600, 120, 14, QStringLiteral("12345678,90"), VerticalAlign::Top, TextWrap::SingleLine);
+    const QString file = save(document);
+
+    // Every word on the first line, inside the box, in smaller letters.
+    const auto words = poppler::words(file);
+    const poppler::Word first = poppler::findWord(words, QStringLiteral("Talleres"));
+    const poppler::Word last = poppler::findWord(words, QStringLiteral("Limitada"));
+    for (const char* word : { "Fernández", "Sociedad", "Limitada" })
+        EXPECT_NEAR(poppler::findWord(words, QString::fromUtf8(word)).yMax, first.yMax, 0.5) << word;
+    EXPECT_NEAR(first.xMin, 100, 0.5);
+    EXPECT_LE(last.xMax, 220 + 0.5);
+    EXPECT_GT(last.xMax, 220 - 3);
+    const poppler::Word ana = poppler::findWord(words, QStringLiteral("Ana"));
+    EXPECT_LT(first.yMax - first.yMin, (ana.yMax - ana.yMin) * 0.75);
+    // A text that fits keeps its size and place.
+    const poppler::Word amount = poppler::findWord(words, QStringLiteral("12345678,90"));
+    EXPECT_NEAR(amount.xMax, 220, 0.5);
+    EXPECT_NEAR(amount.yMax - amount.yMin, ana.yMax - ana.yMin, 0.1);
+
+    // Nothing runs past the box or into the field below.
+    const QString png = path(QStringLiteral("single.png"));
+    poppler::renderPage(file, 1, 72, png);
+    const QImage page(png);
+    ASSERT_FALSE(page.isNull());
+    int inkRight = 0, inkBelow = 0;
+    for (int y = int(A4Height - 700); y < int(A4Height - 672); ++y) {
+        for (int x = 100; x < 400; ++x) {
+            if (qGray(page.pixel(x, y)) > 160)
+                continue;
+            if (x >= 221)
+                ++inkRight;
+            else if (y >= int(A4Height - 686) && x > 125)
+                ++inkBelow; // "Ana" ends well before x 125
+        }
+    }
+    EXPECT_EQ(inkRight, 0);
+    EXPECT_EQ(inkBelow, 0);
+}
+
 TEST_F(HaruDocumentTest, PicturesBoxesAndLinesLandWhereAsked)
 {
     HaruDocument document;

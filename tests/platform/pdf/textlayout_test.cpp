@@ -100,6 +100,49 @@ TEST(LayoutText, PlacesEachLineAgainstItsHorizontalEdge)
     }
 }
 
+TEST(LayoutText, ASingleLineTextBreaksOnlyAtItsLineBreaks)
+{
+    // "uno dos tres" is 60 pt, wider than the 50 pt box: it stays one line,
+    // and right-aligned it starts left of the box.
+    const LineMetrics metrics { 8, -2 };
+    const TextBox box { 10, 100, 50, 40 };
+    struct Case {
+        TextAlign align;
+        double firstX;
+    };
+    const Case cases[] = { { TextAlign::Left, 10 }, { TextAlign::Right, 0 }, { TextAlign::Center, 5 } };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.align));
+        const auto placed = layoutText(QStringLiteral("uno dos tres\ncuatro"), box, c.align, VerticalAlign::Top,
+            metrics, fixedWidth, TextWrap::SingleLine);
+        ASSERT_EQ(placed.size(), 2u);
+        EXPECT_EQ(placed[0].text, QStringLiteral("uno dos tres"));
+        EXPECT_DOUBLE_EQ(placed[0].x, c.firstX);
+        EXPECT_EQ(placed[1].text, QStringLiteral("cuatro"));
+    }
+}
+
+TEST(LayoutText, ASingleLineTextTooWideIsSizedToFit)
+{
+    // Widths at size 10 from fixedWidth: "uno dos tres" is 60 pt.
+    struct Case {
+        const char* text;
+        double width;
+        double size;
+    };
+    const Case cases[] = {
+        { "uno dos tres", 100, 10 }, // fits: unchanged
+        { "uno dos tres", 60, 10 }, // fits exactly
+        { "uno dos tres", 30, 5 }, // twice too wide: half the size
+        { "uno\nuno dos tres", 45, 7.5 }, // the widest line decides
+        { "", 10, 10 }, { "uno", 0, 10 }, // no width to fit: left as it is
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_DOUBLE_EQ(singleLineFitSize(QString::fromUtf8(c.text), c.width, 10, fixedWidth), c.size);
+    }
+}
+
 TEST(LayoutText, TextTallerThanTheBoxKeepsEveryLine)
 {
     // Five lines (50 pt) in a 40 pt box, bottom-aligned: the block runs 10 pt

@@ -390,7 +390,12 @@ public:
         calls << QStringLiteral("Start");
         return startResult;
     }
-    void StartPage(const PreparedPage&, int index) override { calls << QStringLiteral("StartPage %1").arg(index); }
+    void StartPage(const PreparedPage&, int index) override
+    {
+        calls << QStringLiteral("StartPage %1").arg(index);
+        if (calls.back() == failOn)
+            throw std::runtime_error("no page");
+    }
     void ExportObject(const PreparedObject& object) override
     {
         calls << (object.name.isEmpty() ? QStringLiteral("-") : object.name);
@@ -434,4 +439,12 @@ TEST(Export, DrivesTheFilterSheetBySheetAndFinishesOnError)
     EXPECT_THROW(report.Export(failing), std::runtime_error);
     EXPECT_EQ(
         failing.calls, (QStringList { "ShowModal", "Start", "StartPage 0", "P", "B", "M", "FinishPage 0", "Finish" }));
+
+    // A sheet that cannot even be started is finished all the same.
+    RecordingFilter noSecondPage;
+    noSecondPage.failOn = QStringLiteral("StartPage 1");
+    EXPECT_THROW(report.Export(noSecondPage), std::runtime_error);
+    EXPECT_EQ(noSecondPage.calls,
+        (QStringList { "ShowModal", "Start", "StartPage 0", "P", "B", "M", "L", "FinishPage 0", "StartPage 1",
+            "FinishPage 1", "Finish" }));
 }

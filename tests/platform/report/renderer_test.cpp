@@ -120,3 +120,31 @@ TEST(Renderer, AlignsTextToTheSideItNames)
     EXPECT_NEAR((centreFirst + centreLast) / 2.0, 100, 4);
     EXPECT_EQ(leftLast - leftFirst, rightLast - rightFirst);
 }
+
+TEST(Renderer, DrawsAOneLineTextTooWideForItsBoxSmallerAndWhole)
+{
+    // The same long name in a box where it fits and, kept on one line, in
+    // one half as wide: smaller letters, ending inside the box, never
+    // wrapped onto a second line nor past the box.
+    const auto inkBox = [](double width) {
+        PreparedObject text = view(ObjectKind::Memo, 0, 0, width, 20);
+        text.text = QStringLiteral("Talleres Metalúrgicos Hermanos Fernández");
+        text.wordWrap = false;
+        const QImage image = renderSheetToImage(sheetWith({ text }), 2.0);
+        QRect ink;
+        for (int y = 0; y < 80; ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (qGray(image.pixel(x, y)) < 128)
+                    ink |= QRect(x, y, 1, 1);
+        return ink;
+    };
+    const QRect wide = inkBox(200);
+    const QRect narrow = inkBox(100);
+    ASSERT_FALSE(wide.isEmpty());
+    ASSERT_FALSE(narrow.isEmpty());
+    EXPECT_LT(wide.right(), 2 * 200);
+    EXPECT_LT(narrow.right(), 2 * (100 + DefaultGapX));
+    EXPECT_GT(narrow.right(), 2 * 100 - 20); // the whole name, not its first words
+    EXPECT_LT(narrow.height(), wide.height() * 0.8);
+    EXPECT_LT(narrow.bottom(), 2 * 20);
+}

@@ -7,6 +7,7 @@
 
 #include <QBarSet>
 #include <QLegend>
+#include <QValueAxis>
 
 #include <gtest/gtest.h>
 
@@ -69,6 +70,31 @@ TEST(ConsumptionChart, HoldsOnePairOfBarsPerPeriodInListOrder)
     EXPECT_TRUE(chart.categories().isEmpty());
 }
 
+TEST(ConsumptionChart, TheValueAxisHoldsEveryBar)
+{
+    struct Case {
+        const char* what;
+        std::vector<std::tuple<const char*, int, int>> rows;
+        qreal min;
+        qreal max;
+    };
+    const Case cases[] = {
+        { "from zero", { { "Enero", 1000, 400 }, { "Febrero", 1800, 700 } }, 0, 1800 },
+        { "a negative figure", { { "Enero", 1000, -7000 }, { "Febrero", 1800, 700 } }, -7000, 1800 },
+        { "nothing but zeros", { { "Enero", 0, 0 } }, 0, 1 },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ConsumptionChart chart;
+        chart.Fill(periods(c.rows));
+        const auto* axis = qobject_cast<QValueAxis*>(chart.chart()->axes(Qt::Vertical).value(0));
+        ASSERT_NE(axis, nullptr);
+        EXPECT_LE(axis->min(), c.min);
+        EXPECT_GE(axis->max(), c.max);
+        EXPECT_GT(axis->min(), c.min - (c.max - c.min)); // still scaled to the figures
+    }
+}
+
 TEST(ConsumptionChart, KeepsEqualPeriodLabelsApart)
 {
     ConsumptionChart chart;
@@ -84,6 +110,18 @@ TEST(ConsumptionChart, KeepsEqualPeriodLabelsApart)
         EXPECT_EQ(shown, chart.periodLabels()[i]);
     }
     EXPECT_EQ(values(chart.Series1()), (std::vector<qreal> { 100, 200, 300, 400 }));
+
+    // Periods whose name is a null text keep their slots too, and the named
+    // ones stay under their own bars.
+    TConsumptionList unnamed;
+    for (const QString& name : { QStringLiteral("Enero"), QString(), QStringLiteral("Marzo"), QString() })
+        unnamed.Add(std::make_unique<TConsumption>()).setPeriod(name);
+    chart.Fill(unnamed);
+    ASSERT_EQ(chart.categories().size(), 4);
+    EXPECT_EQ(chart.categories().at(0), QStringLiteral("Enero"));
+    EXPECT_EQ(chart.categories().at(2), QStringLiteral("Marzo"));
+    EXPECT_NE(chart.categories().at(1), chart.categories().at(3));
+    EXPECT_TRUE(QString(chart.categories().at(3)).remove(QChar(0x200B)).isEmpty());
 }
 
 TEST(ConsumptionChart, TranslatesTheSeriesTitlesWhenFilled)

@@ -250,6 +250,8 @@ TEST(ReportLayout, DrawsTheChartAsItStandsAtEveryPreparation)
     const QImage first = chartPicture();
     ASSERT_EQ(first.size(), QSize(454, 321));
     EXPECT_EQ(qAlpha(first.pixel(0, 0)), 0);
+    EXPECT_EQ(first.dotsPerMeterX(), 47244); // 1200 dots per inch
+    EXPECT_EQ(first.dotsPerMeterY(), 47244);
 
     f.periods[0].setKwht(90000);
     f.chart.Fill(f.periods);
@@ -279,6 +281,316 @@ TEST(ReportLayout, MarksTheFixedTextsForTranslation)
         EXPECT_TRUE(translated.contains(QString::fromLatin1(name))) << name;
     for (const char* name : { "Memo1", "Memo4", "Memo7", "BusinessNameMemo", "TransformerTTypeMemo", "Memo24", "Page" })
         EXPECT_FALSE(translated.contains(QString::fromLatin1(name))) << name;
+}
+
+namespace {
+
+// One object of the template as the printed page must show it. Geometry in
+// millimetres from its band's top-left corner; `style` lists what differs
+// from plain text (Arial 10, left, top, wrapping, no frame, tag 0): a font
+// size, b bold, i italic, r right, c centred, m vertically centred, s one
+// line, t translated at start (tag 300), F framed all round, _ a line under.
+struct TemplateObject {
+    const char* name;
+    const char* band;
+    double x, y, width, height;
+    const char* style;
+    const char* text; // null: a placeholder that filling replaces
+};
+
+// clang-format off
+const TemplateObject TemplateTexts[] = {
+    { "Memo1", "PageHeader1", 25, 0, 25, 8, "16 b s", "TENVIK" },
+    { "MemoVersion1", "PageHeader1", 50, 2.74, 25, 5, "8 t", "versión 7" },
+    { "MemoAppName1", "PageHeader1", 25, 8, 150, 5, "8 b s t",
+        "SOFTWARE PARA EL CÁLCULO DE BATERIAS DE CONDENSADORES, FERIMUNT Y LUMAREST" },
+    { "Memo4", "PageHeader1", 25, 13, 150, 5, "8 s", nullptr },
+    { "Memo5", "PageHeader1", 25, 18, 32, 5, "8 s", nullptr },
+    { "Memo6", "PageHeader1", 58, 18, 32, 5, "8", nullptr },
+    { "Memo7", "PageHeader1", 165, 18, 25, 5, "8 r", "[Date]" },
+    { "Memo8", "PageHeader2", 25, 0, 25, 8, "16 b s", "TENVIK" },
+    { "MemoVersion2", "PageHeader2", 50, 2.74, 25, 5, "8 t", "versión 7" },
+    { "MemoAppName2", "PageHeader2", 25, 8, 150, 5, "8 b s t",
+        "SOFTWARE PARA EL CÁLCULO DE BATERIAS DE CONDENSADORES, FERIMUNT Y LUMAREST" },
+    { "Memo12", "PageHeader2", 25, 13, 150, 5, "8 s", nullptr },
+    { "Memo13", "PageHeader2", 25, 18, 32, 5, "8 s", nullptr },
+    { "Memo14", "PageHeader2", 58, 18, 32, 5, "8", nullptr },
+    { "Memo40", "PageHeader2", 165, 18, 25, 5, "8 r", "[Date]" },
+
+    { "Memo11", "Header2", 0, 5, 45, 5, "s t", "Empresa:" },
+    { "BusinessNameMemo", "Header2", 45, 5, 85, 5, "s", nullptr },
+    { "Memo19", "Header2", 134, 5, 25, 5, "s t", "Distribuidor:" },
+    { "DistributionMemo", "Header2", 159, 5, 31, 5, "s", nullptr },
+    { "Memo15", "Header2", 0, 10, 45, 5, "s t", "Nombre del cliente:" },
+    { "UserNameMemo", "Header2", 45, 10, 85, 5, "s", nullptr },
+    { "Memo21", "Header2", 134, 10, 25, 5, "s t", "Teléfono:" },
+    { "TelephoneMemo", "Header2", 159, 10, 31, 5, "s", nullptr },
+    { "Memo16", "Header2", 0, 15, 45, 5, "s t", "Dirección de la empresa:" },
+    { "AddressMemo", "Header2", 45, 15, 85, 5, "s", nullptr },
+    { "Memo22", "Header2", 0, 20, 43, 5, "s t", "Localidad/Población:" },
+    { "PlaceMemo", "Header2", 45, 20, 85, 5, "s", nullptr },
+    { "Memo17", "Header2", 0, 25, 45, 5, "s t", "Provincia:" },
+    { "StateMemo", "Header2", 45, 25, 85, 5, "s", nullptr },
+    { "BatteryNameMemo", "Header2", 0, 35, 190, 10, "b c m t", "Equipo seleccionado" },
+    { "BatteryBType", "Header2", 0, 50, 71, 10, "16 s", nullptr },
+    { "BatteryDescription", "Header2", 75, 50, 115, 127, "", nullptr },
+    { "Memo18", "Header2", 0, 130, 30, 5, "s t", "Código:" },
+    { "BatteryCodeMemo", "Header2", 31, 130, 40, 5, "s", nullptr },
+    { "MemoLabelPowerBattery", "Header2", 0, 136, 30, 5, "s t", "Potencia (kVAr):" },
+    { "BatteryPowerMemo", "Header2", 31, 136, 40, 5, "s", nullptr },
+    { "Memo25", "Header2", 0, 142, 30, 5, "s t", "Tensión (Voltios):" },
+    { "BatteryVoltMemo", "Header2", 31, 142, 40, 5, "s", nullptr },
+    { "Memo27", "Header2", 0, 148, 30, 5, "s t", "Frecuencia (Hz):" },
+    { "BatteryFrecuencyMemo", "Header2", 31, 148, 40, 5, "s", nullptr },
+    { "Memo65", "Header2", 0, 154, 30, 5, "s t", "Escalones:" },
+    { "BatteryStepsMemo", "Header2", 31, 154, 40, 5, "s", nullptr },
+    { "Memo68", "Header2", 0, 160, 30, 5, "s t", "Medidas (mm):" },
+    { "BatteryDimMemo", "Header2", 31, 160, 40, 5, "s", nullptr },
+    { "Memo29", "Header2", 0, 166, 30, 5, "s t", "Cantidad:" },
+    { "BatteryCountMemo", "Header2", 31, 166, 40, 5, "s", nullptr },
+    { "Memo31", "Header2", 0, 172, 30, 5, "s t", "Precio (€):" },
+    { "BatteryPriceMemo", "Header2", 31, 172, 40, 5, "s", nullptr },
+
+    { "Memo43", "Header1", 0, 6, 90, 5, "b t _", "Conductor" },
+    { "Memo44", "Header1", 100, 6, 90, 5, "b t _", "Transformador de intensidad" },
+    { "Memo45", "Header1", 0, 14, 35, 5, "s t", "I Nominal (A):" },
+    { "ConductorICalculateMemo", "Header1", 35, 14, 55, 5, "s", nullptr },
+    { "Memo46", "Header1", 0, 20, 35, 5, "s t", "Sección (mm2):" },
+    { "ConductorGaugeMemo", "Header1", 35, 20, 55, 5, "s", nullptr },
+    { "Memo47", "Header1", 0, 26, 35, 5, "s t", "I Conductor (A):" },
+    { "ConductorCurrentMemo", "Header1", 35, 26, 55, 5, "s", nullptr },
+    { "Memo48", "Header1", 0, 32, 35, 5, "s t", "Longitud (m):" },
+    { "ConductorLengthMemo", "Header1", 35, 32, 55, 5, "s", nullptr },
+    { "Memo49", "Header1", 0, 38, 35, 5, "s t", "Cantidad x Fases" },
+    { "ConductorCountMemo", "Header1", 35, 38, 55, 5, "s", nullptr },
+    { "Memo50", "Header1", 0, 44, 35, 5, "s t", "Precio (€):" },
+    { "ConductorPriceMemo", "Header1", 35, 44, 55, 5, "s", nullptr },
+    { "Memo54", "Header1", 100, 14, 35, 5, "s t", "Tipo:" },
+    { "TransformerTTypeMemo", "Header1", 135, 14, 55, 5, "s", nullptr },
+    { "Memo51", "Header1", 100, 20, 35, 5, "s t", "I1/I2:" },
+    { "TransformerAMemo", "Header1", 135, 20, 55, 5, "s", nullptr },
+    { "Memo52", "Header1", 100, 26, 35, 5, "s t", "Cantidad:" },
+    { "TransformerCountMemo", "Header1", 135, 26, 55, 5, "s", nullptr },
+    { "Memo53", "Header1", 100, 32, 35, 5, "s t", "Precio (€):" },
+    { "TransformerPriceMemo", "Header1", 135, 32, 55, 5, "s", nullptr },
+    { "Page", "PageFooter1", 169, 9, 21, 5, "r s", "[Page#]" },
+
+    { "MemoTitle2", "Header3", 0, 5, 190, 10, "b c m t", "Datos de Facturación" },
+    { "Memo35", "Header3", 0, 15, 31, 10, "c m t F", "Mes/Bimestre" },
+    { "Memo34", "Header3", 31, 15, 22, 10, "c m t F", "Año" },
+    { "Memo36", "Header3", 53, 15, 32, 10, "c m t F", "kWh totales" },
+    { "Memo37", "Header3", 85, 15, 33, 10, "c m t F", "Máxima demanda (kW)" },
+    { "Memo38", "Header3", 118, 15, 34, 10, "c m t F", "Factor de potencia" },
+    { "Memo39", "Header3", 152, 15, 38, 10, "c m t F", "Recargo por reactiva (€)" },
+    { "Memo24", "MasterData3", 0, 0, 31, 5, "F", nullptr },
+    { "Memo26", "MasterData3", 31, 0, 22, 5, "F", nullptr },
+    { "Memo28", "MasterData3", 53, 0, 32, 5, "r F", nullptr },
+    { "Memo30", "MasterData3", 85, 0, 33, 5, "r F", nullptr },
+    { "Memo32", "MasterData3", 118, 0, 34, 5, "r F", nullptr },
+    { "Memo33", "MasterData3", 152, 0, 38, 5, "r F", nullptr },
+
+    { "Memo55", "Header4", 0, 10, 65, 5, "b t _", "Datos generales del servicio" },
+    { "Memo57", "Header4", 0, 20, 50, 10, "t", "Potencia media activa (kW):" },
+    { "average_active_powerMemo", "Header4", 50, 20, 15, 5, "r s", nullptr },
+    { "Memo58", "Header4", 0, 30, 50, 10, "t", "Potencia media reactiva (kVAr):" },
+    { "average_reactive_powerMemo", "Header4", 50, 30, 15, 5, "r s", nullptr },
+    { "Memo59", "Header4", 0, 40, 50, 10, "t", "Máxima demanda (kW):" },
+    { "Preliminar_mdrMemo", "Header4", 50, 40, 15, 5, "r s", nullptr },
+    { "Memo60", "Header4", 0, 50, 50, 10, "t", "Factor de potencia medio actual:" },
+    { "Preliminar_factorMemo", "Header4", 50, 50, 15, 5, "r s", nullptr },
+    { "Memo61", "Header4", 0, 60, 50, 10, "t", "Factor de potencia medio deseado:" },
+    { "Preliminar_factordeseadoMemo", "Header4", 50, 60, 15, 5, "r s", nullptr },
+    { "Memo23", "Header4", 0, 70, 50, 10, "t", "Ahorro anual de activa estimado (€):" },
+    { "saving_term_active_powerMemo", "Header4", 50, 70, 15, 5, "r s", nullptr },
+    { "Memo67", "Header4", 0, 80, 50, 10, "t", "Ahorro anual del término de potencia estimado (€):" },
+    { "saving_term_powerMemo", "Header4", 50, 80, 15, 5, "r s", nullptr },
+
+    { "Memo62", "Header5", 0, 9, 95, 5, "b t _", "Datos generales del servicio" },
+    { "Memo63", "Header5", 0, 19, 80, 10, "t", "Potencia contratada o máximetro (kW):" },
+    { "MaximumPowerMemo", "Header5", 80, 19, 15, 5, "r s", nullptr },
+    { "Memo64", "Header5", 0, 29, 80, 10, "t", "Dispone de transformador de entrada propio:" },
+    { "InputTransformerMemoLabel", "Header5", 0, 39, 80, 10, "t", "Transformador de entrada (KVA):" },
+    { "InputTransformerMemo", "Header5", 80, 39, 15, 5, "r s", nullptr },
+
+    { "Memo56", "PageFooter2", 0, 0, 190, 5, "i t",
+        "Se recomienda a los instaladores realizar un análisis de red antes de instalar el equipo." },
+    { "Memo20", "PageFooter2", 0, 6, 190, 10, "i t",
+        "Siempre deberá utilizarse conductores con aislamiento 0.6 / 1 Kv no propagador de incendio y con emisión de "
+        "humos y opacidad reducida (libre de halógenos)." },
+    { "Memo66", "PageFooter2", 0, 17, 190, 7, "i t",
+        "Cálculo de sección para una longitud de acometida inferior a 5 mts." },
+    { "Memo41", "PageFooter2", 169, 39, 21, 5, "r", "[Page#]" },
+};
+// clang-format on
+
+// The pictures, lines and shapes: kind, band and geometry; lines are along
+// their top edge, so only their y counts.
+struct TemplateFigure {
+    const char* name;
+    ObjectKind kind;
+    const char* band;
+    double x, y, width, height;
+};
+
+// clang-format off
+const TemplateFigure TemplateFigures[] = {
+    { "Picture1", ObjectKind::Picture, "PageHeader1", 0, 0, 22, 25 },
+    { "Line1", ObjectKind::Line, "PageHeader1", 0, 25, 190, 0 },
+    { "Picture2", ObjectKind::Picture, "PageHeader2", 0, 0, 22, 25 },
+    { "Line4", ObjectKind::Line, "PageHeader2", 0, 25, 190, 0 },
+    { "Shape1", ObjectKind::Shape, "Header2", 0, 35, 190, 10 },
+    { "Line3", ObjectKind::Line, "Header2", 0, 35, 190, 0 },
+    { "BatteryImage", ObjectKind::Picture, "Header2", 0, 60, 71, 65 },
+    { "Picture3", ObjectKind::Picture, "PageFooter1", 0, 2, 35, 12 },
+    { "Shape2", ObjectKind::Shape, "Header3", 0, 5, 190, 10 },
+    { "ChartPicture", ObjectKind::Picture, "Header4", 70, 5, 120, 85 },
+    { "ExistInputTransformerMarkTrue", ObjectKind::Picture, "Header5", 87, 29, 9, 8 },
+    { "ExistInputTransformerMarkFalse", ObjectKind::Picture, "Header5", 87, 29, 9, 8 },
+    { "Picture4", ObjectKind::Picture, "PageFooter2", 0, 32, 35, 12 },
+};
+// clang-format on
+
+void expectGeometry(const View& view, double x, double y, double width, double height)
+{
+    EXPECT_NEAR(view.left(), mm(x), 1e-9);
+    EXPECT_NEAR(view.top(), mm(y), 1e-9);
+    EXPECT_NEAR(view.width(), mm(width), 1e-9);
+    EXPECT_NEAR(view.height(), mm(height), 1e-9);
+}
+
+} // namespace
+
+TEST(ReportTemplate, EveryTextObjectHasItsPlaceStyleAndText)
+{
+    ReportLayout layout;
+    for (const TemplateObject& expected : TemplateTexts) {
+        SCOPED_TRACE(expected.name);
+        const auto* memo = layout.frxReport().find<MemoView>(QString::fromLatin1(expected.name));
+        ASSERT_NE(memo, nullptr);
+        ASSERT_NE(memo->band(), nullptr);
+        EXPECT_EQ(memo->band()->name(), QString::fromLatin1(expected.band));
+        expectGeometry(*memo, expected.x, expected.y, expected.width, expected.height);
+
+        const QStringList style = QString::fromLatin1(expected.style).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        float size = 10;
+        for (const QString& token : style) {
+            if (token.at(0).isDigit())
+                size = token.toFloat();
+        }
+        EXPECT_EQ(memo->fontName(), QStringLiteral("Arial"));
+        EXPECT_EQ(memo->fontSize(), size);
+        EXPECT_EQ(memo->bold(), style.contains(QStringLiteral("b")));
+        EXPECT_EQ(memo->italic(), style.contains(QStringLiteral("i")));
+        const HAlign hAlign = style.contains(QStringLiteral("r")) ? HAlign::Right
+            : style.contains(QStringLiteral("c"))                 ? HAlign::Center
+                                                                  : HAlign::Left;
+        EXPECT_EQ(memo->hAlign(), hAlign);
+        EXPECT_EQ(memo->vAlign(), style.contains(QStringLiteral("m")) ? VAlign::Center : VAlign::Top);
+        EXPECT_EQ(memo->wordWrap(), !style.contains(QStringLiteral("s")));
+        EXPECT_EQ(memo->tag(), style.contains(QStringLiteral("t")) ? ReportTranslatedTag : 0);
+        const bool all = style.contains(QStringLiteral("F"));
+        const bool under = all || style.contains(QStringLiteral("_"));
+        EXPECT_EQ(memo->frame().top, all);
+        EXPECT_EQ(memo->frame().bottom, under);
+        EXPECT_EQ(memo->frame().left, all);
+        EXPECT_EQ(memo->frame().right, all);
+        if (expected.text) {
+            EXPECT_EQ(memo->text(), QString::fromUtf8(expected.text));
+        }
+    }
+
+    // The billing cells show the data set's columns, the last two with two
+    // decimals.
+    const std::pair<const char*, const char*> cells[] = { { "Memo24", "Period" }, { "Memo26", "Year" },
+        { "Memo28", "kwht" }, { "Memo30", "PeakDemand" }, { "Memo32", "FFmr2" }, { "Memo33", "ReactiveSurcharge" } };
+    for (const auto& [name, field] : cells) {
+        const auto* cell = layout.frxReport().find<MemoView>(QString::fromLatin1(name));
+        ASSERT_NE(cell, nullptr);
+        EXPECT_EQ(cell->dataSet(), &layout.frxComsumptionDataSet()) << name;
+        EXPECT_EQ(cell->dataField(), QString::fromLatin1(field)) << name;
+        const bool decimals
+            = cell->dataField() == QLatin1String("FFmr2") || cell->dataField() == QLatin1String("ReactiveSurcharge");
+        EXPECT_EQ(cell->displayFormat().kind, decimals ? DisplayFormat::Kind::Numeric : DisplayFormat::Kind::Text)
+            << name;
+        if (decimals) {
+            EXPECT_EQ(cell->displayFormat().format, QStringLiteral("%2.2f")) << name;
+        }
+    }
+}
+
+TEST(ReportTemplate, PicturesLinesAndShapesInTheirPlaces)
+{
+    ReportLayout layout;
+    for (const TemplateFigure& expected : TemplateFigures) {
+        SCOPED_TRACE(expected.name);
+        const auto* view = layout.frxReport().find<View>(QString::fromLatin1(expected.name));
+        ASSERT_NE(view, nullptr);
+        EXPECT_EQ(view->kind(), expected.kind);
+        EXPECT_EQ(view->band()->name(), QString::fromLatin1(expected.band));
+        expectGeometry(*view, expected.x, expected.y, expected.width, expected.height);
+        EXPECT_EQ(view->tag(), 0);
+    }
+    for (const char* name : { "Shape1", "Shape2" }) {
+        const auto* shape = layout.frxReport().find<ShapeView>(QString::fromLatin1(name));
+        EXPECT_EQ(shape->color(), ColorSilver) << name;
+        EXPECT_EQ(shape->frameColor(), ColorSilver) << name;
+    }
+    EXPECT_FALSE(layout.frxReport().find<PictureView>(QStringLiteral("ChartPicture"))->keepAspectRatio());
+    for (const char* name : { "ExistInputTransformerMarkTrue", "ExistInputTransformerMarkFalse" })
+        EXPECT_TRUE(layout.frxReport().find<PictureView>(QString::fromLatin1(name))->center()) << name;
+}
+
+TEST(ReportTemplate, PagesAndBandsInPrintOrder)
+{
+    ReportLayout layout;
+    const auto& pages = layout.frxReport().pages();
+    ASSERT_EQ(pages.size(), 2u);
+    struct BandRow {
+        const char* name;
+        BandKind kind;
+        double height;
+        int rows; // master data only
+        const char* header; // the header printed with it, or null
+    };
+    const std::vector<std::vector<BandRow>> expected = {
+        { { "PageHeader1", BandKind::PageHeader, 25, 1, nullptr }, { "Header2", BandKind::Header, 185, 1, nullptr },
+            { "MasterData1", BandKind::MasterData, 1, 1, "Header2" }, { "Header1", BandKind::Header, 49, 1, nullptr },
+            { "MasterData2", BandKind::MasterData, 6, 1, "Header1" },
+            { "PageFooter1", BandKind::PageFooter, 14, 1, nullptr } },
+        { { "PageHeader2", BandKind::PageHeader, 25, 1, nullptr }, { "Header3", BandKind::Header, 25, 1, nullptr },
+            { "MasterData3", BandKind::MasterData, 5, 1, "Header3" }, { "Header4", BandKind::Header, 95, 1, nullptr },
+            { "MasterData4", BandKind::MasterData, 6, 0, "Header4" }, { "Header5", BandKind::Header, 89, 1, nullptr },
+            { "MasterData5", BandKind::MasterData, 6, 0, "Header5" },
+            { "PageFooter2", BandKind::PageFooter, 44, 1, nullptr } },
+    };
+    const char* pageNames[] = { "Page1", "Page2" };
+    for (std::size_t p = 0; p < pages.size(); ++p) {
+        const ReportPage& page = *pages[p];
+        EXPECT_EQ(page.name(), QString::fromLatin1(pageNames[p]));
+        EXPECT_EQ(page.paperWidthMm(), 210);
+        EXPECT_EQ(page.paperHeightMm(), 297);
+        for (double margin : { page.leftMarginMm(), page.topMarginMm(), page.rightMarginMm(), page.bottomMarginMm() })
+            EXPECT_EQ(margin, 10);
+        ASSERT_EQ(page.bands().size(), expected[p].size());
+        for (std::size_t b = 0; b < expected[p].size(); ++b) {
+            const Band& band = *page.bands()[b];
+            const BandRow& row = expected[p][b];
+            SCOPED_TRACE(row.name);
+            EXPECT_EQ(band.name(), QString::fromLatin1(row.name));
+            EXPECT_EQ(band.kind(), row.kind);
+            EXPECT_NEAR(band.height(), mm(row.height), 1e-9);
+            if (row.kind == BandKind::MasterData) {
+                EXPECT_EQ(band.rowCount(), row.rows);
+                ASSERT_NE(band.header(), nullptr);
+                EXPECT_EQ(band.header()->name(), QString::fromLatin1(row.header));
+                EXPECT_EQ(band.dataSet() != nullptr, band.name() == QLatin1String("MasterData3"));
+            }
+        }
+    }
+    EXPECT_EQ(layout.frxReport().dataSets(), std::vector<UserDataSet*> { &layout.frxComsumptionDataSet() });
+    EXPECT_EQ(layout.frxComsumptionDataSet().fields(),
+        (QStringList { "Year", "InputTransformer", "PeakDemand", "ReactiveSurcharge", "Period", "AmountActiveTerm",
+            "AmountPowerTerm", "kwht", "kvarh", "FFmr2" }));
 }
 
 TEST(ReportPictures, HaveTheirSizesAndContent)
