@@ -68,19 +68,19 @@ TBattery::~TBattery()
 
 std::int32_t TBattery::SeriesRank(const QString& seriesCode)
 {
-    static const std::array<std::pair<const char*, std::int32_t>, 9> ranks{{
-        {"Quelva", 1},
-        {"Fenwa", 2},
-        {"Corsel", 10},
-        {"Dravia", 11},
-        {"Galvix", 100},
-        {"Hormea", 101},
-        {"Isquel", 102},
-        {"Brunia", 200},
-        {"Elmora", 201},
+    static const std::array<std::pair<QStringView, std::int32_t>, 9> ranks{{
+        {u"Quelva", 1},
+        {u"Fenwa", 2},
+        {u"Corsel", 10},
+        {u"Dravia", 11},
+        {u"Galvix", 100},
+        {u"Hormea", 101},
+        {u"Isquel", 102},
+        {u"Brunia", 200},
+        {u"Elmora", 201},
     }};
     for (const auto& [code, rank] : ranks) {
-        if (seriesCode == QLatin1String(code))
+        if (QStringView(seriesCode) == code)
             return rank;
     }
     return 1000;

@@ -73,9 +73,14 @@ void SqliteConnection::connect(const QString& path)
         throw failure(reason);
     }
     // Opening is lazy: read the schema now so that a file that is not a
-    // database fails here, and make the connection refuse writes.
+    // database fails here, and make the connection refuse writes. The read
+    // transaction begun here stays open for the connection's life: every
+    // query then reads one consistent catalogue, and the description query,
+    // run again for every candidate, does not take and drop the file lock
+    // and check the file again each time.
     char* error = nullptr;
-    if (sqlite3_exec(db, "PRAGMA query_only = ON; SELECT count(*) FROM sqlite_master;", nullptr, nullptr, &error)
+    if (sqlite3_exec(db, "PRAGMA query_only = ON; BEGIN; SELECT count(*) FROM sqlite_master;", nullptr, nullptr,
+                     &error)
         != SQLITE_OK) {
         const QString reason = error ? QString::fromUtf8(error) : sqliteMessage(db);
         sqlite3_free(error);
@@ -107,7 +112,6 @@ void SqliteQuery::close()
 {
     m_open = false;
     m_columns.clear();
-    m_columnIndex.clear();
     m_hasCaseVariants = false;
     m_rows.clear();
     m_current = 0;
@@ -175,8 +179,6 @@ void SqliteQuery::open()
     m_columns = std::move(columns);
     m_hasCaseVariants = false;
     for (std::size_t c = 0; c < m_columns.size(); ++c) {
-        if (!m_columnIndex.contains(m_columns[c]))
-            m_columnIndex.insert(m_columns[c], c);
         for (std::size_t d = 0; d < c; ++d) {
             if (m_columns[d] != m_columns[c] && m_columns[d].compare(m_columns[c], Qt::CaseInsensitive) == 0)
                 m_hasCaseVariants = true;
@@ -216,9 +218,12 @@ const QVariant& SqliteQuery::field(const QString& name) const
     // Columns are found by name, ignoring case; the first of equal names wins.
     // The program asks with the stored spelling, so the exact lookup usually
     // answers; but a column spelt in another case that comes earlier wins.
-    const auto exact = m_columnIndex.constFind(name);
-    if (exact != m_columnIndex.constEnd() && !m_hasCaseVariants)
-        return m_rows[m_current][*exact];
+    if (!m_hasCaseVariants) {
+        for (std::size_t c = 0; c < m_columns.size(); ++c) {
+            if (m_columns[c] == name)
+                return m_rows[m_current][c];
+        }
+    }
     for (std::size_t c = 0; c < m_columns.size(); ++c) {
         if (m_columns[c].compare(name, Qt::CaseInsensitive) == 0)
             return m_rows[m_current][c];

@@ -83,9 +83,6 @@ private:
     QString m_sql;
     std::vector<std::pair<QString, QString>> m_parameters; // name, value
     std::vector<QString> m_columns;
-    // Column positions by their exact name, the first of equal names; a
-    // name in another letter case falls back to a scan.
-    QHash<QString, std::size_t> m_columnIndex;
     mutable QHash<QByteArray, QImage> m_pictures;
     bool m_hasCaseVariants = false; // two columns equal but for letter case
     std::vector<std::vector<QVariant>> m_rows;
