@@ -1,5 +1,6 @@
 #include "resultsview.h"
 
+#include "batterylistmodel.h"
 #include "detailpage.h"
 #include "dialogservice.h"
 #include "dskproject.h"
@@ -71,6 +72,8 @@ TBattery* ResultsView::FActiveBattery() const
 void ResultsView::resetView()
 {
     m_detailPage->resetActiveBattery();
+    // New and Open empty the selection the list refers to.
+    m_resultsPage->batteryListModel()->clear();
     m_stacks.ResultTabControl->setCurrentWidget(m_stacks.BatteryTabItem);
     emit stateChanged();
 }
@@ -107,12 +110,20 @@ void ResultsView::FindBatteryActionExecute()
             m_hooks.StoreCustomerData();
         } else {
             m_hooks.StoreProjectData();
-            // The run frees the candidates, also when it then fails: the
-            // active one must not outlive them. Only a list click sets it
-            // again, and only the detail page, which needs one, prints.
+            // The run frees the candidates, also when it then fails: neither
+            // the active one nor the list may outlive them. Only a list click
+            // sets the active one again, and only the detail page prints.
             m_detailPage->resetActiveBattery();
+            m_resultsPage->batteryListModel()->clear();
             m_document.Execute();
-            ShowResults();
+            try {
+                ShowResults();
+            } catch (...) {
+                // A page left half filled is no result to show: the next
+                // press calculates and fills it again.
+                m_document.setValidCalculation(false);
+                throw;
+            }
         }
         m_stacks.MainTabControl->setCurrentWidget(m_stacks.ResultData);
     } catch (const ESelectionErrorException& e) {

@@ -52,6 +52,8 @@ ResultsViewTest::ResultsViewTest()
         document.setMaximumPower(MaximumPowerEdit->value());
     };
     hooks.contractedPowerInputs = [this] {
+        if (failResultsFill)
+            throw std::runtime_error("results fill failed");
         return ResultsPage::DataPageInputs{MaximumPowerEdit->text(), false, QString()};
     };
     view = std::make_unique<ResultsView>(

@@ -57,4 +57,6 @@ public:
     int customerStores = 0;
     int projectStores = 0;
     bool failStore = false;
+    // Makes filling the results page fail after the calculation succeeded.
+    bool failResultsFill = false;
 };

@@ -172,6 +172,52 @@ TEST_F(ResultsViewTest, PagesAndActionStates)
     EXPECT_EQ(ResultTabControl->currentWidget(), BatteryTabItem);
 }
 
+TEST_F(ResultsViewTest, ListNeverOutlivesTheCandidatesItWasBuiltFrom)
+{
+    contractedPowerProject(120);
+    view->FindBatteryActionExecute();
+    ASSERT_TRUE(onListPage());
+    BatteryListModel* model = view->resultsPage()->batteryListModel();
+    ASSERT_GT(model->rowCount(), 0);
+    view->BackActionExecute();
+
+    // A recalculation that fails frees the old candidates: the list lets
+    // go of them at once.
+    document.setValidCalculation(false);
+    MaximumPowerEdit->setValue(0);
+    view->FindBatteryActionExecute();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(model->rowCount(), 0);
+
+    // The selection succeeds but the page cannot be filled: the results do
+    // not count as shown, so the next press calculates and fills again
+    // instead of showing a half-filled page.
+    dialogs.messages.clear();
+    MaximumPowerEdit->setValue(120);
+    failResultsFill = true;
+    view->FindBatteryActionExecute();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].kind, IDialogService::MessageKind::Plain);
+    EXPECT_TRUE(onDataPage());
+    EXPECT_FALSE(document.ValidCalculation());
+    EXPECT_EQ(states().calculateText, QStringLiteral("Calcular"));
+
+    failResultsFill = false;
+    const int storesBefore = projectStores;
+    view->FindBatteryActionExecute();
+    EXPECT_EQ(projectStores, storesBefore + 1);
+    ASSERT_TRUE(onListPage());
+    ASSERT_EQ(model->rowCount(), document.Selection().BatteryList().Count());
+    for (int i = 0; i < model->rowCount(); ++i)
+        EXPECT_EQ(model->battery(i), &document.Selection().BatteryList()[i]);
+    // Painted from the live candidates.
+    EXPECT_FALSE(view->resultsPage()->BatteryListView->grab().isNull());
+
+    // New and Open empty the selection: the list goes with it.
+    view->resetView();
+    EXPECT_EQ(model->rowCount(), 0);
+}
+
 TEST_F(ResultsViewTest, CandidatePriceChangeRebuildsTheListAndMarksTheProject)
 {
     contractedPowerProject(120);
