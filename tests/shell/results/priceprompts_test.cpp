@@ -152,6 +152,27 @@ TEST_F(PricePromptTest, StoresEachFieldInItsRecord)
               QStringLiteral("-20.00"));
 }
 
+TEST_F(PricePromptTest, MoneyAnswerExactlyHalfwayGoesToTheEvenTenThousandth)
+{
+    struct Row {
+        PriceField field;
+        const char* answer;
+        std::int64_t ticks;
+    };
+    const Row rows[] = {
+        {PriceField::BatteryPrice, "2.00005", 20000},     {PriceField::BatteryPrice, "2.00015", 20002},
+        {PriceField::ConductorPrice, "-2.00005", -20000}, {PriceField::ConductorPrice, "0.00015", 2},
+        {PriceField::TransformerPrice, "1234.56785", 12345678},
+    };
+    for (const Row& row : rows) {
+        ASSERT_TRUE(ask(row.field, QString::fromUtf8(row.answer))) << row.answer;
+        const Money stored = row.field == PriceField::BatteryPrice       ? first().Price()
+                             : row.field == PriceField::ConductorPrice   ? first().Conductor()->Price()
+                                                                         : fixture.selection().Transformer()->Price();
+        EXPECT_EQ(stored.ticks(), row.ticks) << row.answer;
+    }
+}
+
 TEST_F(PricePromptTest, LengthIsTheNearestFloat)
 {
     EXPECT_TRUE(ask(PriceField::ConductorLength, QStringLiteral("0.1")));
