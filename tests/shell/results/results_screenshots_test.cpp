@@ -116,6 +116,23 @@ TEST_P(ResultsScreenshot, ResultsDetailAndReport)
                     outputPath(QStringLiteral("report_%1").arg(language))});
     ASSERT_TRUE(pdftoppm.waitForFinished(30000));
     EXPECT_EQ(pdftoppm.exitCode(), 0);
+
+    // The contracted-power panel with its mark, and the chart's note.
+    form.BackAction->trigger();
+    form.BackAction->trigger();
+    ASSERT_EQ(form.MainTabControl->currentWidget(), form.DataTab);
+    form.project().setCalculationType(TCalculationType::contracted_power);
+    form.project().setMaximumPower(250);
+    form.project().setHasInputTransformer(true);
+    form.project().setInputTransformer(630);
+    form.project().setValidCalculation(false);
+    form.LoadProjectData();
+    form.FindBatteryAction->trigger();
+    ASSERT_TRUE(dialogs.messages.empty()) << dialogs.messages[0].text.toStdString();
+    ASSERT_EQ(form.MainTabControl->currentWidget(), form.ResultData);
+    QApplication::processEvents();
+    const QImage power = form.grab().toImage();
+    EXPECT_TRUE(power.save(outputPath(QStringLiteral("results_contracted_%1.png").arg(language))));
     form.project().setIsSaved(true);
 }
 
