@@ -10,6 +10,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLocale>
 #include <QPlainTextEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -19,6 +20,22 @@ namespace {
 QString tr_(const char* text)
 {
     return TranslateText(QString::fromUtf8(text));
+}
+
+// A cable section as the catalogue names it: whole sections without
+// decimals (35, not 35.00), the half sizes with theirs (1.5, 2.5), which a
+// whole number would round to a cable that does not exist.
+QString sectionText(float gauge)
+{
+    QString text = NumberFormat::twoDecimals(gauge);
+    const QString separator = QLocale().decimalPoint();
+    if (!text.contains(separator))
+        return text;
+    while (text.endsWith(QLatin1Char('0')))
+        text.chop(1);
+    if (text.endsWith(separator))
+        text.chop(separator.size());
+    return text;
 }
 
 QLabel* makeNote(const QString& objectName, const char* text, QWidget* parent)
@@ -205,7 +222,7 @@ void DetailPage::ShowBatteryDetail(TBattery& Battery)
     const TConductor noCable;
     const TConductor& cable = Battery.Conductor() ? *Battery.Conductor() : noCable;
     ConductorICalculadaEdit->setText(NumberFormat::twoDecimals(cable.ICalculate()));
-    ConductorGaugeEdit->setText(NumberFormat::fixed(cable.Gauge(), 0));
+    ConductorGaugeEdit->setText(sectionText(cable.Gauge()));
     ConductorCurrentEdit->setText(NumberFormat::twoDecimals(cable.Current()));
     ConductorLengthEdit->setText(NumberFormat::twoDecimals(cable.Length()));
     ConductorCountEdit->setText(cable.SCount());

@@ -118,6 +118,19 @@ TEST_F(DetailPageTest, CandidateWithoutAFittingCableShowsZeros)
     EXPECT_EQ(page.BatteryPriceEdit->text(), QStringLiteral("99,99"));
 }
 
+TEST_F(DetailPageTest, CableSectionKeepsTheDecimalOfAHalfSection)
+{
+    // Sections of 1.5 and 2.5 mm² are catalogue sizes: rounding them to a
+    // whole number would name a cable that does not exist.
+    QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
+    fixture.fill({{2, 1, 1}, {0, 1, 0}}, true);
+    page.ShowBatteryDetail(candidate(0));
+    EXPECT_EQ(page.ConductorGaugeEdit->text(), QStringLiteral("2,5"));
+    EXPECT_EQ(page.ConductorCurrentEdit->text(), QStringLiteral("21,00"));
+    page.ShowBatteryDetail(candidate(1));
+    EXPECT_EQ(page.ConductorGaugeEdit->text(), QStringLiteral("35"));
+}
+
 TEST_F(DetailPageTest, PromptButtonsStoreShowAndReport)
 {
     fixture.fill({{0, 1, 0}, {1, 1, 1}}, true);
