@@ -84,6 +84,11 @@ ConsumptionChart::ConsumptionChart(QWidget* parent)
     setDragMode(QGraphicsView::NoDrag);
 }
 
+namespace {
+// The value axis's own default, restored when the chart is emptied.
+constexpr int DefaultTickCount = 5;
+} // namespace
+
 void ConsumptionChart::Clear()
 {
     m_series1->remove(0, m_series1->count());
@@ -91,6 +96,13 @@ void ConsumptionChart::Clear()
     m_axisX->clear();
     m_labels.clear();
     m_axisY->setRange(0, 1);
+    m_axisY->setTickCount(DefaultTickCount);
+    // An empty chart shows no scale. Hiding the labels and the category grid
+    // also keeps the category axis from drawing the periods it held before,
+    // which clearing it alone does not repaint.
+    m_axisX->setLabelsVisible(false);
+    m_axisX->setGridLineVisible(false);
+    m_axisY->setLabelsVisible(false);
 }
 
 void ConsumptionChart::Fill(const TConsumptionList& periods)
@@ -111,6 +123,9 @@ void ConsumptionChart::Fill(const TConsumptionList& periods)
         lowest = std::min<qreal>({ lowest, qreal(period.kwht()), qreal(period.kvarh()) });
     }
     m_axisX->append(categories);
+    m_axisX->setLabelsVisible(true);
+    m_axisX->setGridLineVisible(true);
+    m_axisY->setLabelsVisible(true);
     // From zero, or from below it when a figure is negative (a project read
     // from an old file may hold one), so that no bar falls off the chart.
     m_axisY->setRange(lowest, highest > lowest ? highest : lowest + 1);

@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 namespace {
 
 TConsumptionList periods(const std::vector<std::tuple<const char*, int, int>>& rows)
@@ -68,6 +70,33 @@ TEST(ConsumptionChart, HoldsOnePairOfBarsPerPeriodInListOrder)
     EXPECT_EQ(chart.Series1()->count(), 0);
     EXPECT_EQ(chart.Series2()->count(), 0);
     EXPECT_TRUE(chart.categories().isEmpty());
+}
+
+TEST(ConsumptionChart, ClearedChartLooksLikeANewOne)
+{
+    // A contracted-power calculation after a consumption one must not show
+    // the earlier periods' names or a scale.
+    ConsumptionChart fresh;
+    ConsumptionChart used;
+    used.Fill(periods({ { "Enero", 1000, 400 }, { "Febrero", 1100, 450 }, { "Marzo", 1200, 500 } }));
+    const QSize size(454, 321);
+    const QImage filled = used.renderImage(size, Qt::white);
+    used.Clear();
+    fresh.Clear();
+    const QImage cleared = used.renderImage(size, Qt::white);
+    const QImage expected = fresh.renderImage(size, Qt::white);
+    // Pixels that differ clearly (text, bars, grid lines), not by a shade
+    // of antialiasing.
+    const auto clearDifferences = [](const QImage& a, const QImage& b) {
+        int count = 0;
+        for (int y = 0; y < a.height(); ++y)
+            for (int x = 0; x < a.width(); ++x)
+                if (std::abs(qGray(a.pixel(x, y)) - qGray(b.pixel(x, y))) > 48)
+                    ++count;
+        return count;
+    };
+    EXPECT_GT(clearDifferences(filled, expected), 1000);
+    EXPECT_EQ(clearDifferences(cleared, expected), 0);
 }
 
 TEST(ConsumptionChart, TheValueAxisHoldsEveryBar)
