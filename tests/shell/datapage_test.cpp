@@ -286,6 +286,19 @@ TEST_F(DataPageTest, aTypedPowerFactorKeepsAllItsDecimals)
     edit("BusinessNameEdit")->setFocus();
     page.StoreProjectData(project);
     EXPECT_EQ(project.ConsumptionList().Powerfactor(), 0.9871f);
+
+    // Save and Calculate commit the focused box before reading it: a box
+    // that shows "0.99" but was not typed in keeps its whole value.
+    box->setFocus();
+    commitTypedNumber(&page);
+    page.StoreProjectData(project);
+    EXPECT_EQ(project.ConsumptionList().Powerfactor(), 0.9871f);
+
+    project.ConsumptionList().setPowerfactor(0.955f);
+    page.LoadProjectData(project);
+    commitTypedNumber(&page);
+    page.StoreProjectData(project);
+    EXPECT_EQ(project.ConsumptionList().Powerfactor(), 0.955f);
 }
 
 TEST_F(DataPageTest, gridShowsSixColumnsOfEveryPeriodInListOrder)

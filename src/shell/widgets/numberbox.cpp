@@ -35,6 +35,10 @@ QString DecimalBox::textFromValue(double value) const
 
 double DecimalBox::valueFromText(const QString& text) const
 {
+    // The shown text of the held value stands for that value, not for its
+    // two-decimal rounding: committing an untouched box keeps every decimal.
+    if (text.trimmed() == textFromValue(value()))
+        return value();
     bool ok = false;
     const double value = locale().toDouble(text.trimmed(), &ok);
     return ok ? value : this->value();
