@@ -90,3 +90,21 @@ TEST_F(StartupTest, anOpenCatalogueIsHandedToTheProjectAndTheEndWritesTheSetting
     EXPECT_EQ(settings.value(QStringLiteral("language/auto")).toString(), "0");
     EXPECT_EQ(settings.value(QStringLiteral("language/code")).toInt(), 1);
 }
+
+TEST_F(StartupTest, answeringYesToTheCloseQuestionEndsTheProgramAfterOneQuestion)
+{
+    TenvikApplication::Options o = options(dir.filePath(QStringLiteral("missing/tenvik_sqlite.db")));
+    // Instead of the fixture's immediate exit: close the window of the
+    // unsaved project, and end a loop that goes on with another code.
+    o.onStep = [this](const QString& step) {
+        if (step != QLatin1String("main window"))
+            return;
+        QTimer::singleShot(0, qApp, [this] { program->mainForm()->close(); });
+        QTimer::singleShot(3000, qApp, [] { QCoreApplication::exit(7); });
+    };
+    dialogs.yesNoAnswers = { true, false };
+    TenvikApplication app(std::move(o));
+    program = &app;
+    EXPECT_EQ(app.run(), 0);
+    EXPECT_EQ(dialogs.questions.size(), 1u);
+}
