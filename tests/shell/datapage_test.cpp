@@ -133,6 +133,26 @@ TEST_F(DataPageTest, everyValueSurvivesALoadAndStoreRoundTrip)
     EXPECT_EQ(stored.ConsumptionList().Powerfactor(), 0.987f); // shown "0.99", kept whole
 }
 
+TEST_F(DataPageTest, customerTextsOfAnyLengthSurviveALoadAndStoreRoundTrip)
+{
+    // Longer than a line edit's own default limit of 32767 characters.
+    const QString longText = QString(40000, QLatin1Char('a')) + QStringLiteral("Z");
+    project.setBusinessName(longText);
+    project.setUserName(longText);
+    project.setAddress(longText);
+    project.setState(longText);
+    project.setPlace(longText);
+    project.setTelephone(longText);
+    project.setDistribution(longText);
+    page.LoadProjectData(project);
+    TCProyect stored(nullptr);
+    page.StoreCustomerData(stored);
+    for (const QString& text : { stored.BusinessName(), stored.UserName(), stored.Address(), stored.State(),
+             stored.Place(), stored.Telephone(), stored.Distribution() })
+        EXPECT_EQ(text.size(), longText.size());
+    EXPECT_EQ(stored.Distribution(), longText);
+}
+
 TEST_F(DataPageTest, eachEnumerationValueSelectsItsButtonAndStoresBack)
 {
     struct Case {

@@ -82,6 +82,17 @@ TEST(EntryFormTest, showsThePeriodAndStoresEveryEditedFieldOnAccept)
     EXPECT_EQ(period.CostActiveTerm(), 777);
 }
 
+TEST(EntryFormTest, aPeriodTextOfAnyLengthIsKept)
+{
+    TConsumption period = filledPeriod();
+    const QString longText = QString(40000, QLatin1Char('m')) + QStringLiteral("Z");
+    period.setPeriod(longText);
+    ModalScript answer([](QWidget* dialog) { QTest::keyClick(dialog, Qt::Key_Return); });
+    ASSERT_TRUE(EditConsumption(period));
+    EXPECT_TRUE(answer.ran());
+    EXPECT_EQ(period.Period(), longText);
+}
+
 TEST(EntryFormTest, cancelAndEscapeLeaveThePeriodUntouched)
 {
     for (bool escape : { false, true }) {
