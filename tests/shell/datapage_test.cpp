@@ -321,6 +321,36 @@ TEST_F(DataPageTest, aTypedPowerFactorKeepsAllItsDecimals)
     EXPECT_EQ(project.ConsumptionList().Powerfactor(), 0.955f);
 }
 
+TEST_F(DataPageTest, aTypedNumberOutsideItsBoxTakesTheNearerLimit)
+{
+    page.show();
+    page.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&page));
+    page.LoadProjectData(project);
+    struct Case {
+        const char* typed;
+        float stored;
+    };
+    const Case cases[] = { { "1.5", 1.0f }, { "7", 1.0f }, { "0.5", 0.5f } };
+    auto* box = child<DecimalBox>(page, "ConsumptionList_Powerfactor");
+    QLineEdit* line = box->findChild<QLineEdit*>();
+    for (const Case& c : cases) {
+        box->setFocus();
+        line->selectAll();
+        QTest::keyClicks(line, QString::fromLatin1(c.typed));
+        edit("BusinessNameEdit")->setFocus();
+        page.StoreProjectData(project);
+        EXPECT_EQ(project.ConsumptionList().Powerfactor(), c.stored) << c.typed;
+        // Committed by Save while still typing, too.
+        box->setFocus();
+        line->selectAll();
+        QTest::keyClicks(line, QString::fromLatin1(c.typed));
+        commitTypedNumber(&page);
+        page.StoreProjectData(project);
+        EXPECT_EQ(project.ConsumptionList().Powerfactor(), c.stored) << c.typed << " committed";
+    }
+}
+
 TEST_F(DataPageTest, gridShowsSixColumnsOfEveryPeriodInListOrder)
 {
     addPeriod(project, "Enero", 1999, 12000, -80, 95, 630);

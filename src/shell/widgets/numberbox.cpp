@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QLocale>
 
+#include <algorithm>
 #include <cmath>
 
 NumberBox::NumberBox(QWidget* parent)
@@ -58,6 +59,17 @@ QValidator::State DecimalBox::validate(QString& input, int& /*pos*/) const
     if (value < minimum() || value > maximum())
         return QValidator::Intermediate;
     return QValidator::Acceptable;
+}
+
+void DecimalBox::fixup(QString& input) const
+{
+    // Qt would otherwise take a number it cannot accept as 0, not as the
+    // limit it went past.
+    bool ok = false;
+    const double value = locale().toDouble(input.trimmed(), &ok);
+    if (!ok || !std::isfinite(value))
+        return;
+    input = locale().toString(std::clamp(value, minimum(), maximum()), 'g', QLocale::FloatingPointShortest);
 }
 
 void DecimalBox::stepBy(int steps)

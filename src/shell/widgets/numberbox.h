@@ -28,6 +28,8 @@ public:
     QString textFromValue(double value) const override;
     double valueFromText(const QString& text) const override;
     QValidator::State validate(QString& input, int& pos) const override;
+    // A typed number outside the limits becomes the nearer limit.
+    void fixup(QString& input) const override;
     void stepBy(int steps) override;
 
 signals:
