@@ -349,6 +349,29 @@ TEST_F(DataPageTest, aTypedNumberOutsideItsBoxTakesTheNearerLimit)
         page.StoreProjectData(project);
         EXPECT_EQ(project.ConsumptionList().Powerfactor(), c.stored) << c.typed << " committed";
     }
+
+    struct WholeCase {
+        const char* box;
+        const char* typed;
+        int shown;
+    };
+    const WholeCase wholeCases[] = {
+        { "ConsumptionList_WorkHours", "800", 744 },
+        { "ConsumptionList_WorkHours", "744", 744 },
+        { "MaximumPowerEdit", "10000000000", std::numeric_limits<int>::max() },
+        { "InputTransformerEdit", "2147483648", std::numeric_limits<int>::max() },
+        { "InputTransformerEdit", "2147483647", std::numeric_limits<int>::max() },
+    };
+    for (const WholeCase& c : wholeCases) {
+        auto* whole = child<NumberBox>(page, c.box);
+        child<QStackedWidget>(page, "TabControlConsumption")->setCurrentWidget(whole->parentWidget());
+        QLineEdit* wholeLine = whole->findChild<QLineEdit*>();
+        whole->setFocus();
+        wholeLine->selectAll();
+        QTest::keyClicks(wholeLine, QString::fromLatin1(c.typed));
+        commitTypedNumber(&page);
+        EXPECT_EQ(whole->value(), c.shown) << c.box << " " << c.typed;
+    }
 }
 
 TEST_F(DataPageTest, gridShowsSixColumnsOfEveryPeriodInListOrder)

@@ -130,6 +130,30 @@ TEST(EntryFormTest, valuesOutsideTheBoxesAreShownAndStoredAtTheNearerLimit)
     EXPECT_EQ(period.PeakDemand(), std::numeric_limits<std::int32_t>::max());
 }
 
+TEST(EntryFormTest, numbersTypedOutsideTheBoxesAreStoredAtTheNearerLimit)
+{
+    TConsumption period = filledPeriod();
+    ModalScript answer([](QWidget* dialog) {
+        const std::pair<const char*, const char*> typed[] = {
+            { "YearEdit", "2099" },
+            { "kwhtEdit", "10000000000" },
+            { "CostActiveTermEdit", "2147483648" },
+        };
+        for (const auto& [name, text] : typed) {
+            QLineEdit* line = box(dialog, name)->findChild<QLineEdit*>();
+            box(dialog, name)->setFocus();
+            line->selectAll();
+            QTest::keyClicks(line, QString::fromLatin1(text));
+        }
+        QTest::keyClick(dialog, Qt::Key_Return);
+    });
+    ASSERT_TRUE(EditConsumption(period));
+    EXPECT_TRUE(answer.ran());
+    EXPECT_EQ(period.Year(), 2050);
+    EXPECT_EQ(period.kwht(), std::numeric_limits<std::int32_t>::max());
+    EXPECT_EQ(period.CostActiveTerm(), std::numeric_limits<std::int32_t>::max());
+}
+
 TEST(EntryFormTest, englishShowsTranslatedLabelsUnderTheSpanishCaption)
 {
     Translation::setEnglishInForce(true);

@@ -6,11 +6,43 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 NumberBox::NumberBox(QWidget* parent)
     : QSpinBox(parent)
 {
     connect(lineEdit(), &QLineEdit::textEdited, this, &NumberBox::userEdited);
+}
+
+namespace {
+
+// The typed whole number, when the text is one (of any size a 64-bit
+// integer holds).
+std::optional<qlonglong> typedWholeNumber(const QLocale& locale, const QString& input)
+{
+    bool ok = false;
+    const qlonglong value = locale.toLongLong(input.trimmed(), &ok);
+    return ok ? std::optional<qlonglong>(value) : std::nullopt;
+}
+
+} // namespace
+
+QValidator::State NumberBox::validate(QString& input, int& pos) const
+{
+    const QValidator::State state = QSpinBox::validate(input, pos);
+    if (state != QValidator::Invalid)
+        return state;
+    const std::optional<qlonglong> typed = typedWholeNumber(locale(), input);
+    return typed && *typed > maximum() ? QValidator::Intermediate : state;
+}
+
+void NumberBox::fixup(QString& input) const
+{
+    const std::optional<qlonglong> typed = typedWholeNumber(locale(), input);
+    if (typed && (*typed > maximum() || *typed < minimum()))
+        input = QString::number(std::clamp<qlonglong>(*typed, minimum(), maximum()));
+    else
+        QSpinBox::fixup(input);
 }
 
 void NumberBox::stepBy(int steps)

@@ -11,6 +11,10 @@ class NumberBox : public QSpinBox {
 public:
     explicit NumberBox(QWidget* parent = nullptr);
 
+    // A whole number typed beyond the upper limit is accepted while typing
+    // and becomes the limit, rather than losing the keystroke that went past.
+    QValidator::State validate(QString& input, int& pos) const override;
+    void fixup(QString& input) const override;
     void stepBy(int steps) override;
 
 signals:
