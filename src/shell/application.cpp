@@ -73,8 +73,11 @@ void TenvikApplication::createDataModuleAndMainWindow()
     environment.settings = settings();
     environment.systemLanguage = m_options.systemLanguage;
     m_mainForm = std::make_unique<TMainForm>(std::move(environment));
+    // exit(), not quit(): quit() would first try to close the window again,
+    // which asks the close question once more and refuses.
     QObject::connect(
-        m_mainForm.get(), &TMainForm::terminateRequested, qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+        m_mainForm.get(), &TMainForm::terminateRequested, qApp, [] { QCoreApplication::exit(0); },
+        Qt::QueuedConnection);
     step(QStringLiteral("main window"));
     m_mainForm->show();
 }

@@ -114,6 +114,9 @@ QLineEdit* DataPage::customerEdit(const char* name)
 {
     auto* edit = new QLineEdit(this);
     edit->setObjectName(QLatin1String(name));
+    // A line edit cuts at 32767 characters by default; the texts have no
+    // limit, and a longer one read from a file must be saved back whole.
+    edit->setMaxLength(std::numeric_limits<int>::max());
     return edit;
 }
 

@@ -59,6 +59,7 @@ TEntryForm::TEntryForm(TConsumption& consumption, QWidget* parent)
 
     PeriodEdit = new QLineEdit(this);
     PeriodEdit->setObjectName(QStringLiteral("PeriodEdit"));
+    PeriodEdit->setMaxLength(std::numeric_limits<int>::max()); // no limit, not Qt's 32767
     YearEdit = makeBox(this, "YearEdit", 2000, 2050);
     YearEdit->setSingleStep(1);
     YearEdit->setButtonSymbols(QAbstractSpinBox::UpDownArrows);

@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
+
 namespace {
 
 class StartupTest : public ::testing::Test {
@@ -89,4 +91,38 @@ TEST_F(StartupTest, anOpenCatalogueIsHandedToTheProjectAndTheEndWritesTheSetting
     QSettings settings(settingsPath(), QSettings::IniFormat);
     EXPECT_EQ(settings.value(QStringLiteral("language/auto")).toString(), "0");
     EXPECT_EQ(settings.value(QStringLiteral("language/code")).toInt(), 1);
+}
+
+TEST_F(StartupTest, closingTheMainWindowEndsTheProgramWithAtMostOneQuestion)
+{
+    struct Case {
+        bool saved;
+        std::deque<bool> answers; // a second answer is there to be refused
+        std::size_t questions;
+    };
+    const Case cases[] = {
+        { false, { true, false }, 1 },
+        { true, { false }, 0 },
+    };
+    for (const Case& c : cases) {
+        TenvikApplication::Options o = options(dir.filePath(QStringLiteral("missing/tenvik_sqlite.db")));
+        // Instead of the fixture's immediate exit: close the main window,
+        // and end a loop that goes on with another code.
+        o.onStep = [this, saved = c.saved](const QString& step) {
+            if (step != QLatin1String("main window"))
+                return;
+            QTimer::singleShot(0, qApp, [this, saved] {
+                program->mainForm()->project().setIsSaved(saved);
+                program->mainForm()->close();
+            });
+            QTimer::singleShot(3000, qApp, [] { QCoreApplication::exit(7); });
+        };
+        dialogs.yesNoAnswers = c.answers;
+        dialogs.questions.clear();
+        TenvikApplication app(std::move(o));
+        program = &app;
+        EXPECT_EQ(app.run(), 0) << c.saved;
+        EXPECT_EQ(dialogs.questions.size(), c.questions) << c.saved;
+        program = nullptr;
+    }
 }

@@ -133,6 +133,26 @@ TEST_F(DataPageTest, everyValueSurvivesALoadAndStoreRoundTrip)
     EXPECT_EQ(stored.ConsumptionList().Powerfactor(), 0.987f); // shown "0.99", kept whole
 }
 
+TEST_F(DataPageTest, customerTextsOfAnyLengthSurviveALoadAndStoreRoundTrip)
+{
+    // Longer than a line edit's own default limit of 32767 characters.
+    const QString longText = QString(40000, QLatin1Char('a')) + QStringLiteral("Z");
+    project.setBusinessName(longText);
+    project.setUserName(longText);
+    project.setAddress(longText);
+    project.setState(longText);
+    project.setPlace(longText);
+    project.setTelephone(longText);
+    project.setDistribution(longText);
+    page.LoadProjectData(project);
+    TCProyect stored(nullptr);
+    page.StoreCustomerData(stored);
+    for (const QString& text : { stored.BusinessName(), stored.UserName(), stored.Address(), stored.State(),
+             stored.Place(), stored.Telephone(), stored.Distribution() })
+        EXPECT_EQ(text.size(), longText.size());
+    EXPECT_EQ(stored.Distribution(), longText);
+}
+
 TEST_F(DataPageTest, eachEnumerationValueSelectsItsButtonAndStoresBack)
 {
     struct Case {
@@ -286,6 +306,72 @@ TEST_F(DataPageTest, aTypedPowerFactorKeepsAllItsDecimals)
     edit("BusinessNameEdit")->setFocus();
     page.StoreProjectData(project);
     EXPECT_EQ(project.ConsumptionList().Powerfactor(), 0.9871f);
+
+    // Save and Calculate commit the focused box before reading it: a box
+    // that shows "0.99" but was not typed in keeps its whole value.
+    box->setFocus();
+    commitTypedNumber(&page);
+    page.StoreProjectData(project);
+    EXPECT_EQ(project.ConsumptionList().Powerfactor(), 0.9871f);
+
+    project.ConsumptionList().setPowerfactor(0.955f);
+    page.LoadProjectData(project);
+    commitTypedNumber(&page);
+    page.StoreProjectData(project);
+    EXPECT_EQ(project.ConsumptionList().Powerfactor(), 0.955f);
+}
+
+TEST_F(DataPageTest, aTypedNumberOutsideItsBoxTakesTheNearerLimit)
+{
+    page.show();
+    page.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&page));
+    page.LoadProjectData(project);
+    struct Case {
+        const char* typed;
+        float stored;
+    };
+    const Case cases[] = { { "1.5", 1.0f }, { "7", 1.0f }, { "0.5", 0.5f } };
+    auto* box = child<DecimalBox>(page, "ConsumptionList_Powerfactor");
+    QLineEdit* line = box->findChild<QLineEdit*>();
+    for (const Case& c : cases) {
+        box->setFocus();
+        line->selectAll();
+        QTest::keyClicks(line, QString::fromLatin1(c.typed));
+        edit("BusinessNameEdit")->setFocus();
+        page.StoreProjectData(project);
+        EXPECT_EQ(project.ConsumptionList().Powerfactor(), c.stored) << c.typed;
+        // Committed by Save while still typing, too.
+        box->setFocus();
+        line->selectAll();
+        QTest::keyClicks(line, QString::fromLatin1(c.typed));
+        commitTypedNumber(&page);
+        page.StoreProjectData(project);
+        EXPECT_EQ(project.ConsumptionList().Powerfactor(), c.stored) << c.typed << " committed";
+    }
+
+    struct WholeCase {
+        const char* box;
+        const char* typed;
+        int shown;
+    };
+    const WholeCase wholeCases[] = {
+        { "ConsumptionList_WorkHours", "800", 744 },
+        { "ConsumptionList_WorkHours", "744", 744 },
+        { "MaximumPowerEdit", "10000000000", std::numeric_limits<int>::max() },
+        { "InputTransformerEdit", "2147483648", std::numeric_limits<int>::max() },
+        { "InputTransformerEdit", "2147483647", std::numeric_limits<int>::max() },
+    };
+    for (const WholeCase& c : wholeCases) {
+        auto* whole = child<NumberBox>(page, c.box);
+        child<QStackedWidget>(page, "TabControlConsumption")->setCurrentWidget(whole->parentWidget());
+        QLineEdit* wholeLine = whole->findChild<QLineEdit*>();
+        whole->setFocus();
+        wholeLine->selectAll();
+        QTest::keyClicks(wholeLine, QString::fromLatin1(c.typed));
+        commitTypedNumber(&page);
+        EXPECT_EQ(whole->value(), c.shown) << c.box << " " << c.typed;
+    }
 }
 
 TEST_F(DataPageTest, gridShowsSixColumnsOfEveryPeriodInListOrder)

@@ -82,6 +82,17 @@ TEST(EntryFormTest, showsThePeriodAndStoresEveryEditedFieldOnAccept)
     EXPECT_EQ(period.CostActiveTerm(), 777);
 }
 
+TEST(EntryFormTest, aPeriodTextOfAnyLengthIsKept)
+{
+    TConsumption period = filledPeriod();
+    const QString longText = QString(40000, QLatin1Char('m')) + QStringLiteral("Z");
+    period.setPeriod(longText);
+    ModalScript answer([](QWidget* dialog) { QTest::keyClick(dialog, Qt::Key_Return); });
+    ASSERT_TRUE(EditConsumption(period));
+    EXPECT_TRUE(answer.ran());
+    EXPECT_EQ(period.Period(), longText);
+}
+
 TEST(EntryFormTest, cancelAndEscapeLeaveThePeriodUntouched)
 {
     for (bool escape : { false, true }) {
@@ -117,6 +128,30 @@ TEST(EntryFormTest, valuesOutsideTheBoxesAreShownAndStoredAtTheNearerLimit)
     EXPECT_EQ(period.Year(), 2000);
     EXPECT_EQ(period.kvarh(), 0);
     EXPECT_EQ(period.PeakDemand(), std::numeric_limits<std::int32_t>::max());
+}
+
+TEST(EntryFormTest, numbersTypedOutsideTheBoxesAreStoredAtTheNearerLimit)
+{
+    TConsumption period = filledPeriod();
+    ModalScript answer([](QWidget* dialog) {
+        const std::pair<const char*, const char*> typed[] = {
+            { "YearEdit", "2099" },
+            { "kwhtEdit", "10000000000" },
+            { "CostActiveTermEdit", "2147483648" },
+        };
+        for (const auto& [name, text] : typed) {
+            QLineEdit* line = box(dialog, name)->findChild<QLineEdit*>();
+            box(dialog, name)->setFocus();
+            line->selectAll();
+            QTest::keyClicks(line, QString::fromLatin1(text));
+        }
+        QTest::keyClick(dialog, Qt::Key_Return);
+    });
+    ASSERT_TRUE(EditConsumption(period));
+    EXPECT_TRUE(answer.ran());
+    EXPECT_EQ(period.Year(), 2050);
+    EXPECT_EQ(period.kwht(), std::numeric_limits<std::int32_t>::max());
+    EXPECT_EQ(period.CostActiveTerm(), std::numeric_limits<std::int32_t>::max());
 }
 
 TEST(EntryFormTest, englishShowsTranslatedLabelsUnderTheSpanishCaption)

@@ -4,12 +4,45 @@
 #include <QLineEdit>
 #include <QLocale>
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
 
 NumberBox::NumberBox(QWidget* parent)
     : QSpinBox(parent)
 {
     connect(lineEdit(), &QLineEdit::textEdited, this, &NumberBox::userEdited);
+}
+
+namespace {
+
+// The typed whole number, when the text is one (of any size a 64-bit
+// integer holds).
+std::optional<qlonglong> typedWholeNumber(const QLocale& locale, const QString& input)
+{
+    bool ok = false;
+    const qlonglong value = locale.toLongLong(input.trimmed(), &ok);
+    return ok ? std::optional<qlonglong>(value) : std::nullopt;
+}
+
+} // namespace
+
+QValidator::State NumberBox::validate(QString& input, int& pos) const
+{
+    const QValidator::State state = QSpinBox::validate(input, pos);
+    if (state != QValidator::Invalid)
+        return state;
+    const std::optional<qlonglong> typed = typedWholeNumber(locale(), input);
+    return typed && *typed > maximum() ? QValidator::Intermediate : state;
+}
+
+void NumberBox::fixup(QString& input) const
+{
+    const std::optional<qlonglong> typed = typedWholeNumber(locale(), input);
+    if (typed && (*typed > maximum() || *typed < minimum()))
+        input = QString::number(std::clamp<qlonglong>(*typed, minimum(), maximum()));
+    else
+        QSpinBox::fixup(input);
 }
 
 void NumberBox::stepBy(int steps)
@@ -35,6 +68,10 @@ QString DecimalBox::textFromValue(double value) const
 
 double DecimalBox::valueFromText(const QString& text) const
 {
+    // The shown text of the held value stands for that value, not for its
+    // two-decimal rounding: committing an untouched box keeps every decimal.
+    if (text.trimmed() == textFromValue(value()))
+        return value();
     bool ok = false;
     const double value = locale().toDouble(text.trimmed(), &ok);
     return ok ? value : this->value();
@@ -54,6 +91,17 @@ QValidator::State DecimalBox::validate(QString& input, int& /*pos*/) const
     if (value < minimum() || value > maximum())
         return QValidator::Intermediate;
     return QValidator::Acceptable;
+}
+
+void DecimalBox::fixup(QString& input) const
+{
+    // Qt would otherwise take a number it cannot accept as 0, not as the
+    // limit it went past.
+    bool ok = false;
+    const double value = locale().toDouble(input.trimmed(), &ok);
+    if (!ok || !std::isfinite(value))
+        return;
+    input = locale().toString(std::clamp(value, minimum(), maximum()), 'g', QLocale::FloatingPointShortest);
 }
 
 void DecimalBox::stepBy(int steps)

@@ -11,6 +11,10 @@ class NumberBox : public QSpinBox {
 public:
     explicit NumberBox(QWidget* parent = nullptr);
 
+    // A whole number typed beyond the upper limit is accepted while typing
+    // and becomes the limit, rather than losing the keystroke that went past.
+    QValidator::State validate(QString& input, int& pos) const override;
+    void fixup(QString& input) const override;
     void stepBy(int steps) override;
 
 signals:
@@ -28,6 +32,8 @@ public:
     QString textFromValue(double value) const override;
     double valueFromText(const QString& text) const override;
     QValidator::State validate(QString& input, int& pos) const override;
+    // A typed number outside the limits becomes the nearer limit.
+    void fixup(QString& input) const override;
     void stepBy(int steps) override;
 
 signals:
