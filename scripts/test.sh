@@ -9,13 +9,16 @@ bash scripts/deps.sh
 jobs=$(nproc)
 status=0
 
+summary=$(mktemp)
+trap 'rm -f "$summary"' EXIT
+
 cmake --preset default
 cmake --build --preset default -j "$jobs"
-ctest --preset default || status=1
+ctest --preset default 2>&1 | tee -a "$summary" || status=1
 
 cmake --preset asan
 cmake --build --preset asan -j "$jobs"
-ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 ctest --preset asan || status=1
+ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 ctest --preset asan 2>&1 | tee -a "$summary" || status=1
 
 # The two project-file readers under libFuzzer (clang, a build of its own),
 # about a minute each.
@@ -27,4 +30,8 @@ else
   status=1
 fi
 
+# The two test runs' closing lines again, after the fuzzers' output.
+echo
+echo "Debug and sanitizer builds:"
+grep -E 'tests passed|tests failed' "$summary" || true
 exit $status
