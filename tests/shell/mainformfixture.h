@@ -2,6 +2,7 @@
 
 #include "mainform.h"
 
+#include "dbdatamodule.h"
 #include "dskproject.h"
 #include "translation.h"
 
@@ -36,9 +37,13 @@ protected:
         settings.setValue(QStringLiteral("language/code"), code);
     }
 
-    TMainForm& create(const QString& systemLanguage = QStringLiteral("es"))
+    // With `cataloguePath`, the window reads that catalogue; without, none.
+    TMainForm& create(const QString& systemLanguage = QStringLiteral("es"), const QString& cataloguePath = QString())
     {
+        if (!cataloguePath.isEmpty())
+            m_catalogue = std::make_unique<TDbDataModule>(cataloguePath);
         TMainForm::Environment environment;
+        environment.dataModule = m_catalogue.get();
         environment.dialogs = &dialogs;
         environment.settings = std::make_unique<QSettings>(settingsPath(), QSettings::IniFormat);
         environment.systemLanguage = systemLanguage;
@@ -52,6 +57,7 @@ protected:
 
     testutils::ScriptedDialogs dialogs;
     std::vector<QUrl> opened;
+    std::unique_ptr<TDbDataModule> m_catalogue; // outlives the window
     std::unique_ptr<TMainForm> form;
 
 private:

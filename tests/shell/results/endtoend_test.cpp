@@ -1,7 +1,7 @@
 // The whole program driven as a person would: enter a customer and a year
 // of bills, calculate, open a candidate, correct its price, save the report
 // as a PDF file and read it back.
-#include "mainform.h"
+#include "mainformfixture.h"
 
 #include "dbdatamodule.h"
 #include "detailpage.h"
@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QListView>
 #include <QProcess>
@@ -66,26 +67,18 @@ void typeInto(QWidget* widget, const QString& text)
     QTest::keyClicks(widget, text);
 }
 
-TEST(EndToEnd, FromCustomerToPdfReport)
+class EndToEnd : public MainFormFixture {};
+
+TEST_F(EndToEnd, FromCustomerToPdfReport)
 {
     Translation::setEnglishInForce(false);
-    QTemporaryDir folder;
-    testutils::ScriptedDialogs dialogs;
-    TDbDataModule catalogue(QStringLiteral(TENVIK_SHIPPED_CATALOGUE));
-    TMainForm::Environment environment;
-    environment.dataModule = &catalogue;
-    environment.dialogs = &dialogs;
-    environment.settings =
-        std::make_unique<QSettings>(folder.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
-    environment.systemLanguage = QStringLiteral("es");
-    environment.programFolder = folder.path();
-    TMainForm form(std::move(environment));
-    form.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    TMainForm& window = create(QStringLiteral("es"), QStringLiteral(TENVIK_SHIPPED_CATALOGUE));
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
 
-    typeInto(child<QLineEdit>(&form, "BusinessNameEdit"), QStringLiteral("Talleres Ibarra S.A."));
-    typeInto(child<QLineEdit>(&form, "UserNameEdit"), QStringLiteral("Amaia Etxeberria"));
-    QTest::mouseClick(child<QRadioButton>(&form, "BatteryType_battery"), Qt::LeftButton);
+    typeInto(child<QLineEdit>(&window, "BusinessNameEdit"), QStringLiteral("Talleres Ibarra S.A."));
+    typeInto(child<QLineEdit>(&window, "UserNameEdit"), QStringLiteral("Amaia Etxeberria"));
+    QTest::mouseClick(child<QRadioButton>(&window, "BatteryType_battery"), Qt::LeftButton);
 
     const char* months[] = {"Enero", "Febrero", "Marzo", "Abril", "Mayo", "Junio",
                             "Julio", "Agosto", "Septiembre", "Octubre", "Noviembre", "Diciembre"};
@@ -103,30 +96,30 @@ TEST(EndToEnd, FromCustomerToPdfReport)
             typeInto(child<QSpinBox>(dialog, "CostActiveTermEdit"), QStringLiteral("2100"));
             QTest::mouseClick(child<QPushButton>(dialog, "AddButton"), Qt::LeftButton);
         });
-        form.EntryAddAction->trigger();
+        window.EntryAddAction->trigger();
     }
-    ASSERT_EQ(form.project().ConsumptionList().Count(), 12);
+    ASSERT_EQ(window.project().ConsumptionList().Count(), 12);
 
-    QTest::mouseClick(form.FindBatteryButton, Qt::LeftButton);
+    QTest::mouseClick(window.FindBatteryButton, Qt::LeftButton);
     ASSERT_TRUE(dialogs.messages.empty()) << dialogs.messages[0].text.toStdString();
-    ASSERT_EQ(form.MainTabControl->currentWidget(), form.ResultData);
-    EXPECT_EQ(form.FindBatteryAction->text(), QStringLiteral("Resultados"));
-    EXPECT_FALSE(form.PrintAction->isEnabled());
+    ASSERT_EQ(window.MainTabControl->currentWidget(), window.ResultData);
+    EXPECT_EQ(window.FindBatteryAction->text(), QStringLiteral("Resultados"));
+    EXPECT_FALSE(window.PrintAction->isEnabled());
 
-    QListView* list = form.results().resultsPage()->BatteryListView;
+    QListView* list = window.results().resultsPage()->BatteryListView;
     ASSERT_GT(list->model()->rowCount(), 0);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(0, 0)).center());
-    ASSERT_EQ(form.ResultTabControl->currentWidget(), form.BatteryDetailTabItem);
-    EXPECT_TRUE(form.PrintAction->isEnabled());
-    TBattery* candidate = form.activeBattery();
+    ASSERT_EQ(window.ResultTabControl->currentWidget(), window.BatteryDetailTabItem);
+    EXPECT_TRUE(window.PrintAction->isEnabled());
+    TBattery* candidate = window.activeBattery();
     ASSERT_NE(candidate, nullptr);
 
     dialogs.inputAnswers.push_back(QStringLiteral("4321.5"));
-    QTest::mouseClick(form.results().detailPage()->BatteryPriceButton, Qt::LeftButton);
+    QTest::mouseClick(window.results().detailPage()->BatteryPriceButton, Qt::LeftButton);
     EXPECT_EQ(candidate->Price().ticks(), 43215000);
-    EXPECT_FALSE(form.project().IsSaved());
+    EXPECT_FALSE(window.project().IsSaved());
 
-    const QString pdf = folder.filePath(QStringLiteral("informe.pdf"));
+    const QString pdf = QDir(folder()).filePath(QStringLiteral("informe.pdf"));
     dialogs.fileAnswers.push_back(pdf);
     whenModal([](QWidget* dialog) {
         auto* printer = qobject_cast<TPrinterForm*>(dialog);
@@ -135,7 +128,7 @@ TEST(EndToEnd, FromCustomerToPdfReport)
         printer->ComboBox1->hidePopup();
         QTest::mouseClick(printer->AddButton, Qt::LeftButton);
     });
-    form.PrintAction->trigger();
+    window.PrintAction->trigger();
     ASSERT_TRUE(dialogs.messages.empty()) << dialogs.messages[0].text.toStdString();
 
     QProcess pdftotext;
@@ -146,7 +139,7 @@ TEST(EndToEnd, FromCustomerToPdfReport)
     EXPECT_TRUE(text.contains(candidate->Code())) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("4321.50"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("Datos de facturación"))) << text.toStdString();
-    form.project().setIsSaved(true); // no close question when the window goes
+    window.project().setIsSaved(true); // no close question when the window goes
 }
 
 } // namespace

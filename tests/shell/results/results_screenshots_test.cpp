@@ -1,7 +1,7 @@
 // Pictures of the results page, the detail page and both report sheets, in
 // Spanish and in English, written under the build folder's test output for
 // a person to look at (run under Xvfb for the real platform's looks).
-#include "mainform.h"
+#include "mainformfixture.h"
 
 #include "dbdatamodule.h"
 #include "dskproject.h"
@@ -61,43 +61,30 @@ QString outputPath(const QString& name)
     return QDir(testutils::testOutputFolder()).filePath(name);
 }
 
-class ResultsScreenshot : public ::testing::TestWithParam<const char*> {
-protected:
-    ~ResultsScreenshot() override { Translation::setEnglishInForce(false); }
-};
+class ResultsScreenshot : public MainFormFixture, public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(ResultsScreenshot, ResultsDetailAndReport)
 {
     const QString language = QString::fromLatin1(GetParam());
-    QTemporaryDir folder;
-    testutils::ScriptedDialogs dialogs;
-    TDbDataModule catalogue(QStringLiteral(TENVIK_SHIPPED_CATALOGUE));
-    TMainForm::Environment environment;
-    environment.dataModule = &catalogue;
-    environment.dialogs = &dialogs;
-    environment.settings =
-        std::make_unique<QSettings>(folder.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
-    environment.systemLanguage = language;
-    environment.programFolder = folder.path();
-    TMainForm form(std::move(environment));
-    fill(form.project());
-    form.LoadProjectData();
-    form.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    TMainForm& window = create(language, QStringLiteral(TENVIK_SHIPPED_CATALOGUE));
+    fill(window.project());
+    window.LoadProjectData();
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
 
-    form.FindBatteryAction->trigger();
+    window.FindBatteryAction->trigger();
     ASSERT_TRUE(dialogs.messages.empty()) << dialogs.messages[0].text.toStdString();
     QApplication::processEvents();
-    const QImage results = form.grab().toImage();
+    const QImage results = window.grab().toImage();
     ASSERT_FALSE(results.isNull());
     EXPECT_TRUE(results.save(outputPath(QStringLiteral("results_%1.png").arg(language))));
 
-    QListView* list = form.results().resultsPage()->BatteryListView;
+    QListView* list = window.results().resultsPage()->BatteryListView;
     ASSERT_GT(list->model()->rowCount(), 0);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(0, 0)).center());
-    ASSERT_EQ(form.ResultTabControl->currentWidget(), form.BatteryDetailTabItem);
+    ASSERT_EQ(window.ResultTabControl->currentWidget(), window.BatteryDetailTabItem);
     QApplication::processEvents();
-    const QImage detail = form.grab().toImage();
+    const QImage detail = window.grab().toImage();
     EXPECT_TRUE(detail.save(outputPath(QStringLiteral("detail_%1.png").arg(language))));
 
     const QString pdf = outputPath(QStringLiteral("report_%1.pdf").arg(language));
@@ -108,7 +95,7 @@ TEST_P(ResultsScreenshot, ResultsDetailAndReport)
             printer->accept();
         }
     });
-    form.PrintAction->trigger();
+    window.PrintAction->trigger();
     ASSERT_TRUE(dialogs.messages.empty()) << dialogs.messages[0].text.toStdString();
     QProcess pdftoppm;
     pdftoppm.start(QStringLiteral("pdftoppm"),
@@ -118,22 +105,22 @@ TEST_P(ResultsScreenshot, ResultsDetailAndReport)
     EXPECT_EQ(pdftoppm.exitCode(), 0);
 
     // The contracted-power panel with its mark, and the chart's note.
-    form.BackAction->trigger();
-    form.BackAction->trigger();
-    ASSERT_EQ(form.MainTabControl->currentWidget(), form.DataTab);
-    form.project().setCalculationType(TCalculationType::contracted_power);
-    form.project().setMaximumPower(250);
-    form.project().setHasInputTransformer(true);
-    form.project().setInputTransformer(630);
-    form.project().setValidCalculation(false);
-    form.LoadProjectData();
-    form.FindBatteryAction->trigger();
+    window.BackAction->trigger();
+    window.BackAction->trigger();
+    ASSERT_EQ(window.MainTabControl->currentWidget(), window.DataTab);
+    window.project().setCalculationType(TCalculationType::contracted_power);
+    window.project().setMaximumPower(250);
+    window.project().setHasInputTransformer(true);
+    window.project().setInputTransformer(630);
+    window.project().setValidCalculation(false);
+    window.LoadProjectData();
+    window.FindBatteryAction->trigger();
     ASSERT_TRUE(dialogs.messages.empty()) << dialogs.messages[0].text.toStdString();
-    ASSERT_EQ(form.MainTabControl->currentWidget(), form.ResultData);
+    ASSERT_EQ(window.MainTabControl->currentWidget(), window.ResultData);
     QApplication::processEvents();
-    const QImage power = form.grab().toImage();
+    const QImage power = window.grab().toImage();
     EXPECT_TRUE(power.save(outputPath(QStringLiteral("results_contracted_%1.png").arg(language))));
-    form.project().setIsSaved(true);
+    window.project().setIsSaved(true);
 }
 
 TEST_P(ResultsScreenshot, PrintDestinationDialog)
@@ -141,10 +128,10 @@ TEST_P(ResultsScreenshot, PrintDestinationDialog)
     const QString language = QString::fromLatin1(GetParam());
     Translation::setEnglishInForce(language == QLatin1String("en"));
     FakePrinters printers({QStringLiteral("Oficina"), QStringLiteral("Planta 2"), QStringLiteral("Almacén")}, 1);
-    TPrinterForm form(printers);
-    form.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-    const QImage picture = form.grab().toImage();
+    TPrinterForm window(printers);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const QImage picture = window.grab().toImage();
     EXPECT_EQ(picture.size() / picture.devicePixelRatio(), QSize(465, 240));
     EXPECT_TRUE(picture.save(outputPath(QStringLiteral("printer_%1.png").arg(language))));
 }
