@@ -145,8 +145,10 @@ TEST_F(ShippedCatalogue, EverySeriesHasOneDescriptionWithAPictureAndBothTexts)
         EXPECT_FALSE(description.fieldAsString("text_en").isEmpty());
         QImage picture;
         EXPECT_TRUE(picture.loadFromData(description.fieldAsBlob("image"), "PNG"));
-        EXPECT_GE(picture.width(), 32);
-        EXPECT_LE(picture.width(), 256);
+        // The report prints a picture 65 mm wide: at least 200 dots per
+        // inch there, and no more than the catalogue needs to carry.
+        EXPECT_GE(picture.width(), 512);
+        EXPECT_LE(picture.width(), 1024);
         description.next();
         EXPECT_TRUE(description.eof()) << "more than one description";
     }
