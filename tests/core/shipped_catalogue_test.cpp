@@ -5,6 +5,8 @@
 #include "project.h"
 #include "selection.h"
 
+#include <QRegularExpression>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,6 +14,7 @@
 #include <functional>
 #include <map>
 #include <set>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -43,7 +46,74 @@ struct Bank {
     bool harmonic;
     bool transform;
     Money price;
+    QString steps;
+    QString dim;
 };
+
+// A series' texts, as the description table holds them.
+struct SeriesTexts {
+    QString es;
+    QString en;
+};
+
+// The numbers a text quotes before the given unit, e.g. every "227 Hz".
+std::multiset<int> quoted(const QString& text, const QString& pattern)
+{
+    std::multiset<int> numbers;
+    QRegularExpressionMatchIterator it = QRegularExpression(pattern).globalMatch(text);
+    while (it.hasNext())
+        numbers.insert(it.next().captured(1).toInt());
+    return numbers;
+}
+
+// The frequencies a text quotes, split into network frequencies (50, 60 Hz)
+// and the tuning frequencies of detuning reactors.
+struct QuotedFrequencies {
+    std::set<int> network;
+    std::set<int> tuning;
+};
+
+QuotedFrequencies quotedFrequencies(const QString& text)
+{
+    QuotedFrequencies result;
+    for (int hz : quoted(text, QStringLiteral("(\\d+) Hz")))
+        (hz == 50 || hz == 60 ? result.network : result.tuning).insert(hz);
+    return result;
+}
+
+// How many steps a composition such as "3x2.5" or "50+6x100" has, and the
+// power they add up to.
+struct StepComposition {
+    int count = 0;
+    double power = 0.0;
+    bool valid = true;
+};
+
+StepComposition composition(const QString& steps)
+{
+    StepComposition result;
+    static const QRegularExpression part(QStringLiteral("^(?:(\\d+)x)?(\\d+(?:\\.\\d+)?)$"));
+    for (const QString& text : steps.split(QLatin1Char('+'))) {
+        const QRegularExpressionMatch match = part.match(text);
+        if (!match.hasMatch()) {
+            result.valid = false;
+            continue;
+        }
+        const int count = match.captured(1).isEmpty() ? 1 : match.captured(1).toInt();
+        result.count += count;
+        result.power += count * match.captured(2).toDouble();
+    }
+    return result;
+}
+
+// The enclosure's volume in cubic millimetres from "WxHxD", or 0.
+double volume(const QString& dim)
+{
+    const QStringList sides = dim.split(QLatin1Char('x'));
+    if (sides.size() != 3)
+        return 0.0;
+    return sides[0].toDouble() * sides[1].toDouble() * sides[2].toDouble();
+}
 
 class ShippedCatalogue : public ::testing::Test {
 protected:
@@ -76,7 +146,7 @@ protected:
             TBattery battery(nullptr);
             battery.LoadFromDataSet(rows);
             result.push_back({battery.Code(), battery.BType(), battery.Volt(), battery.Power(), battery.Harmonic(),
-                              battery.Transform(), battery.Price()});
+                              battery.Transform(), battery.Price(), battery.Steps(), battery.Dim()});
         }
         return result;
     }
@@ -86,6 +156,18 @@ protected:
         std::vector<Bank> result;
         std::copy_if(all.begin(), all.end(), std::back_inserter(result), keep);
         return result;
+    }
+
+    static SeriesTexts texts(const QString& series)
+    {
+        CatalogueRowSet& description = module().GetDescriptionTable();
+        description.close();
+        description.setParameter("type", series);
+        description.open();
+        description.first();
+        if (description.eof())
+            return {};
+        return {description.fieldAsString("text_es"), description.fieldAsString("text_en")};
     }
 
     static inline TDbDataModule* s_module = nullptr;
@@ -187,8 +269,178 @@ TEST_F(ShippedCatalogue, BankRowsArePlausible)
             // Euro list prices, from a small fixed bank to a large cabinet.
             EXPECT_GT(bank.price, Money::fromTicks(100 * 10000));
             EXPECT_LT(bank.price, Money::fromTicks(200000LL * 10000));
+            // Width, height and depth in millimetres, the unit the report's
+            // label already names.
+            EXPECT_TRUE(QRegularExpression(QStringLiteral("^[1-9]\\d*x[1-9]\\d*x[1-9]\\d*$")).match(bank.dim).hasMatch())
+                << bank.dim.toStdString();
+            const StepComposition steps = composition(bank.steps);
+            EXPECT_TRUE(steps.valid) << bank.steps.toStdString();
+            // The plain banks' steps are in kvar and make up the bank.
+            if (QLatin1String(name) == QLatin1String("bb") || QLatin1String(name) == QLatin1String("bb6")) {
+                EXPECT_DOUBLE_EQ(steps.power, bank.power) << bank.steps.toStdString();
+            }
         }
     }
+}
+
+// What a description says of its detuning reactors holds for its rows: the
+// detuned rows lie in the table of the network frequency it names, and each
+// tunes to that frequency divided by the square root of the detuning
+// factor p (p = 7 %: 189 Hz at 50 Hz, 227 Hz at 60 Hz; p = 14 %: 134 Hz and
+// 160 Hz). A series without detuned rows quotes no tuning.
+TEST_F(ShippedCatalogue, DescriptionsQuoteTheTuningOfTheirDetunedRows)
+{
+    const std::map<int, std::vector<Bank>> tables{{50, banks("bb")}, {60, banks("bb6")}};
+    std::set<QString> series;
+    for (const auto& [network, rows] : tables)
+        for (const Bank& bank : rows)
+            series.insert(bank.type);
+
+    int detunedSeries = 0;
+    for (const QString& code : series) {
+        SCOPED_TRACE(code.toStdString());
+        const SeriesTexts text = texts(code);
+        const QuotedFrequencies es = quotedFrequencies(text.es);
+        const QuotedFrequencies en = quotedFrequencies(text.en);
+        EXPECT_EQ(es.network, en.network);
+        EXPECT_EQ(es.tuning, en.tuning);
+        const std::multiset<int> factors = quoted(text.es, QStringLiteral("p = (\\d+) %"));
+        EXPECT_EQ(factors, quoted(text.en, QStringLiteral("p = (\\d+) %")));
+
+        std::set<int> networksWithDetunedRows;
+        for (const auto& [network, rows] : tables)
+            for (const Bank& bank : rows)
+                if (bank.type == code && bank.harmonic)
+                    networksWithDetunedRows.insert(network);
+        if (networksWithDetunedRows.empty()) {
+            EXPECT_TRUE(es.tuning.empty()) << text.es.toStdString();
+            EXPECT_TRUE(factors.empty()) << text.es.toStdString();
+            continue;
+        }
+        ++detunedSeries;
+        ASSERT_EQ(factors.size(), 1u) << text.es.toStdString();
+        const int p = *factors.begin();
+        std::set<int> tunings;
+        for (int network : networksWithDetunedRows)
+            tunings.insert(static_cast<int>(std::lround(network / std::sqrt(p / 100.0))));
+        EXPECT_EQ(es.tuning, tunings) << text.es.toStdString();
+        EXPECT_EQ(es.network, networksWithDetunedRows) << text.es.toStdString();
+
+        // The detuned rows' codes name the same factor after the series'
+        // letters: "HRM7-...", "ISQ14-...".
+        for (const auto& [network, rows] : tables)
+            for (const Bank& bank : rows) {
+                if (bank.type != code || !bank.harmonic)
+                    continue;
+                static const QRegularExpression letters(QStringLiteral("^[A-Z]+(\\d+)-"));
+                EXPECT_EQ(letters.match(bank.code).captured(1), QString::number(p)) << bank.code.toStdString();
+            }
+    }
+    EXPECT_GE(detunedSeries, 2);
+}
+
+// A description that names its controller's steps holds for every row of
+// the series, in every table.
+TEST_F(ShippedCatalogue, DescriptionsQuoteTheStepsOfTheirRows)
+{
+    std::map<QString, std::vector<Bank>> bySeries;
+    for (const char* name : {"bb", "bb6", "bbf", "bbe"})
+        for (const Bank& bank : banks(name))
+            bySeries[bank.type].push_back(bank);
+
+    int quoting = 0;
+    for (const auto& [code, rows] : bySeries) {
+        SCOPED_TRACE(code.toStdString());
+        const SeriesTexts text = texts(code);
+        const std::multiset<int> es = quoted(text.es, QStringLiteral("(\\d+) escalones"));
+        EXPECT_EQ(es, quoted(text.en, QStringLiteral("(\\d+)-step")));
+        if (es.empty())
+            continue;
+        ++quoting;
+        ASSERT_EQ(es.size(), 1u);
+        const int controller = *es.begin();
+        int most = 0;
+        for (const Bank& bank : rows) {
+            const int count = composition(bank.steps).count;
+            EXPECT_LE(count, controller) << bank.code.toStdString() << " " << bank.steps.toStdString();
+            most = std::max(most, count);
+        }
+        // The controller is the one the series needs, not a larger one.
+        EXPECT_EQ(most, controller);
+    }
+    EXPECT_GE(quoting, 1);
+}
+
+// A bank for 230 V carries 400/230 times the current of the 400 V bank of
+// the same power and needs three times the capacitance: no row of one
+// voltage class copies the other's code or its price, steps and enclosure;
+// a low-voltage bank costs more and is never smaller.
+TEST_F(ShippedCatalogue, VoltageClassesAreBuiltForTheirVoltage)
+{
+    for (const char* name : {"bb", "bb6"}) {
+        SCOPED_TRACE(name);
+        const VoltageClass& standard = voltageClasses()[0];
+        std::map<std::tuple<QString, float, bool, bool>, Bank> atStandard;
+        const std::vector<Bank> all = banks(name);
+        for (const Bank& bank : all)
+            if (inClass(standard, bank.volt))
+                atStandard.emplace(std::make_tuple(bank.type, bank.power, bank.harmonic, bank.transform), bank);
+
+        int compared = 0;
+        int larger = 0;
+        for (const Bank& bank : all) {
+            if (inClass(standard, bank.volt))
+                continue;
+            const auto it = atStandard.find(std::make_tuple(bank.type, bank.power, bank.harmonic, bank.transform));
+            if (it == atStandard.end())
+                continue;
+            SCOPED_TRACE(bank.code.toStdString() + " against " + it->second.code.toStdString());
+            const Bank& other = it->second;
+            ++compared;
+            EXPECT_NE(bank.code, other.code);
+            // Small banks may share their steps and enclosure, never all
+            // three with the price.
+            EXPECT_FALSE(bank.price == other.price && bank.steps == other.steps && bank.dim == other.dim)
+                << "a copy of the other class";
+            if (bank.volt < 400) {
+                EXPECT_GT(bank.price, other.price);
+                EXPECT_GE(volume(bank.dim), volume(other.dim));
+                larger += volume(bank.dim) > volume(other.dim) ? 1 : 0;
+            }
+        }
+        EXPECT_GE(compared, 50);
+        // Above the smallest boxes the 230 V enclosure is a size up.
+        EXPECT_GE(larger, 10);
+    }
+}
+
+// A 60 Hz bank is its own article: no code is shared between the tables
+// of the two frequencies, and the same series, voltage and power is priced
+// apart.
+TEST_F(ShippedCatalogue, EachFrequencyHasItsOwnCodesAndPrices)
+{
+    const std::vector<Bank> at50 = banks("bb");
+    const std::vector<Bank> at60 = banks("bb6");
+    std::set<QString> codes50;
+    std::map<std::tuple<QString, std::int32_t, float, bool, bool>, Money> prices50;
+    for (const Bank& bank : at50) {
+        codes50.insert(bank.code);
+        prices50.emplace(std::make_tuple(bank.type, bank.volt, bank.power, bank.harmonic, bank.transform), bank.price);
+    }
+    int compared = 0;
+    int transformerBanks = 0;
+    for (const Bank& bank : at60) {
+        SCOPED_TRACE(bank.code.toStdString());
+        EXPECT_EQ(codes50.count(bank.code), 0u) << "code also used at 50 Hz";
+        const auto it = prices50.find(std::make_tuple(bank.type, bank.volt, bank.power, bank.harmonic, bank.transform));
+        if (it == prices50.end())
+            continue;
+        ++compared;
+        transformerBanks += bank.transform ? 1 : 0;
+        EXPECT_NE(bank.price, it->second);
+    }
+    EXPECT_GE(compared, 100);
+    EXPECT_GT(transformerBanks, 0);
 }
 
 TEST_F(ShippedCatalogue, OrdinaryPlainBanksCoverEveryVoltageClassDensely)
@@ -252,8 +504,12 @@ TEST_F(ShippedCatalogue, DetunedSeriesAt60HzDescendInPowerAndCoverEveryClass)
     }
 }
 
-TEST_F(ShippedCatalogue, OneTransformerBankPerPowerAndClass)
+// The supply transformer's own bank is sized at 5 % of its rating: every
+// class of either frequency holds one fixed bank per standard transformer
+// rating, from 25 kVA to 3150 kVA, made for exactly that share.
+TEST_F(ShippedCatalogue, OneTransformerBankPerStandardRatingAndClass)
 {
+    const std::int32_t ratings[] = {25, 50, 100, 160, 250, 315, 400, 500, 630, 800, 1000, 1250, 1600, 2000, 2500, 3150};
     for (const char* name : {"bb", "bb6"}) {
         const std::vector<Bank> all = banks(name);
         for (const VoltageClass& c : voltageClasses()) {
@@ -264,9 +520,13 @@ TEST_F(ShippedCatalogue, OneTransformerBankPerPowerAndClass)
             ASSERT_FALSE(powers.empty());
             for (float power : powers)
                 EXPECT_EQ(powers.count(power), 1u) << power;
-            // 5 % of supply transformers from 50 kVA to 2500 kVA.
-            EXPECT_LE(*powers.begin(), 2.5f);
-            EXPECT_GE(*powers.rbegin(), 125.0f);
+            for (std::int32_t rating : ratings) {
+                // The target as the selection computes it.
+                const float target = static_cast<float>(0.05L * rating);
+                const auto chosen = powers.lower_bound(target);
+                ASSERT_NE(chosen, powers.end()) << rating << " kVA gets no bank";
+                EXPECT_EQ(*chosen, target) << rating << " kVA";
+            }
         }
     }
 }

@@ -98,6 +98,21 @@ TEST_F(ShippedCatalogue, ContractedPowerProjectGetsBanksCableAndCurrentTransform
     EXPECT_EQ(project.Selection().Transformer()->SA(), "600/5");
 }
 
+// The largest standard supply transformer still gets the fixed bank made
+// for it, after the ordinary banks.
+TEST_F(ShippedCatalogue, TheLargestStandardTransformerGetsItsOwnBank)
+{
+    setContracted(project, 1200, 3150);
+    project.Selection().Execute();
+    // 157.5 kvar for 3150 kVA; 1200 kW at factor 1: 1732.05 A.
+    expectCompleteResult(157.5f, 1732.05f);
+    const TBattery& last = project.Selection().BatteryList()[project.Selection().BatteryList().Count() - 1];
+    EXPECT_TRUE(last.Transform());
+    EXPECT_EQ(last.Power(), 157.5f);
+    EXPECT_EQ(last.Code(), "TRS-400-3150");
+    EXPECT_EQ(project.Selection().Transformer()->SA(), "3000/5");
+}
+
 TEST_F(ShippedCatalogue, ProductLinesFindUnits)
 {
     for (TBatteryType type : { TBatteryType::ferimont, TBatteryType::lumarest }) {
