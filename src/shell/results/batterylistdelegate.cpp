@@ -86,8 +86,9 @@ void BatteryListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& o
         const QImage& picture = battery->Image();
         const QRect target = fittedRect(picture.size(), placed(imageRect()));
         if (!target.isEmpty()) {
+            const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
             painter->setRenderHint(QPainter::SmoothPixmapTransform);
-            painter->drawImage(target, picture);
+            painter->drawImage(target, shownPicture(picture, (QSizeF(target.size()) * ratio).toSize()));
         }
     }
 
@@ -122,6 +123,15 @@ void BatteryListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& o
     painter->setPen(QPen(palette.color(QPalette::Mid), 2));
     painter->drawPath(chevron);
     painter->restore();
+}
+
+const QImage& BatteryListDelegate::shownPicture(const QImage& picture, const QSize& size) const
+{
+    auto shown = m_shownPictures.find(picture.cacheKey());
+    if (shown == m_shownPictures.end() || shown->size() != size)
+        shown = m_shownPictures.insert(picture.cacheKey(),
+                                       picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    return *shown;
 }
 
 QSize BatteryListDelegate::sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const

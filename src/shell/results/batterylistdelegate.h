@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QHash>
+#include <QImage>
 #include <QRect>
 #include <QStyledItemDelegate>
 
@@ -24,4 +26,12 @@ public:
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+private:
+    // The catalogue's pictures are drawn for print, many times larger than
+    // the list shows them; the painter's filter would drop their thin
+    // lines, so the list draws copies reduced by area averaging, made once
+    // per picture (by its cache key) and size.
+    const QImage& shownPicture(const QImage& picture, const QSize& size) const;
+    mutable QHash<qint64, QImage> m_shownPictures;
 };
