@@ -54,9 +54,10 @@ LIT = (0x58, 0xD6, 0x8D, 255)
 SYMBOL = (0x34, 0x49, 0x5E, 255)
 GRILLE = (0xB4, 0xBA, 0xC0, 255)
 
-# Line widths in units.
-LINE = 0.6
-STROKE = 1.2
+# Line widths in units: outlines, and the symbols' strokes. Thick enough to
+# stay visible where the results list shows the picture 65 pixels wide.
+LINE = 0.8
+STROKE = 1.6
 
 
 def pixel(units):
@@ -131,10 +132,10 @@ class Canvas:
 
 def capacitor(canvas, cx, top, colour):
     """The capacitor symbol: a lead, two plates, a lead."""
-    canvas.fill(cx - STROKE / 2, top, cx + STROKE / 2, top + 8.5, colour)
-    canvas.fill(cx - 9, top + 8.5, cx + 9, top + 10, colour)
-    canvas.fill(cx - 9, top + 13, cx + 9, top + 14.5, colour)
-    canvas.fill(cx - STROKE / 2, top + 14.5, cx + STROKE / 2, top + 23, colour)
+    canvas.fill(cx - STROKE / 2, top, cx + STROKE / 2, top + 10 - STROKE, colour)
+    canvas.fill(cx - 9, top + 10 - STROKE, cx + 9, top + 10, colour)
+    canvas.fill(cx - 9, top + 13, cx + 9, top + 13 + STROKE, colour)
+    canvas.fill(cx - STROKE / 2, top + 13 + STROKE, cx + STROKE / 2, top + 23, colour)
 
 
 def coil(canvas, cx, top, colour):
