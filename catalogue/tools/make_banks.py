@@ -165,7 +165,7 @@ def code(series, volt, power, frequency, detuning):
 
 
 def row(series, volt, power, frequency, detuning=0):
-    prefix, most, _, _, family = SERIES[series]
+    _, most, _, _, family = SERIES[series]
     amperes = current(power, volt)
     dims = enclosure(family, amperes, detuning)
     return (code(series, volt, power, frequency, detuning), series, volt, power,
@@ -209,8 +209,10 @@ BRUNIA_DETUNED_230 = [800, 720, 640, 560, 480] + BRUNIA_DETUNED[:]
 HORMEA_DETUNED_230 = [300, 250, 200, 150, 100, 75, 50, 37.5, 25, 20, 15, 12.5]
 
 # Per table, the voltage classes in order, each a list of (series, volt,
-# powers, detuned); the detuned series list their powers from the largest
-# down. Each class ends with the transformer banks at the given voltage.
+# powers); the detuned series are the ones that list their powers from the
+# largest down (the selection keeps a series' last row at or above the
+# chosen power). Each class ends with the transformer banks at the given
+# voltage.
 TABLES = {
     50: [
         ([("Quelva", 400, QUELVA), ("Fenwa", 400, FENWA), ("Corsel", 400, CORSEL), ("Dravia", 440, DRAVIA),
@@ -246,7 +248,7 @@ HEADER = {
 
 
 def is_detuned_list(powers):
-    return len(powers) > 1 and powers[0] > powers[1]
+    return all(a > b for a, b in zip(powers, powers[1:])) and len(powers) > 1
 
 
 def table_rows(frequency):
