@@ -41,10 +41,11 @@ QString pictureSqlLiteral()
 
 QString catalogueSql()
 {
-    return testutils::catalogueSchemaSql() +
-           QStringLiteral("INSERT INTO bb VALUES ('QV-75', 'Quelva', 400, 7.5, 1234.56, 1, 0, 0, '3x2.5', '300x400x200');\n"
-                          "INSERT INTO description VALUES ('Quelva', ") +
-           pictureSqlLiteral() + QStringLiteral(", '', 'Batería.', 'Bank.');\n");
+    return testutils::catalogueSchemaSql()
+        + QStringLiteral(
+            "INSERT INTO bb VALUES ('QV-75', 'Quelva', 400, 7.5, 1234.56, 1, 0, 0, '3x2.5', '300x400x200');\n"
+            "INSERT INTO description VALUES ('Quelva', ")
+        + pictureSqlLiteral() + QStringLiteral(", '', 'Batería.', 'Bank.');\n");
 }
 
 } // namespace
