@@ -56,7 +56,8 @@ struct SeriesTexts {
     QString en;
 };
 
-// The numbers a text quotes before the given unit, e.g. every "227 Hz".
+// The numbers that the pattern's first group captures in a text, e.g. the
+// 227 of every "227 Hz".
 std::multiset<int> quoted(const QString& text, const QString& pattern)
 {
     std::multiset<int> numbers;
