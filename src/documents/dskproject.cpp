@@ -51,8 +51,13 @@ QString withCurrentExtension(const QString& path)
 
 std::unique_ptr<QSettings> TDskProject::defaultSettings()
 {
-    return std::make_unique<QSettings>(
+    auto settings = std::make_unique<QSettings>(
         QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("ORVEL"), QStringLiteral("Tenvik7"));
+    // Only the user's own key counts: a value the organisation-wide or the
+    // machine-wide store holds would otherwise be read in its place and then
+    // written into the user's key.
+    settings->setFallbacksEnabled(false);
+    return settings;
 }
 
 TDskProject::TDskProject(IDbDataModule* ADataModuleInt, IDialogService* dialogs, std::unique_ptr<QSettings> settings)
