@@ -185,6 +185,8 @@ TEST_F(OpenAndSave, SaveGivesTheNameTheCurrentExtension)
         { "cuatro.TVK", "cuatro.TVK" },
         { "cinco.v2.txt", "cinco.v2.tvk" },
         { "carpeta.nueva/seis", "carpeta.nueva/seis.tvk" },
+        { "obra.", "obra.tvk" }, // an empty extension is replaced like any other
+        { "carpeta.nueva/siete.", "carpeta.nueva/siete.tvk" },
     };
     QDir(folder.path("")).mkdir("carpeta.nueva");
     for (const auto& c : cases) {
