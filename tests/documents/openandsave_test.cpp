@@ -314,3 +314,32 @@ TEST_F(OpenAndSave, SavedFileOpensAsTheSameProject)
     EXPECT_EQ(TFileParse(&document).fileContents(), saved);
     EXPECT_EQ(document.ConsumptionList().Count(), 3);
 }
+
+// The writer and the reader agree on the largest file: a project that just
+// fits is saved and opens again; one byte more is refused before the old
+// file is touched.
+TEST_F(OpenAndSave, AProjectTheReaderWouldRefuseIsNotSaved)
+{
+    dialogs.fileAnswers.push_back(folder.path("kept.tvk"));
+    document.Save();
+    const QByteArray written = testutils::readFile(folder.path("kept.tvk"));
+    const qsizetype room = TFileParse::MaximumFileSize - written.size();
+
+    document.setBusinessName(QString(room, QLatin1Char('a')));
+    dialogs.fileAnswers.push_back(folder.path("largest.tvk"));
+    document.Save();
+    EXPECT_EQ(QFileInfo(folder.path("largest.tvk")).size(), TFileParse::MaximumFileSize);
+    document.New();
+    dialogs.fileAnswers.push_back(folder.path("largest.tvk"));
+    ASSERT_TRUE(document.Open());
+    EXPECT_EQ(document.BusinessName().size(), room);
+
+    document.setBusinessName(document.BusinessName() + QLatin1Char('a'));
+    document.setIsSaved(false);
+    dialogs.fileAnswers.push_back(folder.path("kept.tvk"));
+    expectFailure([&] { document.Save(); }, SaveMessage);
+    EXPECT_EQ(testutils::readFile(folder.path("kept.tvk")), written);
+    EXPECT_FALSE(document.IsSaved());
+    EXPECT_EQ(document.FileName(), folder.path("largest.tvk"));
+    EXPECT_EQ(QDir(folder.path("")).entryList(QDir::Files | QDir::Hidden).size(), 2);
+}
