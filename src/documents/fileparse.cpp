@@ -3,9 +3,9 @@
 #include "decimaltext.h"
 #include "exceptions.h"
 #include "filemessages.h"
+#include "filereading.h"
 #include "project.h"
 
-#include <QFile>
 #include <QSaveFile>
 
 #include <nlohmann/json.hpp>
@@ -679,13 +679,7 @@ void TFileParse::save(const QString& FileName)
 
 void TFileParse::open(const QString& FileName)
 {
-    QFile file(FileName);
-    if (!file.open(QIODevice::ReadOnly))
-        refuse();
-    const QByteArray contents = file.read(MaximumFileSize + 1);
-    if (contents.size() > MaximumFileSize || file.error() != QFileDevice::NoError)
-        refuse();
-    readContents(contents);
+    readContents(readProjectFile(FileName, MaximumFileSize));
 }
 
 void TFileParse::readContents(const QByteArray& contents)
@@ -708,6 +702,10 @@ void TFileParse::ParseJson(const char* begin, const char* end)
         ++first;
     if (first == end)
         return;
+    // A second mark is no JSON token, but the JSON reader would pass over a
+    // mark at the start of what it is given.
+    if (std::string_view(first, static_cast<std::size_t>(end - first)).starts_with(ByteOrderMark))
+        refuse();
 
     ProjectReader reader(*FCProyect, m_version);
     // Not strict: whatever follows the root's closing brace, or a first

@@ -11,7 +11,16 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <limits>
+#include <span>
+#include <thread>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using docfixtures::FileFolder;
 using docfixtures::SettingsStore;
@@ -66,6 +75,38 @@ protected:
     FileFolder folder;
     ScriptedDialogs dialogs;
     TDskProject document;
+};
+
+// Opens a named pipe for writing whenever a reader waits on it, and closes
+// it at once: a reader that opens the pipe then reads an empty file instead
+// of waiting for ever.
+class PipeWriter {
+public:
+    explicit PipeWriter(const QString& path)
+        : m_path(QFile::encodeName(path))
+        , m_thread([this] { run(); })
+    {
+    }
+    ~PipeWriter()
+    {
+        m_stop = true;
+        m_thread.join();
+    }
+
+private:
+    void run()
+    {
+        while (!m_stop) {
+            const int fd = ::open(m_path.constData(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0)
+                ::close(fd);
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+    }
+
+    QByteArray m_path;
+    std::atomic<bool> m_stop { false };
+    std::thread m_thread;
 };
 
 // Two old-format fixtures: a minimal valid file and one with an unknown tag.
@@ -165,11 +206,23 @@ TEST_F(OpenAndSave, FailedOpenLeavesEverythingAsBefore)
     };
     QDir(folder.path("")).mkdir("folder.tvk");
     QDir(folder.path("")).mkdir("folder.fac");
-    for (const QString& path : failing) {
-        SCOPED_TRACE(path.toStdString());
-        dialogs.fileAnswers.push_back(path);
-        expectFailure([&] { document.Open(); }, FormatMessage);
-        EXPECT_EQ(snapshot(), before);
+    // Neither a pipe nor a device is a project file, whatever it is named.
+    std::vector<std::unique_ptr<PipeWriter>> writers;
+    for (const char* name : { "pipe.tvk", "pipe.fac" }) {
+        ASSERT_EQ(mkfifo(QFile::encodeName(folder.path(name)).constData(), 0600), 0);
+        writers.push_back(std::make_unique<PipeWriter>(folder.path(name)));
+    }
+    ASSERT_TRUE(QFile::link("/dev/null", folder.path("null.tvk")));
+    ASSERT_TRUE(QFile::link("/dev/null", folder.path("null.fac")));
+    const QString special[] = { folder.path("pipe.tvk"), folder.path("pipe.fac"), folder.path("null.tvk"),
+        folder.path("null.fac") };
+    for (const auto& paths : { std::span<const QString>(failing), std::span<const QString>(special) }) {
+        for (const QString& path : paths) {
+            SCOPED_TRACE(path.toStdString());
+            dialogs.fileAnswers.push_back(path);
+            expectFailure([&] { document.Open(); }, FormatMessage);
+            EXPECT_EQ(snapshot(), before);
+        }
     }
 }
 
