@@ -214,8 +214,8 @@ TEST_F(OpenAndSave, FailedOpenLeavesEverythingAsBefore)
     }
     ASSERT_TRUE(QFile::link("/dev/null", folder.path("null.tvk")));
     ASSERT_TRUE(QFile::link("/dev/null", folder.path("null.fac")));
-    const QString special[] = { folder.path("pipe.tvk"), folder.path("pipe.fac"), folder.path("null.tvk"),
-        folder.path("null.fac") };
+    const QString special[]
+        = { folder.path("pipe.tvk"), folder.path("pipe.fac"), folder.path("null.tvk"), folder.path("null.fac") };
     for (const auto& paths : { std::span<const QString>(failing), std::span<const QString>(special) }) {
         for (const QString& path : paths) {
             SCOPED_TRACE(path.toStdString());

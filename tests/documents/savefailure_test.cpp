@@ -55,9 +55,9 @@ std::string describe(int code)
         return "the child could not prepare the case";
     if (code > 0xFF)
         return "the child ended by signal " + std::to_string(code - 0x100);
-    static const char* const names[] = { "the save was not refused", "another message was raised",
-        "the save was refused", "IsSaved changed", "FileName changed", "the old file changed",
-        "other files were left in the folder" };
+    static const char* const names[]
+        = { "the save was not refused", "another message was raised", "the save was refused", "IsSaved changed",
+              "FileName changed", "the old file changed", "other files were left in the folder" };
     std::string text;
     for (int bit = 0; bit < 7; ++bit) {
         if (code & (1 << bit))
@@ -83,8 +83,7 @@ int inChild(const std::function<int()>& body)
         _exit(code);
     }
     int status = 0;
-    while (waitpid(pid, &status, 0) < 0) {
-    }
+    while (waitpid(pid, &status, 0) < 0) { }
     return WIFEXITED(status) ? WEXITSTATUS(status) : 0x100 + WTERMSIG(status);
 }
 
@@ -166,7 +165,7 @@ TEST_F(SaveFailure, AFileSizeLimitKeepsTheOldFileWhole)
     } cases[] = {
         { 0, 0 }, // nothing can be written at all
         { 1000, 0 }, // about 1650 bytes to write
-        { 4096, 20 },
+        { 4096, 20 }, // one page of a larger text
         { 20000, 100 }, // more than Qt's own write buffer
     };
     for (const auto& c : cases) {
