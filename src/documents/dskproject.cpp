@@ -5,13 +5,14 @@
 #include "fileparse.h"
 #include "languagesettings.h"
 #include "oldfileparse.h"
-#include "projectcontents.h"
+#include "selection.h"
 #include "translation.h"
 
 #include <QFileInfo>
 #include <QSettings>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -47,12 +48,43 @@ QString withCurrentExtension(const QString& path)
     return path.left(path.size() - extension.size()) + CurrentExtension;
 }
 
+// Gives `to`, which has been reset, what a project file holds of `from`:
+// the customer texts, the supply and equipment options, the contracted power
+// and the billing data. The billing periods change hands as one list, not
+// one by one, so that opening takes time in step with the file's size;
+// `from` is left with the empty list of `to`.
+void takeFileContents(TCProyect& from, TCProyect& to)
+{
+    to.setBusinessName(from.BusinessName());
+    to.setUserName(from.UserName());
+    to.setAddress(from.Address());
+    to.setState(from.State());
+    to.setPlace(from.Place());
+    to.setTelephone(from.Telephone());
+    to.setDistribution(from.Distribution());
+    to.setCalculationType(from.CalculationType());
+    to.setBatteryType(from.BatteryType());
+    to.setTemperature(from.Temperature());
+    to.setVoltage(from.Voltage());
+    to.setFrequency(from.Frequency());
+    to.setHarmonics(from.Harmonics());
+    to.setMaximumPower(from.MaximumPower());
+    to.setHasInputTransformer(from.HasInputTransformer());
+    to.setInputTransformer(from.InputTransformer());
+    std::swap(from.ConsumptionList(), to.ConsumptionList());
+}
+
 } // namespace
 
 std::unique_ptr<QSettings> TDskProject::defaultSettings()
 {
-    return std::make_unique<QSettings>(
+    auto settings = std::make_unique<QSettings>(
         QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("ORVEL"), QStringLiteral("Tenvik7"));
+    // Only the user's own key counts: a value the organisation-wide or the
+    // machine-wide store holds would otherwise be read in its place and then
+    // written into the user's key.
+    settings->setFallbacksEnabled(false);
+    return settings;
 }
 
 TDskProject::TDskProject(IDbDataModule* ADataModuleInt, IDialogService* dialogs, std::unique_ptr<QSettings> settings)
@@ -94,6 +126,15 @@ void TDskProject::New()
     Reset();
 }
 
+void TDskProject::Execute()
+{
+    if (FValidCalculation)
+        return;
+    Selection().Execute(); // a failure leaves both flags as they were
+    FIsSaved = false;
+    FValidCalculation = true;
+}
+
 bool TDskProject::Open()
 {
     const std::optional<QString> name = m_dialogs->getOpenFileName(FDialogSaveFilterName);
@@ -125,7 +166,7 @@ void TDskProject::OpenFromFile(const QString& fileName)
     }
 
     Reset();
-    ProjectContents::moveInto(staging, *this);
+    takeFileContents(staging, *this);
     if (current) {
         FFileName = fileName;
         FVersion = version;

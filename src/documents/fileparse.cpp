@@ -3,14 +3,19 @@
 #include "decimaltext.h"
 #include "exceptions.h"
 #include "filemessages.h"
+#include "filereading.h"
 #include "project.h"
 
-#include <QFile>
 #include <QSaveFile>
 
 #include <nlohmann/json.hpp>
 
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
 #include <array>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -551,6 +556,23 @@ private:
     std::unique_ptr<TConsumption> m_item;
 };
 
+// Some file systems report a full disk or a failed write only when the data
+// leave the cache. One that cannot sync the file at all is taken at its word.
+bool syncedToDisk(int handle)
+{
+#ifdef Q_OS_UNIX
+    while (::fsync(handle) != 0) {
+        if (errno == EINVAL || errno == ENOTSUP)
+            return true;
+        if (errno != EINTR)
+            return false;
+    }
+#else
+    Q_UNUSED(handle);
+#endif
+    return true;
+}
+
 bool isJsonWhitespace(char c)
 {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r';
@@ -627,22 +649,37 @@ QByteArray TFileParse::fileContents() const
 void TFileParse::save(const QString& FileName)
 {
     const QByteArray contents = fileContents();
-    QSaveFile file(FileName);
-    if (!file.open(QIODevice::WriteOnly))
+    // The reader refuses larger files: such a project would be saved for good
+    // and never open again.
+    if (contents.size() > MaximumFileSize)
         FileMessages::raiseSaveFailed();
-    if (file.write(contents) != contents.size() || !file.commit())
+
+    QSaveFile file(FileName);
+    // Where the folder takes no new files but the file itself may be written,
+    // the file is written in place; its old contents are then lost if the
+    // writing fails.
+    file.setDirectWriteFallback(true);
+    // Unbuffered, every write reaches the file system here and a full disk or
+    // a file-size limit shows in its count: commit() does not report a
+    // failure of the final flush, and would put a cut file in place of the
+    // old one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        FileMessages::raiseSaveFailed();
+    if (file.write(contents) != contents.size() || !file.flush() || file.error() != QFileDevice::NoError
+        || !syncedToDisk(file.handle())) {
+        // Discards the temporary file; in place, it closes the file, which
+        // keeps what was written.
+        file.cancelWriting();
+        file.commit();
+        FileMessages::raiseSaveFailed();
+    }
+    if (!file.commit())
         FileMessages::raiseSaveFailed();
 }
 
 void TFileParse::open(const QString& FileName)
 {
-    QFile file(FileName);
-    if (!file.open(QIODevice::ReadOnly))
-        refuse();
-    const QByteArray contents = file.read(MaximumFileSize + 1);
-    if (contents.size() > MaximumFileSize || file.error() != QFileDevice::NoError)
-        refuse();
-    readContents(contents);
+    readContents(readProjectFile(FileName, MaximumFileSize));
 }
 
 void TFileParse::readContents(const QByteArray& contents)
@@ -665,6 +702,10 @@ void TFileParse::ParseJson(const char* begin, const char* end)
         ++first;
     if (first == end)
         return;
+    // A second mark is no JSON token, but the JSON reader would pass over a
+    // mark at the start of what it is given.
+    if (std::string_view(first, static_cast<std::size_t>(end - first)).starts_with(ByteOrderMark))
+        refuse();
 
     ProjectReader reader(*FCProyect, m_version);
     // Not strict: whatever follows the root's closing brace, or a first

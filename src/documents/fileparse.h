@@ -15,7 +15,7 @@ class TCProyect;
 // it only on success.
 class TFileParse {
 public:
-    // Files larger than this are refused unread.
+    // Files larger than this are refused unread, and never written.
     static constexpr qint64 MaximumFileSize = 4 * 1024 * 1024;
 
     // `version`, when given, receives the text of the file's "Version" key
@@ -23,10 +23,14 @@ public:
     explicit TFileParse(TCProyect* CProyect, QString* version = nullptr);
 
     void open(const QString& FileName);
-    // Replaces the file as a whole or not at all. Raises EInOutError with the
-    // save message when the file cannot be written, or when the project
-    // holds a power factor the format cannot carry (not finite, or beyond
-    // the fixed-point range the reader takes).
+    // Replaces the file as a whole or not at all: whatever fails, the old
+    // file stays as it was and no temporary file is left. Only where the
+    // folder takes no new files is the file written in place, and then a
+    // failure can leave it cut. Raises EInOutError with the save message when
+    // the file cannot be written, when it would be larger than
+    // MaximumFileSize, or when the project holds a power factor the format
+    // cannot carry (not finite, or beyond the fixed-point range the reader
+    // takes).
     void save(const QString& FileName);
 
     // The whole file in memory: byte-order mark, JSON text, CR LF.

@@ -2,10 +2,9 @@
 
 #include "cp1252.h"
 #include "filemessages.h"
+#include "filereading.h"
 #include "project.h"
 #include "rounding.h"
-
-#include <QFile>
 
 #include <cstdint>
 #include <cstring>
@@ -174,11 +173,5 @@ void OldFileRead(TCProyect& CProyect, const QByteArray& contents)
 void OldFileOpen(TCProyect& CProyect, const QString& FileName)
 {
     CProyect.Reset();
-    QFile file(FileName);
-    if (!file.open(QIODevice::ReadOnly))
-        FileMessages::raiseInvalidFormat();
-    const QByteArray contents = file.read(MaximumOldFileSize + 1);
-    if (contents.size() > MaximumOldFileSize || file.error() != QFileDevice::NoError)
-        FileMessages::raiseInvalidFormat();
-    OldFileRead(CProyect, contents);
+    OldFileRead(CProyect, readProjectFile(FileName, MaximumOldFileSize));
 }

@@ -139,7 +139,7 @@ QStringList QtDialogService::toNameFilters(const QString& filter)
 
 QString QtDialogService::withDefaultSuffix(const QString& fileName, const QString& defaultSuffix)
 {
-    if (fileName.isEmpty() || defaultSuffix.isEmpty() || !QFileInfo(fileName).suffix().isEmpty())
+    if (fileName.isEmpty() || defaultSuffix.isEmpty() || QFileInfo(fileName).fileName().contains(QLatin1Char('.')))
         return fileName;
     QString suffix = defaultSuffix;
     if (!suffix.startsWith(QLatin1Char('.')))

@@ -32,7 +32,9 @@ public:
     static QStringList toNameFilters(const QString& filter);
 
     // The save dialog's answer with `defaultSuffix` (".tvk" or "tvk")
-    // appended when the chosen name has no extension.
+    // appended when the chosen file name has no dot, as Qt's own dialog
+    // does: a name ending in "." is left to the caller, which replaces its
+    // empty extension.
     static QString withDefaultSuffix(const QString& fileName, const QString& defaultSuffix);
 
 private:

@@ -5,6 +5,7 @@
 #include "languagesettings.h"
 #include "selection.h"
 
+#include <QDir>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -187,4 +188,29 @@ TEST(LanguageSettings, DefaultStoreIsTheProgramsOwnNativeStore)
     EXPECT_EQ(settings->scope(), QSettings::UserScope);
     EXPECT_EQ(settings->organizationName(), "ORVEL");
     EXPECT_EQ(settings->applicationName(), "Tenvik7");
+}
+
+// Only the user's own key is read: a value in the organisation-wide or the
+// machine-wide store is not taken for it, and so never copied into it.
+TEST(LanguageSettings, OnlyTheUsersOwnStoreIsRead)
+{
+    const char* const elsewhere[] = { "user/ORVEL.conf", "system/ORVEL/Tenvik7.conf", "system/ORVEL.conf" };
+    for (const char* file : elsewhere) {
+        SCOPED_TRACE(file);
+        const docfixtures::FileFolder folder;
+        QDir().mkpath(folder.path("system/ORVEL"));
+        QDir().mkpath(folder.path("user/ORVEL"));
+        folder.write(file, "[language]\nauto=0\ncode=1\n");
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder.path("user"));
+        QSettings::setPath(QSettings::NativeFormat, QSettings::SystemScope, folder.path("system"));
+
+        ScriptedDialogs dialogs;
+        auto document = std::make_unique<TDskProject>(nullptr, &dialogs);
+        EXPECT_TRUE(document->LangOS());
+        EXPECT_EQ(document->Language(), TAppLanguage::es);
+        document.reset();
+        const QString own = QString::fromUtf8(testutils::readFile(folder.path("user/ORVEL/Tenvik7.conf")));
+        EXPECT_TRUE(own.contains("auto=1")) << own.toStdString();
+        EXPECT_TRUE(own.contains("code=0")) << own.toStdString();
+    }
 }

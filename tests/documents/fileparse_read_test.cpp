@@ -134,7 +134,6 @@ TEST(ProjectFileReading, WhatIsPassedOver)
         { "first token is a number or a literal", "-12.5e3 {", untouched },
         { "first token is null", "null", untouched },
         { "an array first, malformed after its bracket", "[{\"BusinessName\": ", untouched },
-        { "an array after a second byte-order mark", "\xEF\xBB\xBF\xEF\xBB\xBF[\r{", untouched },
         { "keys in another letter case",
             file(R"("version": "9", "businessname": "x")", R"("periodtype": "bimonthly", "workhours": 1)"), untouched },
         { "unknown members with nested values that name real keys",
@@ -214,6 +213,10 @@ TEST(ProjectFileReading, WrongKindsAndBadValuesAreRefused)
         { "a cut literal", "tru", nullptr },
         { "a closing brace first", "}", nullptr },
         { "an unterminated string first", "\"abc", nullptr },
+        // One mark is skipped; a second is no JSON token.
+        { "an array after a second byte-order mark", "\xEF\xBB\xBF\xEF\xBB\xBF[\r{", nullptr },
+        { "an object after a second byte-order mark", "\xEF\xBB\xBF\xEF\xBB\xBF{\"BusinessName\": \"x\"}", nullptr },
+        { "a second byte-order mark after blanks", "\xEF\xBB\xBF \r\n\xEF\xBB\xBF{}", nullptr },
     });
 }
 

@@ -4,7 +4,7 @@
 #include "exceptions.h"
 #include "fileparse.h"
 #include "project.h"
-#include "projectcontents.h"
+#include "projectcomparison.h"
 
 #include <gtest/gtest.h>
 
@@ -26,7 +26,7 @@ void expectReadsBackEqual(TCProyect& written)
 {
     TCProyect read(nullptr);
     TFileParse(&read).readContents(contentsOf(written));
-    EXPECT_TRUE(ProjectContents::equal(written, read));
+    EXPECT_TRUE(sameFileContents(written, read));
 }
 
 } // namespace

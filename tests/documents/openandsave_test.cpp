@@ -11,7 +11,16 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <limits>
+#include <span>
+#include <thread>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using docfixtures::FileFolder;
 using docfixtures::SettingsStore;
@@ -66,6 +75,38 @@ protected:
     FileFolder folder;
     ScriptedDialogs dialogs;
     TDskProject document;
+};
+
+// Opens a named pipe for writing whenever a reader waits on it, and closes
+// it at once: a reader that opens the pipe then reads an empty file instead
+// of waiting for ever.
+class PipeWriter {
+public:
+    explicit PipeWriter(const QString& path)
+        : m_path(QFile::encodeName(path))
+        , m_thread([this] { run(); })
+    {
+    }
+    ~PipeWriter()
+    {
+        m_stop = true;
+        m_thread.join();
+    }
+
+private:
+    void run()
+    {
+        while (!m_stop) {
+            const int fd = ::open(m_path.constData(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0)
+                ::close(fd);
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+    }
+
+    QByteArray m_path;
+    std::atomic<bool> m_stop { false };
+    std::thread m_thread;
 };
 
 // Two old-format fixtures: a minimal valid file and one with an unknown tag.
@@ -165,11 +206,23 @@ TEST_F(OpenAndSave, FailedOpenLeavesEverythingAsBefore)
     };
     QDir(folder.path("")).mkdir("folder.tvk");
     QDir(folder.path("")).mkdir("folder.fac");
-    for (const QString& path : failing) {
-        SCOPED_TRACE(path.toStdString());
-        dialogs.fileAnswers.push_back(path);
-        expectFailure([&] { document.Open(); }, FormatMessage);
-        EXPECT_EQ(snapshot(), before);
+    // Neither a pipe nor a device is a project file, whatever it is named.
+    std::vector<std::unique_ptr<PipeWriter>> writers;
+    for (const char* name : { "pipe.tvk", "pipe.fac" }) {
+        ASSERT_EQ(mkfifo(QFile::encodeName(folder.path(name)).constData(), 0600), 0);
+        writers.push_back(std::make_unique<PipeWriter>(folder.path(name)));
+    }
+    ASSERT_TRUE(QFile::link("/dev/null", folder.path("null.tvk")));
+    ASSERT_TRUE(QFile::link("/dev/null", folder.path("null.fac")));
+    const QString special[]
+        = { folder.path("pipe.tvk"), folder.path("pipe.fac"), folder.path("null.tvk"), folder.path("null.fac") };
+    for (const auto& paths : { std::span<const QString>(failing), std::span<const QString>(special) }) {
+        for (const QString& path : paths) {
+            SCOPED_TRACE(path.toStdString());
+            dialogs.fileAnswers.push_back(path);
+            expectFailure([&] { document.Open(); }, FormatMessage);
+            EXPECT_EQ(snapshot(), before);
+        }
     }
 }
 
@@ -185,6 +238,8 @@ TEST_F(OpenAndSave, SaveGivesTheNameTheCurrentExtension)
         { "cuatro.TVK", "cuatro.TVK" },
         { "cinco.v2.txt", "cinco.v2.tvk" },
         { "carpeta.nueva/seis", "carpeta.nueva/seis.tvk" },
+        { "obra.", "obra.tvk" }, // an empty extension is replaced like any other
+        { "carpeta.nueva/siete.", "carpeta.nueva/siete.tvk" },
     };
     QDir(folder.path("")).mkdir("carpeta.nueva");
     for (const auto& c : cases) {
@@ -311,4 +366,33 @@ TEST_F(OpenAndSave, SavedFileOpensAsTheSameProject)
     ASSERT_TRUE(document.Open());
     EXPECT_EQ(TFileParse(&document).fileContents(), saved);
     EXPECT_EQ(document.ConsumptionList().Count(), 3);
+}
+
+// The writer and the reader agree on the largest file: a project that just
+// fits is saved and opens again; one byte more is refused before the old
+// file is touched.
+TEST_F(OpenAndSave, AProjectTheReaderWouldRefuseIsNotSaved)
+{
+    dialogs.fileAnswers.push_back(folder.path("kept.tvk"));
+    document.Save();
+    const QByteArray written = testutils::readFile(folder.path("kept.tvk"));
+    const qsizetype room = TFileParse::MaximumFileSize - written.size();
+
+    document.setBusinessName(QString(room, QLatin1Char('a')));
+    dialogs.fileAnswers.push_back(folder.path("largest.tvk"));
+    document.Save();
+    EXPECT_EQ(QFileInfo(folder.path("largest.tvk")).size(), TFileParse::MaximumFileSize);
+    document.New();
+    dialogs.fileAnswers.push_back(folder.path("largest.tvk"));
+    ASSERT_TRUE(document.Open());
+    EXPECT_EQ(document.BusinessName().size(), room);
+
+    document.setBusinessName(document.BusinessName() + QLatin1Char('a'));
+    document.setIsSaved(false);
+    dialogs.fileAnswers.push_back(folder.path("kept.tvk"));
+    expectFailure([&] { document.Save(); }, SaveMessage);
+    EXPECT_EQ(testutils::readFile(folder.path("kept.tvk")), written);
+    EXPECT_FALSE(document.IsSaved());
+    EXPECT_EQ(document.FileName(), folder.path("largest.tvk"));
+    EXPECT_EQ(QDir(folder.path("")).entryList(QDir::Files | QDir::Hidden).size(), 2);
 }

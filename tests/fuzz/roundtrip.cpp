@@ -3,7 +3,7 @@
 #include "exceptions.h"
 #include "fileparse.h"
 #include "project.h"
-#include "projectcontents.h"
+#include "projectcomparison.h"
 
 #include <cmath>
 #include <cstdio>
@@ -52,12 +52,12 @@ void checkRoundTrip(TCProyect& opened, bool exactPowerFactor)
         if (!(std::fabs(static_cast<double>(after) - static_cast<double>(before)) <= tolerance))
             fail("the power factor moved by more than the four decimals allow");
         opened.ConsumptionList().setPowerfactor(after);
-        if (!ProjectContents::equal(opened, reopened))
+        if (!sameFileContents(opened, reopened))
             fail("the reopened project differs");
         checkRoundTrip(reopened, true);
         return;
     }
-    if (!ProjectContents::equal(opened, reopened))
+    if (!sameFileContents(opened, reopened))
         fail("the reopened project differs");
     if (TFileParse(&reopened).fileContents() != saved)
         fail("the second save differs from the first");

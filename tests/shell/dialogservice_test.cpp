@@ -41,6 +41,7 @@ TEST(QtDialogServiceTest, defaultSuffixOnlyForNamesWithoutExtension)
     EXPECT_EQ(QtDialogService::withDefaultSuffix("/tmp/obra", ".tvk"), "/tmp/obra.tvk");
     EXPECT_EQ(QtDialogService::withDefaultSuffix("/tmp/obra", "pdf"), "/tmp/obra.pdf");
     EXPECT_EQ(QtDialogService::withDefaultSuffix("/tmp/obra.fac", ".tvk"), "/tmp/obra.fac");
+    EXPECT_EQ(QtDialogService::withDefaultSuffix("/tmp/obra.", ".tvk"), "/tmp/obra.");
     EXPECT_EQ(QtDialogService::withDefaultSuffix("/tmp/v1.2/obra", ".tvk"), "/tmp/v1.2/obra.tvk");
     EXPECT_EQ(QtDialogService::withDefaultSuffix("/tmp/obra", ""), "/tmp/obra");
 }
