@@ -28,7 +28,7 @@ constexpr int FieldMaximum = std::numeric_limits<int>::max();
 struct GridColumn {
     const char* name;
     const char* header;
-    int width;
+    int width; // 0: the width the other columns leave
 };
 
 constexpr std::array<GridColumn, 6> GridColumns { {
@@ -37,7 +37,7 @@ constexpr std::array<GridColumn, 6> GridColumns { {
     { "kwhtColumn", "kWh totales", 151 },
     { "kvarhColumn", "kVArh totales", 135 },
     { "PeakDemandColumn", "Máxima demanda (kW)", 151 },
-    { "InputTransformerColumn", "Transformador de entrada (kVA)", 198 },
+    { "InputTransformerColumn", "Transformador de entrada (kVA)", 0 },
 } };
 
 NumberBox* numberBox(QWidget* parent, const char* name, int minimum, int maximum)
@@ -77,7 +77,9 @@ DataPage::DataPage(QWidget* parent)
 {
     setObjectName(QStringLiteral("DataPage"));
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(8, 6, 8, 4);
+    // Narrow side margins leave the billing grid room for its last column's
+    // header beside a vertical scroll bar.
+    layout->setContentsMargins(5, 6, 5, 4);
     layout->setSpacing(6);
     layout->addWidget(buildCustomerBand());
     layout->addWidget(buildOptionsBand());
@@ -271,13 +273,15 @@ QWidget* DataPage::buildConsumptionPanel()
     ConsumptionListGrid->verticalHeader()->hide();
     ConsumptionListGrid->verticalHeader()->setDefaultSectionSize(22);
     ConsumptionListGrid->horizontalHeader()->setHighlightSections(false);
-    ConsumptionListGrid->horizontalHeader()->setStretchLastSection(true);
     for (int column = 0; column < static_cast<int>(GridColumns.size()); ++column) {
         const GridColumn& layout = GridColumns[static_cast<std::size_t>(column)];
         auto* header = new QTableWidgetItem(QString::fromUtf8(layout.header));
         header->setData(Qt::UserRole, QLatin1String(layout.name));
         ConsumptionListGrid->setHorizontalHeaderItem(column, header);
-        ConsumptionListGrid->setColumnWidth(column, layout.width);
+        if (layout.width > 0)
+            ConsumptionListGrid->setColumnWidth(column, layout.width);
+        else
+            ConsumptionListGrid->horizontalHeader()->setSectionResizeMode(column, QHeaderView::Stretch);
     }
     connect(ConsumptionListGrid, &QTableWidget::cellDoubleClicked, this,
         [this](int row, int /*column*/) { emit consumptionRowDoubleClicked(row); });
@@ -326,7 +330,7 @@ QWidget* DataPage::buildConsumptionPanel()
 
     auto* grid = new QGridLayout(panel);
     grid->setContentsMargins(0, 0, 0, 0);
-    grid->setHorizontalSpacing(6);
+    grid->setHorizontalSpacing(4);
     grid->setVerticalSpacing(4);
     grid->addWidget(ConsumptionListGrid, 0, 0);
     grid->addLayout(buttons, 0, 1);
