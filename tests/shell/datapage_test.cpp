@@ -374,6 +374,85 @@ TEST_F(DataPageTest, aTypedNumberOutsideItsBoxTakesTheNearerLimit)
     }
 }
 
+// Whatever the locale, both "," and "." are taken as the decimal separator:
+// the keypad's decimal key gives one or the other, and no box ever uses a
+// thousands separator.
+TEST_F(DataPageTest, eitherDecimalSeparatorIsTakenInEveryLocale)
+{
+    page.show();
+    page.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&page));
+    const QLocale locales[] = { QLocale(QLocale::Spanish, QLocale::Spain), QLocale::c() };
+    for (const QLocale& locale : locales) {
+        page.setLocale(locale);
+        page.LoadProjectData(project);
+        const std::string where = locale.name().toStdString();
+
+        struct Case {
+            const char* typed;
+            float stored;
+        };
+        const Case decimals[] = {
+            { "0.95", 0.95f }, { "0,95", 0.95f }, { ",5", 0.5f }, { "1.5", 1.0f }, { "0,9871", 0.9871f },
+        };
+        auto* factor = child<DecimalBox>(page, "ConsumptionList_Powerfactor");
+        QLineEdit* factorLine = factor->findChild<QLineEdit*>();
+        for (const Case& c : decimals) {
+            factor->setFocus();
+            factorLine->selectAll();
+            QTest::keyClicks(factorLine, QString::fromLatin1(c.typed));
+            edit("BusinessNameEdit")->setFocus();
+            page.StoreProjectData(project);
+            EXPECT_EQ(project.ConsumptionList().Powerfactor(), c.stored) << where << " " << c.typed;
+            EXPECT_EQ(factor->text(), locale.toString(static_cast<double>(c.stored), 'f', 2)) << where << " " << c.typed;
+        }
+        // Two separators make no number: the second keystroke is refused.
+        factor->setFocus();
+        factorLine->selectAll();
+        QTest::keyClicks(factorLine, QStringLiteral("0,9.5"));
+        EXPECT_EQ(factorLine->text(), QStringLiteral("0,95")) << where;
+
+        // A whole-number box rounds what was typed to the nearest whole
+        // number when it is committed, a half to the even neighbour.
+        struct WholeCase {
+            const char* box;
+            const char* typed;
+            int stored;
+        };
+        const WholeCase wholes[] = {
+            { "ConsumptionList_WorkHours", "300,5", 300 },
+            { "ConsumptionList_WorkHours", "300.5", 300 },
+            { "ConsumptionList_WorkHours", "301,5", 302 },
+            { "ConsumptionList_WorkHours", "299.51", 300 },
+            { "ConsumptionList_WorkHours", "743,6", 744 },
+            { "ConsumptionList_WorkHours", "800,2", 744 },
+            { "ConsumptionList_WorkHours", "0,4", 0 },
+            { "MaximumPowerEdit", "46500,7", 46501 },
+            { "MaximumPowerEdit", "46500.7", 46501 },
+            { "MaximumPowerEdit", "2147483647,4", std::numeric_limits<int>::max() },
+            { "InputTransformerEdit", "10000000000.5", std::numeric_limits<int>::max() },
+            { "InputTransformerEdit", "630,", 630 },
+        };
+        for (const WholeCase& c : wholes) {
+            auto* whole = child<NumberBox>(page, c.box);
+            child<QStackedWidget>(page, "TabControlConsumption")->setCurrentWidget(whole->parentWidget());
+            QLineEdit* line = whole->findChild<QLineEdit*>();
+            for (const bool byLeaving : { true, false }) {
+                whole->setValue(7);
+                whole->setFocus();
+                line->selectAll();
+                QTest::keyClicks(line, QString::fromLatin1(c.typed));
+                if (byLeaving)
+                    edit("BusinessNameEdit")->setFocus();
+                else
+                    commitTypedNumber(&page); // Save and Calculate
+                EXPECT_EQ(whole->value(), c.stored) << where << " " << c.box << " " << c.typed;
+                EXPECT_EQ(whole->text(), QString::number(c.stored)) << where << " " << c.typed;
+            }
+        }
+    }
+}
+
 TEST_F(DataPageTest, gridShowsSixColumnsOfEveryPeriodInListOrder)
 {
     addPeriod(project, "Enero", 1999, 12000, -80, 95, 630);

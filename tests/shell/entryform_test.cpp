@@ -8,6 +8,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <QTest>
 
@@ -152,6 +153,37 @@ TEST(EntryFormTest, numbersTypedOutsideTheBoxesAreStoredAtTheNearerLimit)
     EXPECT_EQ(period.Year(), 2050);
     EXPECT_EQ(period.kwht(), std::numeric_limits<std::int32_t>::max());
     EXPECT_EQ(period.CostActiveTerm(), std::numeric_limits<std::int32_t>::max());
+}
+
+TEST(EntryFormTest, aDecimalTypedIntoAWholeNumberBoxIsRoundedWhenConfirmed)
+{
+    // On a Spanish desktop; "." is no thousands separator either.
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
+    TConsumption period = filledPeriod();
+    ModalScript answer([](QWidget* dialog) {
+        const std::pair<const char*, const char*> typed[] = {
+            { "kvarhEdit", "46500,7" },
+            { "kwhtEdit", "46.500" },
+            { "YearEdit", "2019,5" },
+            { "CostPowerTermEdit", "350,5" },
+        };
+        for (const auto& [name, text] : typed) {
+            QLineEdit* line = box(dialog, name)->findChild<QLineEdit*>();
+            box(dialog, name)->setFocus();
+            line->selectAll();
+            QTest::keyClicks(line, QString::fromLatin1(text));
+        }
+        QTest::keyClick(dialog, Qt::Key_Return); // still in the last box
+    });
+    const bool confirmed = EditConsumption(period);
+    QLocale::setDefault(before);
+    ASSERT_TRUE(confirmed);
+    EXPECT_TRUE(answer.ran());
+    EXPECT_EQ(period.kvarh(), 46501);
+    EXPECT_EQ(period.kwht(), 46);
+    EXPECT_EQ(period.Year(), 2020);
+    EXPECT_EQ(period.CostPowerTerm(), 350);
 }
 
 TEST(EntryFormTest, englishShowsTranslatedLabelsUnderTheSpanishCaption)

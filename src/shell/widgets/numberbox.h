@@ -3,9 +3,11 @@
 #include <QDoubleSpinBox>
 #include <QSpinBox>
 
-// A whole-number box. `userEdited` comes for the user's own changes only:
-// typing in the box, its step keys, arrows and the wheel; never for a value
-// set by the program.
+// A whole-number box. A number typed with a decimal separator ("," or ".",
+// in every locale) is rounded to the nearest whole number when the box is
+// committed, a half to the even neighbour. `userEdited` comes for the user's
+// own changes only: typing in the box, its step keys, arrows and the wheel;
+// never for a value set by the program.
 class NumberBox : public QSpinBox {
     Q_OBJECT
 public:
@@ -23,7 +25,8 @@ signals:
 
 // A decimal box that shows its value with two decimals in the locale's
 // format but keeps every decimal the user typed: 0.955 stays 0.955 while it
-// shows "0.96" (a plain QDoubleSpinBox would round the value itself).
+// shows "0.96" (a plain QDoubleSpinBox would round the value itself). It
+// takes "," and "." alike as the decimal separator, in every locale.
 class DecimalBox : public QDoubleSpinBox {
     Q_OBJECT
 public:
