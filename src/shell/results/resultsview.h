@@ -91,7 +91,6 @@ signals:
     void stateChanged();
 
 private:
-    void commitFocusedInput();
     IPrinterService& printers();
     void onValueStored(PriceField field);
 

@@ -157,13 +157,15 @@ void DecimalBox::stepBy(int steps)
 
 void commitTypedNumber(QWidget* window)
 {
+    // The window's own focus stands in while the window is not active, as
+    // the focus it gets back when it is.
     QWidget* focus = QApplication::focusWidget();
-    while (focus && focus != window) {
+    if (!focus || !window->isAncestorOf(focus))
+        focus = window->focusWidget();
+    for (; focus && focus != window; focus = focus->parentWidget()) {
         if (auto* box = qobject_cast<QAbstractSpinBox*>(focus)) {
-            if (window->isAncestorOf(box))
-                box->interpretText();
+            box->interpretText();
             return;
         }
-        focus = focus->parentWidget();
     }
 }
