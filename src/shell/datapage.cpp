@@ -542,6 +542,21 @@ int DataPage::selectedConsumptionRow() const
     return rows.isEmpty() ? -1 : rows.constFirst().row();
 }
 
+QString DataPage::maximumPowerText() const
+{
+    return MaximumPowerEdit->text();
+}
+
+bool DataPage::hasInputTransformer() const
+{
+    return HasInputTransformer->isChecked();
+}
+
+QString DataPage::inputTransformerText() const
+{
+    return InputTransformerEdit->text();
+}
+
 void DataPage::BatteryType_ferimontChange(bool checked)
 {
     if (checked)

@@ -72,6 +72,7 @@ void ResultsView::resetView()
     m_detailPage->resetActiveBattery();
     // New and Open empty the selection the list refers to.
     m_resultsPage->batteryListModel()->clear();
+    m_stacks.MainTabControl->setCurrentWidget(m_stacks.DataTab);
     m_stacks.ResultTabControl->setCurrentWidget(m_stacks.BatteryTabItem);
     emit stateChanged();
 }
