@@ -22,9 +22,6 @@
 
 namespace {
 
-// The boxes' fields are 32-bit: no box goes beyond what its field holds.
-constexpr int FieldMaximum = std::numeric_limits<int>::max();
-
 struct GridColumn {
     const char* name;
     const char* header;
@@ -39,17 +36,6 @@ constexpr std::array<GridColumn, 6> GridColumns { {
     { "PeakDemandColumn", "Máxima demanda (kW)", 151 },
     { "InputTransformerColumn", "Transformador de entrada (kVA)", 0 },
 } };
-
-NumberBox* numberBox(QWidget* parent, const char* name, int minimum, int maximum)
-{
-    auto* box = new NumberBox(parent);
-    box->setObjectName(QLatin1String(name));
-    box->setRange(minimum, maximum);
-    box->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
-    box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    box->setMinimumWidth(110);
-    return box;
-}
 
 QLabel* caption(QWidget* parent, const char* text, QWidget* buddy = nullptr)
 {
@@ -308,13 +294,10 @@ QWidget* DataPage::buildConsumptionPanel()
     periodLayout->addWidget(ConsumptionList_PeriodType_monthly);
     periodLayout->addWidget(ConsumptionList_PeriodType_bimonthly);
 
-    ConsumptionList_WorkHours = numberBox(panel, "ConsumptionList_WorkHours", 0, 744);
-    ConsumptionList_Powerfactor = new DecimalBox(panel);
-    ConsumptionList_Powerfactor->setObjectName(QStringLiteral("ConsumptionList_Powerfactor"));
-    ConsumptionList_Powerfactor->setRange(0.0, 1.0);
+    ConsumptionList_WorkHours = new NumberBox("ConsumptionList_WorkHours", 0, 744, panel);
+    ConsumptionList_WorkHours->setMinimumWidth(110);
+    ConsumptionList_Powerfactor = new DecimalBox("ConsumptionList_Powerfactor", 0.0, 1.0, panel);
     ConsumptionList_Powerfactor->setSingleStep(0.1);
-    ConsumptionList_Powerfactor->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
-    ConsumptionList_Powerfactor->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     ConsumptionList_Powerfactor->setMinimumWidth(110);
 
     auto* figures = new QHBoxLayout;
@@ -345,10 +328,12 @@ QWidget* DataPage::buildContractedPowerPanel()
     auto* panel = CalculationType_contracted_power_tab;
     panel->setObjectName(QStringLiteral("CalculationType_contracted_power_tab"));
 
-    MaximumPowerEdit = numberBox(panel, "MaximumPowerEdit", 0, FieldMaximum);
+    MaximumPowerEdit = new NumberBox("MaximumPowerEdit", 0, NumberBox::FieldMaximum, panel);
+    MaximumPowerEdit->setMinimumWidth(110);
     HasInputTransformer = new ToggleSwitch(panel);
     HasInputTransformer->setObjectName(QStringLiteral("HasInputTransformer"));
-    InputTransformerEdit = numberBox(panel, "InputTransformerEdit", 0, FieldMaximum);
+    InputTransformerEdit = new NumberBox("InputTransformerEdit", 0, NumberBox::FieldMaximum, panel);
+    InputTransformerEdit->setMinimumWidth(110);
 
     auto* grid = new QGridLayout(panel);
     grid->setContentsMargins(4, 10, 4, 4);

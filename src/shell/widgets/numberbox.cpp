@@ -58,9 +58,13 @@ std::optional<double> typedNumber(const QString& input, const QLocale& locale)
 
 } // namespace
 
-NumberBox::NumberBox(QWidget* parent)
+NumberBox::NumberBox(const char* name, int minimum, int maximum, QWidget* parent)
     : QSpinBox(parent)
 {
+    setObjectName(QLatin1String(name));
+    setRange(minimum, maximum);
+    setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
+    setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     connect(lineEdit(), &QLineEdit::textEdited, this, &NumberBox::userEdited);
 }
 
@@ -102,11 +106,15 @@ void NumberBox::stepBy(int steps)
         emit userEdited();
 }
 
-DecimalBox::DecimalBox(QWidget* parent)
+DecimalBox::DecimalBox(const char* name, double minimum, double maximum, QWidget* parent)
     : QDoubleSpinBox(parent)
 {
+    setObjectName(QLatin1String(name));
     // Qt rounds the held value to decimals(); keep as many as a double holds.
     setDecimals(15);
+    setRange(minimum, maximum);
+    setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
+    setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     connect(lineEdit(), &QLineEdit::textEdited, this, &DecimalBox::userEdited);
 }
 
