@@ -40,6 +40,17 @@ protected:
     QLineEdit* edit(const char* name) { return child<QLineEdit>(page, name); }
     QString shownPanel() { return child<QStackedWidget>(page, "TabControlConsumption")->currentWidget()->objectName(); }
 
+    // Types `text` over whatever the box shows, leaving the focus in it.
+    void typeInto(QAbstractSpinBox& box, const char* text)
+    {
+        child<QStackedWidget>(page, "TabControlConsumption")->setCurrentWidget(box.parentWidget());
+        box.setFocus();
+        QLineEdit* line = box.findChild<QLineEdit*>();
+        line->selectAll();
+        QTest::keyClicks(line, QString::fromLatin1(text));
+    }
+    void leaveBox() { edit("BusinessNameEdit")->setFocus(); }
+
     TCProyect project;
     DataPage page;
 };
@@ -333,18 +344,13 @@ TEST_F(DataPageTest, aTypedNumberOutsideItsBoxTakesTheNearerLimit)
     };
     const Case cases[] = { { "1.5", 1.0f }, { "7", 1.0f }, { "0.5", 0.5f } };
     auto* box = child<DecimalBox>(page, "ConsumptionList_Powerfactor");
-    QLineEdit* line = box->findChild<QLineEdit*>();
     for (const Case& c : cases) {
-        box->setFocus();
-        line->selectAll();
-        QTest::keyClicks(line, QString::fromLatin1(c.typed));
-        edit("BusinessNameEdit")->setFocus();
+        typeInto(*box, c.typed);
+        leaveBox();
         page.StoreProjectData(project);
         EXPECT_EQ(project.ConsumptionList().Powerfactor(), c.stored) << c.typed;
         // Committed by Save while still typing, too.
-        box->setFocus();
-        line->selectAll();
-        QTest::keyClicks(line, QString::fromLatin1(c.typed));
+        typeInto(*box, c.typed);
         commitTypedNumber(&page);
         page.StoreProjectData(project);
         EXPECT_EQ(project.ConsumptionList().Powerfactor(), c.stored) << c.typed << " committed";
@@ -364,11 +370,7 @@ TEST_F(DataPageTest, aTypedNumberOutsideItsBoxTakesTheNearerLimit)
     };
     for (const WholeCase& c : wholeCases) {
         auto* whole = child<NumberBox>(page, c.box);
-        child<QStackedWidget>(page, "TabControlConsumption")->setCurrentWidget(whole->parentWidget());
-        QLineEdit* wholeLine = whole->findChild<QLineEdit*>();
-        whole->setFocus();
-        wholeLine->selectAll();
-        QTest::keyClicks(wholeLine, QString::fromLatin1(c.typed));
+        typeInto(*whole, c.typed);
         commitTypedNumber(&page);
         EXPECT_EQ(whole->value(), c.shown) << c.box << " " << c.typed;
     }
@@ -396,21 +398,16 @@ TEST_F(DataPageTest, eitherDecimalSeparatorIsTakenInEveryLocale)
             { "0.95", 0.95f }, { "0,95", 0.95f }, { ",5", 0.5f }, { "1.5", 1.0f }, { "0,9871", 0.9871f },
         };
         auto* factor = child<DecimalBox>(page, "ConsumptionList_Powerfactor");
-        QLineEdit* factorLine = factor->findChild<QLineEdit*>();
         for (const Case& c : decimals) {
-            factor->setFocus();
-            factorLine->selectAll();
-            QTest::keyClicks(factorLine, QString::fromLatin1(c.typed));
-            edit("BusinessNameEdit")->setFocus();
+            typeInto(*factor, c.typed);
+            leaveBox();
             page.StoreProjectData(project);
             EXPECT_EQ(project.ConsumptionList().Powerfactor(), c.stored) << where << " " << c.typed;
             EXPECT_EQ(factor->text(), locale.toString(static_cast<double>(c.stored), 'f', 2)) << where << " " << c.typed;
         }
         // Two separators make no number: the second keystroke is refused.
-        factor->setFocus();
-        factorLine->selectAll();
-        QTest::keyClicks(factorLine, QStringLiteral("0,9.5"));
-        EXPECT_EQ(factorLine->text(), QStringLiteral("0,95")) << where;
+        typeInto(*factor, "0,9.5");
+        EXPECT_EQ(factor->findChild<QLineEdit*>()->text(), QStringLiteral("0,95")) << where;
 
         // A whole-number box rounds what was typed to the nearest whole
         // number when it is committed, a half to the even neighbour.
@@ -435,15 +432,11 @@ TEST_F(DataPageTest, eitherDecimalSeparatorIsTakenInEveryLocale)
         };
         for (const WholeCase& c : wholes) {
             auto* whole = child<NumberBox>(page, c.box);
-            child<QStackedWidget>(page, "TabControlConsumption")->setCurrentWidget(whole->parentWidget());
-            QLineEdit* line = whole->findChild<QLineEdit*>();
             for (const bool byLeaving : { true, false }) {
                 whole->setValue(7);
-                whole->setFocus();
-                line->selectAll();
-                QTest::keyClicks(line, QString::fromLatin1(c.typed));
+                typeInto(*whole, c.typed);
                 if (byLeaving)
-                    edit("BusinessNameEdit")->setFocus();
+                    leaveBox();
                 else
                     commitTypedNumber(&page); // Save and Calculate
                 EXPECT_EQ(whole->value(), c.stored) << where << " " << c.box << " " << c.typed;
