@@ -22,13 +22,10 @@
 
 namespace {
 
-// The boxes' fields are 32-bit: no box goes beyond what its field holds.
-constexpr int FieldMaximum = std::numeric_limits<int>::max();
-
 struct GridColumn {
     const char* name;
     const char* header;
-    int width;
+    int width; // 0: the width the other columns leave
 };
 
 constexpr std::array<GridColumn, 6> GridColumns { {
@@ -37,19 +34,8 @@ constexpr std::array<GridColumn, 6> GridColumns { {
     { "kwhtColumn", "kWh totales", 151 },
     { "kvarhColumn", "kVArh totales", 135 },
     { "PeakDemandColumn", "Máxima demanda (kW)", 151 },
-    { "InputTransformerColumn", "Transformador de entrada (kVA)", 198 },
+    { "InputTransformerColumn", "Transformador de entrada (kVA)", 0 },
 } };
-
-NumberBox* numberBox(QWidget* parent, const char* name, int minimum, int maximum)
-{
-    auto* box = new NumberBox(parent);
-    box->setObjectName(QLatin1String(name));
-    box->setRange(minimum, maximum);
-    box->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
-    box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    box->setMinimumWidth(110);
-    return box;
-}
 
 QLabel* caption(QWidget* parent, const char* text, QWidget* buddy = nullptr)
 {
@@ -77,7 +63,9 @@ DataPage::DataPage(QWidget* parent)
 {
     setObjectName(QStringLiteral("DataPage"));
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(8, 6, 8, 4);
+    // Narrow side margins leave the billing grid room for its last column's
+    // header beside a vertical scroll bar.
+    layout->setContentsMargins(5, 6, 5, 4);
     layout->setSpacing(6);
     layout->addWidget(buildCustomerBand());
     layout->addWidget(buildOptionsBand());
@@ -271,13 +259,15 @@ QWidget* DataPage::buildConsumptionPanel()
     ConsumptionListGrid->verticalHeader()->hide();
     ConsumptionListGrid->verticalHeader()->setDefaultSectionSize(22);
     ConsumptionListGrid->horizontalHeader()->setHighlightSections(false);
-    ConsumptionListGrid->horizontalHeader()->setStretchLastSection(true);
     for (int column = 0; column < static_cast<int>(GridColumns.size()); ++column) {
         const GridColumn& layout = GridColumns[static_cast<std::size_t>(column)];
         auto* header = new QTableWidgetItem(QString::fromUtf8(layout.header));
         header->setData(Qt::UserRole, QLatin1String(layout.name));
         ConsumptionListGrid->setHorizontalHeaderItem(column, header);
-        ConsumptionListGrid->setColumnWidth(column, layout.width);
+        if (layout.width > 0)
+            ConsumptionListGrid->setColumnWidth(column, layout.width);
+        else
+            ConsumptionListGrid->horizontalHeader()->setSectionResizeMode(column, QHeaderView::Stretch);
     }
     connect(ConsumptionListGrid, &QTableWidget::cellDoubleClicked, this,
         [this](int row, int /*column*/) { emit consumptionRowDoubleClicked(row); });
@@ -304,13 +294,10 @@ QWidget* DataPage::buildConsumptionPanel()
     periodLayout->addWidget(ConsumptionList_PeriodType_monthly);
     periodLayout->addWidget(ConsumptionList_PeriodType_bimonthly);
 
-    ConsumptionList_WorkHours = numberBox(panel, "ConsumptionList_WorkHours", 0, 744);
-    ConsumptionList_Powerfactor = new DecimalBox(panel);
-    ConsumptionList_Powerfactor->setObjectName(QStringLiteral("ConsumptionList_Powerfactor"));
-    ConsumptionList_Powerfactor->setRange(0.0, 1.0);
+    ConsumptionList_WorkHours = new NumberBox("ConsumptionList_WorkHours", 0, 744, panel);
+    ConsumptionList_WorkHours->setMinimumWidth(110);
+    ConsumptionList_Powerfactor = new DecimalBox("ConsumptionList_Powerfactor", 0.0, 1.0, panel);
     ConsumptionList_Powerfactor->setSingleStep(0.1);
-    ConsumptionList_Powerfactor->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
-    ConsumptionList_Powerfactor->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     ConsumptionList_Powerfactor->setMinimumWidth(110);
 
     auto* figures = new QHBoxLayout;
@@ -326,7 +313,7 @@ QWidget* DataPage::buildConsumptionPanel()
 
     auto* grid = new QGridLayout(panel);
     grid->setContentsMargins(0, 0, 0, 0);
-    grid->setHorizontalSpacing(6);
+    grid->setHorizontalSpacing(4);
     grid->setVerticalSpacing(4);
     grid->addWidget(ConsumptionListGrid, 0, 0);
     grid->addLayout(buttons, 0, 1);
@@ -341,10 +328,12 @@ QWidget* DataPage::buildContractedPowerPanel()
     auto* panel = CalculationType_contracted_power_tab;
     panel->setObjectName(QStringLiteral("CalculationType_contracted_power_tab"));
 
-    MaximumPowerEdit = numberBox(panel, "MaximumPowerEdit", 0, FieldMaximum);
+    MaximumPowerEdit = new NumberBox("MaximumPowerEdit", 0, NumberBox::FieldMaximum, panel);
+    MaximumPowerEdit->setMinimumWidth(110);
     HasInputTransformer = new ToggleSwitch(panel);
     HasInputTransformer->setObjectName(QStringLiteral("HasInputTransformer"));
-    InputTransformerEdit = numberBox(panel, "InputTransformerEdit", 0, FieldMaximum);
+    InputTransformerEdit = new NumberBox("InputTransformerEdit", 0, NumberBox::FieldMaximum, panel);
+    InputTransformerEdit->setMinimumWidth(110);
 
     auto* grid = new QGridLayout(panel);
     grid->setContentsMargins(4, 10, 4, 4);
@@ -536,6 +525,21 @@ int DataPage::selectedConsumptionRow() const
 {
     const QModelIndexList rows = ConsumptionListGrid->selectionModel()->selectedRows();
     return rows.isEmpty() ? -1 : rows.constFirst().row();
+}
+
+QString DataPage::maximumPowerText() const
+{
+    return MaximumPowerEdit->text();
+}
+
+bool DataPage::hasInputTransformer() const
+{
+    return HasInputTransformer->isChecked();
+}
+
+QString DataPage::inputTransformerText() const
+{
+    return InputTransformerEdit->text();
 }
 
 void DataPage::BatteryType_ferimontChange(bool checked)

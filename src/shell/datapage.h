@@ -40,6 +40,12 @@ public:
     // The grid's selected row, -1 when none.
     int selectedConsumptionRow() const;
 
+    // The contracted-power inputs as they stand, as the results page shows
+    // them: the boxes' texts and the switch.
+    QString maximumPowerText() const;
+    bool hasInputTransformer() const;
+    QString inputTransformerText() const;
+
     // The three buttons at the grid's right edge; the main window binds them
     // to its entry actions.
     QToolButton* entryAddButton() const { return m_addButton; }

@@ -17,17 +17,12 @@
 
 namespace {
 
-// The fields are 32-bit: the boxes stop at the largest value they can hold.
-constexpr int FieldMaximum = std::numeric_limits<int>::max();
-
-NumberBox* makeBox(QWidget* parent, const char* name, int minimum, int maximum)
+// The boxes of the energies, the demand, the rating and the amounts; unlike
+// the year, they carry no step buttons.
+NumberBox* fieldBox(QWidget* parent, const char* name)
 {
-    auto* box = new NumberBox(parent);
-    box->setObjectName(QLatin1String(name));
-    box->setRange(minimum, maximum);
-    box->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
+    auto* box = new NumberBox(name, 0, NumberBox::FieldMaximum, parent);
     box->setButtonSymbols(QAbstractSpinBox::NoButtons);
-    box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     return box;
 }
 
@@ -60,16 +55,15 @@ TEntryForm::TEntryForm(TConsumption& consumption, QWidget* parent)
     PeriodEdit = new QLineEdit(this);
     PeriodEdit->setObjectName(QStringLiteral("PeriodEdit"));
     PeriodEdit->setMaxLength(std::numeric_limits<int>::max()); // no limit, not Qt's 32767
-    YearEdit = makeBox(this, "YearEdit", 2000, 2050);
+    YearEdit = new NumberBox("YearEdit", 2000, 2050, this);
     YearEdit->setSingleStep(1);
-    YearEdit->setButtonSymbols(QAbstractSpinBox::UpDownArrows);
-    kwhtEdit = makeBox(this, "kwhtEdit", 0, FieldMaximum);
-    kvarhEdit = makeBox(this, "kvarhEdit", 0, FieldMaximum);
-    PeakDemandEdit = makeBox(this, "PeakDemandEdit", 0, FieldMaximum);
-    InputTransformerEdit = makeBox(this, "InputTransformerEdit", 0, FieldMaximum);
-    ReactiveSurchargeEdit = makeBox(this, "ReactiveSurchargeEdit", 0, FieldMaximum);
-    CostPowerTermEdit = makeBox(this, "CostPowerTermEdit", 0, FieldMaximum);
-    CostActiveTermEdit = makeBox(this, "CostActiveTermEdit", 0, FieldMaximum);
+    kwhtEdit = fieldBox(this, "kwhtEdit");
+    kvarhEdit = fieldBox(this, "kvarhEdit");
+    PeakDemandEdit = fieldBox(this, "PeakDemandEdit");
+    InputTransformerEdit = fieldBox(this, "InputTransformerEdit");
+    ReactiveSurchargeEdit = fieldBox(this, "ReactiveSurchargeEdit");
+    CostPowerTermEdit = fieldBox(this, "CostPowerTermEdit");
+    CostActiveTermEdit = fieldBox(this, "CostActiveTermEdit");
 
     auto* fields = new QGridLayout;
     fields->setHorizontalSpacing(24);

@@ -264,16 +264,11 @@ void TMainForm::installPage(QWidget* container, QWidget* page)
 
 void TMainForm::updateActions()
 {
-    const bool onData = MainTabControl->currentWidget() == DataTab;
-    const bool onDetail = !onData && ResultTabControl->currentWidget() == BatteryDetailTabItem;
-    PrintAction->setEnabled(onDetail);
-    FindBatteryAction->setEnabled(onData);
-    BackAction->setEnabled(!onData);
+    // Calculate, Back and Print follow the results' rules for the page shown.
+    m_results->FindBatteryActionUpdate(*FindBatteryAction);
+    m_results->BackActionUpdate(*BackAction);
+    m_results->PrintActionUpdate(*PrintAction);
     BackButton->setEnabled(BackAction->isEnabled());
-    if (DskProject) {
-        FindBatteryAction->setText(
-            TranslateText(DskProject->ValidCalculation() ? QStringLiteral("Resultados") : QStringLiteral("Calcular")));
-    }
     const bool rowSelected = m_dataPage->selectedConsumptionRow() != -1;
     EntryEditAction->setEnabled(rowSelected);
     EntryDeleteAction->setEnabled(rowSelected);
@@ -287,12 +282,12 @@ void TMainForm::runAction(const std::function<void()>& work)
 
 void TMainForm::ResetView()
 {
-    MainTabControl->setCurrentWidget(DataTab);
-    ResultTabControl->setCurrentWidget(BatteryTabItem);
-    FActiveBattery = nullptr;
-    if (m_results)
-        m_results->resetView();
-    updateActions();
+    m_results->resetView();
+}
+
+TBattery* TMainForm::activeBattery() const
+{
+    return m_results->FActiveBattery();
 }
 
 void TMainForm::closeEvent(QCloseEvent* event)

@@ -25,8 +25,9 @@ class TDskProject;
 // and shows the data page (DataTab) or the results (ResultData, whose
 // ResultTabControl shows the candidate list BatteryTabItem or one candidate
 // in detail BatteryDetailTabItem); both page stacks change by code only.
-// Every action's enabled rule lives in updateActions, which runs whenever
-// something it reads changes.
+// Every action's enabled state is evaluated in updateActions, which runs
+// whenever something it reads changes; Calculate, Back and Print follow the
+// results' own rules.
 class TMainForm : public QMainWindow {
     Q_OBJECT
 public:
@@ -89,9 +90,9 @@ public:
     QToolButton* FindBatteryButton = nullptr;
     QToolButton* BackButton = nullptr;
 
-    // The candidate shown on the detail page; not owned.
-    TBattery* activeBattery() const { return FActiveBattery; }
-    void setActiveBattery(TBattery* battery) { FActiveBattery = battery; }
+    // The candidate shown on the detail page (not owned), as the results
+    // hold it.
+    TBattery* activeBattery() const;
 
     // Data page, main window side (the page holds the controls).
     void LoadProjectData();
@@ -155,6 +156,5 @@ private:
     DataPage* m_dataPage = nullptr;
     LinkLabel* Label16 = nullptr; // web address
     LinkLabel* Label42 = nullptr; // e-mail
-    TBattery* FActiveBattery = nullptr;
     ResultsView* m_results = nullptr;
 };

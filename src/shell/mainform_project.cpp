@@ -15,7 +15,6 @@
 #include "widgets/linklabel.h"
 #include "widgets/numberbox.h"
 
-#include <QAbstractButton>
 #include <QAction>
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -129,14 +128,9 @@ void TMainForm::installResults()
     ResultsView::DataPageHooks hooks;
     hooks.StoreCustomerData = [this] { StoreCustomerData(); };
     hooks.StoreProjectData = [this] { StoreProjectData(); };
-    // The contracted-power controls, found by their names on the data page.
     hooks.contractedPowerInputs = [this] {
-        const auto* maximumPower = m_dataPage->findChild<QSpinBox*>(QStringLiteral("MaximumPowerEdit"));
-        const auto* hasTransformer = m_dataPage->findChild<QAbstractButton*>(QStringLiteral("HasInputTransformer"));
-        const auto* transformer = m_dataPage->findChild<QSpinBox*>(QStringLiteral("InputTransformerEdit"));
-        return ResultsPage::DataPageInputs{maximumPower ? maximumPower->text() : QString(),
-                                           hasTransformer && hasTransformer->isChecked(),
-                                           transformer ? transformer->text() : QString()};
+        return ResultsPage::DataPageInputs{m_dataPage->maximumPowerText(), m_dataPage->hasInputTransformer(),
+                                           m_dataPage->inputTransformerText()};
     };
     hooks.installPage = [this](QWidget* container, QWidget* page) { installPage(container, page); };
     m_results = new ResultsView(*DskProject, *m_dialogs,
@@ -145,10 +139,7 @@ void TMainForm::installResults()
                                 std::move(hooks), this);
     m_results->resultsPage()->setMarks(ImageList::icon(13), ImageList::icon(14));
     m_results->setReport(m_reportLayout.get(), m_reportTexts);
-    connect(m_results, &ResultsView::stateChanged, this, [this] {
-        FActiveBattery = m_results->FActiveBattery();
-        updateActions();
-    });
+    connect(m_results, &ResultsView::stateChanged, this, &TMainForm::updateActions);
     connect(FindBatteryAction, &QAction::triggered, this,
             [this] { runAction([this] { m_results->FindBatteryActionExecute(); }); });
     connect(BackAction, &QAction::triggered, this, [this] { runAction([this] { m_results->BackActionExecute(); }); });

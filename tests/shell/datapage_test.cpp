@@ -40,6 +40,17 @@ protected:
     QLineEdit* edit(const char* name) { return child<QLineEdit>(page, name); }
     QString shownPanel() { return child<QStackedWidget>(page, "TabControlConsumption")->currentWidget()->objectName(); }
 
+    // Types `text` over whatever the box shows, leaving the focus in it.
+    void typeInto(QAbstractSpinBox& box, const char* text)
+    {
+        child<QStackedWidget>(page, "TabControlConsumption")->setCurrentWidget(box.parentWidget());
+        box.setFocus();
+        QLineEdit* line = box.findChild<QLineEdit*>();
+        line->selectAll();
+        QTest::keyClicks(line, QString::fromLatin1(text));
+    }
+    void leaveBox() { edit("BusinessNameEdit")->setFocus(); }
+
     TCProyect project;
     DataPage page;
 };
@@ -333,18 +344,13 @@ TEST_F(DataPageTest, aTypedNumberOutsideItsBoxTakesTheNearerLimit)
     };
     const Case cases[] = { { "1.5", 1.0f }, { "7", 1.0f }, { "0.5", 0.5f } };
     auto* box = child<DecimalBox>(page, "ConsumptionList_Powerfactor");
-    QLineEdit* line = box->findChild<QLineEdit*>();
     for (const Case& c : cases) {
-        box->setFocus();
-        line->selectAll();
-        QTest::keyClicks(line, QString::fromLatin1(c.typed));
-        edit("BusinessNameEdit")->setFocus();
+        typeInto(*box, c.typed);
+        leaveBox();
         page.StoreProjectData(project);
         EXPECT_EQ(project.ConsumptionList().Powerfactor(), c.stored) << c.typed;
         // Committed by Save while still typing, too.
-        box->setFocus();
-        line->selectAll();
-        QTest::keyClicks(line, QString::fromLatin1(c.typed));
+        typeInto(*box, c.typed);
         commitTypedNumber(&page);
         page.StoreProjectData(project);
         EXPECT_EQ(project.ConsumptionList().Powerfactor(), c.stored) << c.typed << " committed";
@@ -364,13 +370,79 @@ TEST_F(DataPageTest, aTypedNumberOutsideItsBoxTakesTheNearerLimit)
     };
     for (const WholeCase& c : wholeCases) {
         auto* whole = child<NumberBox>(page, c.box);
-        child<QStackedWidget>(page, "TabControlConsumption")->setCurrentWidget(whole->parentWidget());
-        QLineEdit* wholeLine = whole->findChild<QLineEdit*>();
-        whole->setFocus();
-        wholeLine->selectAll();
-        QTest::keyClicks(wholeLine, QString::fromLatin1(c.typed));
+        typeInto(*whole, c.typed);
         commitTypedNumber(&page);
         EXPECT_EQ(whole->value(), c.shown) << c.box << " " << c.typed;
+    }
+}
+
+// Whatever the locale, both "," and "." are taken as the decimal separator:
+// the keypad's decimal key gives one or the other, and no box ever uses a
+// thousands separator.
+TEST_F(DataPageTest, eitherDecimalSeparatorIsTakenInEveryLocale)
+{
+    page.show();
+    page.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&page));
+    const QLocale locales[] = { QLocale(QLocale::Spanish, QLocale::Spain), QLocale::c() };
+    for (const QLocale& locale : locales) {
+        page.setLocale(locale);
+        page.LoadProjectData(project);
+        const std::string where = locale.name().toStdString();
+
+        struct Case {
+            const char* typed;
+            float stored;
+        };
+        const Case decimals[] = {
+            { "0.95", 0.95f }, { "0,95", 0.95f }, { ",5", 0.5f }, { "1.5", 1.0f }, { "0,9871", 0.9871f },
+        };
+        auto* factor = child<DecimalBox>(page, "ConsumptionList_Powerfactor");
+        for (const Case& c : decimals) {
+            typeInto(*factor, c.typed);
+            leaveBox();
+            page.StoreProjectData(project);
+            EXPECT_EQ(project.ConsumptionList().Powerfactor(), c.stored) << where << " " << c.typed;
+            EXPECT_EQ(factor->text(), locale.toString(static_cast<double>(c.stored), 'f', 2)) << where << " " << c.typed;
+        }
+        // Two separators make no number: the second keystroke is refused.
+        typeInto(*factor, "0,9.5");
+        EXPECT_EQ(factor->findChild<QLineEdit*>()->text(), QStringLiteral("0,95")) << where;
+
+        // A whole-number box rounds what was typed to the nearest whole
+        // number when it is committed, a half to the even neighbour.
+        struct WholeCase {
+            const char* box;
+            const char* typed;
+            int stored;
+        };
+        const WholeCase wholes[] = {
+            { "ConsumptionList_WorkHours", "300,5", 300 },
+            { "ConsumptionList_WorkHours", "300.5", 300 },
+            { "ConsumptionList_WorkHours", "301,5", 302 },
+            { "ConsumptionList_WorkHours", "299.51", 300 },
+            { "ConsumptionList_WorkHours", "743,6", 744 },
+            { "ConsumptionList_WorkHours", "800,2", 744 },
+            { "ConsumptionList_WorkHours", "0,4", 0 },
+            { "MaximumPowerEdit", "46500,7", 46501 },
+            { "MaximumPowerEdit", "46500.7", 46501 },
+            { "MaximumPowerEdit", "2147483647,4", std::numeric_limits<int>::max() },
+            { "InputTransformerEdit", "10000000000.5", std::numeric_limits<int>::max() },
+            { "InputTransformerEdit", "630,", 630 },
+        };
+        for (const WholeCase& c : wholes) {
+            auto* whole = child<NumberBox>(page, c.box);
+            for (const bool byLeaving : { true, false }) {
+                whole->setValue(7);
+                typeInto(*whole, c.typed);
+                if (byLeaving)
+                    leaveBox();
+                else
+                    commitTypedNumber(&page); // Save and Calculate
+                EXPECT_EQ(whole->value(), c.stored) << where << " " << c.box << " " << c.typed;
+                EXPECT_EQ(whole->text(), QString::number(c.stored)) << where << " " << c.typed;
+            }
+        }
     }
 }
 

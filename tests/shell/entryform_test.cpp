@@ -8,12 +8,15 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -23,6 +26,18 @@ NumberBox* box(QWidget* dialog, const char* name)
     if (!found)
         throw std::runtime_error(std::string("no box ") + name);
     return found;
+}
+
+// Types each text over what its box shows, in order; the focus stays in the
+// last box.
+void typeInto(QWidget* dialog, std::initializer_list<std::pair<const char*, const char*>> typed)
+{
+    for (const auto& [name, text] : typed) {
+        QLineEdit* line = box(dialog, name)->findChild<QLineEdit*>();
+        box(dialog, name)->setFocus();
+        line->selectAll();
+        QTest::keyClicks(line, QString::fromLatin1(text));
+    }
 }
 
 TConsumption filledPeriod()
@@ -134,17 +149,12 @@ TEST(EntryFormTest, numbersTypedOutsideTheBoxesAreStoredAtTheNearerLimit)
 {
     TConsumption period = filledPeriod();
     ModalScript answer([](QWidget* dialog) {
-        const std::pair<const char*, const char*> typed[] = {
-            { "YearEdit", "2099" },
-            { "kwhtEdit", "10000000000" },
-            { "CostActiveTermEdit", "2147483648" },
-        };
-        for (const auto& [name, text] : typed) {
-            QLineEdit* line = box(dialog, name)->findChild<QLineEdit*>();
-            box(dialog, name)->setFocus();
-            line->selectAll();
-            QTest::keyClicks(line, QString::fromLatin1(text));
-        }
+        typeInto(dialog,
+            {
+                { "YearEdit", "2099" },
+                { "kwhtEdit", "10000000000" },
+                { "CostActiveTermEdit", "2147483648" },
+            });
         QTest::keyClick(dialog, Qt::Key_Return);
     });
     ASSERT_TRUE(EditConsumption(period));
@@ -152,6 +162,32 @@ TEST(EntryFormTest, numbersTypedOutsideTheBoxesAreStoredAtTheNearerLimit)
     EXPECT_EQ(period.Year(), 2050);
     EXPECT_EQ(period.kwht(), std::numeric_limits<std::int32_t>::max());
     EXPECT_EQ(period.CostActiveTerm(), std::numeric_limits<std::int32_t>::max());
+}
+
+TEST(EntryFormTest, aDecimalTypedIntoAWholeNumberBoxIsRoundedWhenConfirmed)
+{
+    // On a Spanish desktop; "." is no thousands separator either.
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
+    TConsumption period = filledPeriod();
+    ModalScript answer([](QWidget* dialog) {
+        typeInto(dialog,
+            {
+                { "kvarhEdit", "46500,7" },
+                { "kwhtEdit", "46.500" },
+                { "YearEdit", "2019,5" },
+                { "CostPowerTermEdit", "350,5" },
+            });
+        QTest::keyClick(dialog, Qt::Key_Return); // still in the last box
+    });
+    const bool confirmed = EditConsumption(period);
+    QLocale::setDefault(before);
+    ASSERT_TRUE(confirmed);
+    EXPECT_TRUE(answer.ran());
+    EXPECT_EQ(period.kvarh(), 46501);
+    EXPECT_EQ(period.kwht(), 46);
+    EXPECT_EQ(period.Year(), 2020);
+    EXPECT_EQ(period.CostPowerTerm(), 350);
 }
 
 TEST(EntryFormTest, englishShowsTranslatedLabelsUnderTheSpanishCaption)

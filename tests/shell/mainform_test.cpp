@@ -1,5 +1,6 @@
 #include "mainform.h"
 
+#include "consumption.h"
 #include "datapage.h"
 #include "pictures.h"
 #include "report.h"
@@ -10,13 +11,18 @@
 
 #include <QAbstractSpinBox>
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QStackedWidget>
+#include <QStyleOptionHeader>
+#include <QTableWidget>
 #include <QTest>
 #include <QToolButton>
 
@@ -49,6 +55,19 @@ void writeProject(const QString& path, const QString& businessName)
     other.setVoltage(TVoltage::v480);
     other.setBatteryType(TBatteryType::battery);
     other.SaveToFile(path);
+}
+
+// Whether a header section shows its whole text: the header draws it into
+// the style's label rectangle and cuts what does not fit.
+bool headerTextFits(const QHeaderView& header, int section, const QString& text)
+{
+    QStyleOptionHeader option;
+    option.initFrom(&header);
+    option.rect = QRect(0, 0, header.sectionSize(section), header.height());
+    option.text = text;
+    option.section = section;
+    const QRect label = header.style()->subElementRect(QStyle::SE_HeaderLabel, &option, &header);
+    return header.fontMetrics().horizontalAdvance(text) <= label.width();
 }
 
 } // namespace
@@ -406,6 +425,48 @@ TEST_F(MainFormTest, saveUsesTheNumberStillBeingTyped)
     EXPECT_EQ(project().ConsumptionList().WorkHours(), 512);
     EXPECT_FALSE(project().ValidCalculation());
     EXPECT_TRUE(project().IsSaved());
+}
+
+TEST_F(MainFormTest, billingGridShowsEveryColumnWholeWithoutScrollingSideways)
+{
+    // A year of bimonthly names, the longest period texts, in more rows than
+    // the grid shows at once: the vertical scroll bar takes its share.
+    for (const bool english : { false, true }) {
+        TMainForm& w = create(english ? QStringLiteral("en") : QStringLiteral("es"));
+        for (int i = 0; i < 12; ++i) {
+            auto period = std::make_unique<TConsumption>();
+            period->setPeriod(QStringLiteral("Noviembre-Diciembre"));
+            period->setKwht(2147483647);
+            period->setKvarh(2147483647);
+            period->setPeakDemand(2147483647);
+            period->setInputTransformer(2147483647);
+            project().ConsumptionList().Add(std::move(period));
+        }
+        w.LoadProjectData();
+        w.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+        QApplication::processEvents();
+        ASSERT_EQ(w.centralWidget()->size(), QSize(994, 757));
+
+        auto* grid = child<QTableWidget>(w, "ConsumptionListGrid");
+        QHeaderView* header = grid->horizontalHeader();
+        EXPECT_TRUE(grid->verticalScrollBar()->isVisible());
+        EXPECT_FALSE(grid->horizontalScrollBar()->isVisible());
+        const int widths[] = { 129, 103, 151, 135, 151 };
+        int taken = 0;
+        for (int c = 0; c < 5; ++c) {
+            EXPECT_EQ(grid->columnWidth(c), widths[c]) << c;
+            taken += widths[c];
+        }
+        EXPECT_EQ(grid->columnWidth(5), grid->viewport()->width() - taken);
+        for (int c = 0; c < grid->columnCount(); ++c) {
+            const QString text = grid->horizontalHeaderItem(c)->text();
+            EXPECT_TRUE(headerTextFits(*header, c, text)) << text.toStdString();
+        }
+        project().setIsSaved(true);
+        form.reset();
+        Translation::setEnglishInForce(false);
+    }
 }
 
 TEST_F(MainFormTest, installedResultPagesShowTheirTextsInTheLanguageInForce)

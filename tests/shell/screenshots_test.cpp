@@ -30,7 +30,9 @@ void fill(TDskProject& project)
     project.setHarmonics(true);
     project.ConsumptionList().setWorkHours(320);
     project.ConsumptionList().setPowerfactor(0.98f);
-    const char* months[] = { "Enero", "Febrero", "Marzo", "Abril", "Mayo", "Junio", "Julio", "Agosto" };
+    // A year of bills: more rows than the grid shows at once.
+    const char* months[] = { "Enero", "Febrero", "Marzo", "Abril", "Mayo", "Junio", "Julio", "Agosto", "Septiembre",
+        "Octubre", "Noviembre", "Diciembre" };
     int i = 0;
     for (const char* month : months) {
         auto period = std::make_unique<TConsumption>();

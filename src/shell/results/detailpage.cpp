@@ -58,11 +58,7 @@ DetailPage::DetailPage(TCProyect& project, IDialogService& dialogs, QWidget* par
 
     LabelDetails = new QLabel(this);
     LabelDetails->setObjectName(QStringLiteral("LabelDetails"));
-    QFont titleFont = LabelDetails->font();
-    titleFont.setPointSize(16);
-    titleFont.setBold(true);
-    LabelDetails->setFont(titleFont);
-    LabelDetails->setFixedHeight(31);
+    styleAsTitle(LabelDetails, 16);
     page->addWidget(LabelDetails);
 
     buildEquipmentArea(this);

@@ -13,6 +13,15 @@ QLineEdit* makeReadOnlyEdit(const QString& objectName, QWidget* parent)
     return edit;
 }
 
+void styleAsTitle(QLabel* label, int pointSize)
+{
+    QFont font = label->font();
+    font.setPointSize(pointSize);
+    font.setBold(true);
+    label->setFont(font);
+    label->setFixedHeight(31);
+}
+
 ButtonEdit::ButtonEdit(const QString& editName, const QString& buttonName, QWidget* parent) : QLineEdit(parent)
 {
     setObjectName(editName);

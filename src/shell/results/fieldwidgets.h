@@ -10,6 +10,9 @@ class QToolButton;
 // results pages is shown.
 QLineEdit* makeReadOnlyEdit(const QString& objectName, QWidget* parent);
 
+// Shows `label` as a page's title: bold at `pointSize`, in a row 31 high.
+void styleAsTitle(QLabel* label, int pointSize);
+
 // A read-only edit with a small "..." button at its right end that opens
 // the edit's prompt.
 class ButtonEdit : public QLineEdit {

@@ -5,7 +5,7 @@
 #include "detailpage.h"
 #include "dialogservice.h"
 #include "dskproject.h"
-#include "exceptions.h"
+#include "errorreport.h"
 #include "printerform.h"
 #include "printerservice.h"
 #include "renderer.h"
@@ -85,10 +85,8 @@ void ResultsView::PrintActionExecute()
             filter.Author = QStringLiteral("Orvel Energía");
             filter.Creator = QStringLiteral("Orvel Energía");
             frxReport.Export(filter);
-        } catch (const EInOutError& e) {
-            m_dialogs.showMessage(IDialogService::MessageKind::Error, TranslateText(e.message()));
         } catch (const std::exception& e) {
-            m_dialogs.showMessage(IDialogService::MessageKind::Error, TranslateText(QString::fromUtf8(e.what())));
+            m_dialogs.showMessage(IDialogService::MessageKind::Error, TranslateText(failureMessage(e)));
         }
         break;
     case TPrintChoice::cancelled:

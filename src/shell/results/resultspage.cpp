@@ -40,11 +40,7 @@ ResultsPage::ResultsPage(const TCProyect& project, QWidget* parent) : QWidget(pa
 
     Label10 = new QLabel(tr_("Resultados del cálculo"), this);
     Label10->setObjectName(QStringLiteral("Label10"));
-    QFont titleFont = Label10->font();
-    titleFont.setPointSize(14);
-    titleFont.setBold(true);
-    Label10->setFont(titleFont);
-    Label10->setFixedHeight(31);
+    styleAsTitle(Label10, 14);
     page->addWidget(Label10);
 
     GroupBox7 = new QGroupBox(tr_("Equipos posibles a instalar"), this);

@@ -8,11 +8,9 @@
 #include "printerservice.h"
 #include "reportfilling.h"
 #include "translation.h"
+#include "widgets/numberbox.h"
 
-#include <QAbstractSpinBox>
 #include <QAction>
-#include <QApplication>
-#include <QLineEdit>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -74,6 +72,7 @@ void ResultsView::resetView()
     m_detailPage->resetActiveBattery();
     // New and Open empty the selection the list refers to.
     m_resultsPage->batteryListModel()->clear();
+    m_stacks.MainTabControl->setCurrentWidget(m_stacks.DataTab);
     m_stacks.ResultTabControl->setCurrentWidget(m_stacks.BatteryTabItem);
     emit stateChanged();
 }
@@ -84,28 +83,10 @@ bool ResultsView::detailPageShown() const
            m_stacks.ResultTabControl->currentWidget() == m_stacks.BatteryDetailTabItem;
 }
 
-void ResultsView::commitFocusedInput()
-{
-    // A number box commits the number being typed when it is left; this
-    // does the same without moving the focus.
-    QWidget* window = m_stacks.MainTabControl->window();
-    QWidget* focused = QApplication::focusWidget();
-    if (!focused || !window->isAncestorOf(focused))
-        focused = window->focusWidget();
-    for (QWidget* w = focused; w && w != window; w = w->parentWidget()) {
-        if (auto* box = qobject_cast<QAbstractSpinBox*>(w)) {
-            box->interpretText();
-            return;
-        }
-    }
-    if (auto* edit = qobject_cast<QLineEdit*>(focused))
-        emit edit->editingFinished();
-}
-
 void ResultsView::FindBatteryActionExecute()
 {
     try {
-        commitFocusedInput();
+        commitTypedNumber(m_stacks.MainTabControl->window());
         if (m_document.ValidCalculation()) {
             m_hooks.StoreCustomerData();
         } else {

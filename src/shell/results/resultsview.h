@@ -57,9 +57,11 @@ public:
     ResultsPage* resultsPage() const { return m_resultsPage; }
     DetailPage* detailPage() const { return m_detailPage; }
 
-    // The candidate shown on the detail page, which printing reports on.
+    // The candidate shown on the detail page, which printing reports on;
+    // the detail page holds it.
     TBattery* FActiveBattery() const;
-    // After New and Open: no active candidate, the list page in front.
+    // The view reset of creation, New and Open: the data page in front, the
+    // results on their list page, no active candidate.
     void resetView();
 
     void FindBatteryActionExecute();
@@ -91,7 +93,6 @@ signals:
     void stateChanged();
 
 private:
-    void commitFocusedInput();
     IPrinterService& printers();
     void onValueStored(PriceField field);
 

@@ -3,13 +3,23 @@
 #include <QDoubleSpinBox>
 #include <QSpinBox>
 
-// A whole-number box. `userEdited` comes for the user's own changes only:
-// typing in the box, its step keys, arrows and the wheel; never for a value
-// set by the program.
+#include <limits>
+
+// A whole-number box. A number typed with a decimal separator ("," or ".",
+// in every locale) is rounded to the nearest whole number when the box is
+// committed, a half to the even neighbour. `userEdited` comes for the user's
+// own changes only: typing in the box, its step keys, arrows and the wheel;
+// never for a value set by the program.
 class NumberBox : public QSpinBox {
     Q_OBJECT
 public:
-    explicit NumberBox(QWidget* parent = nullptr);
+    // The fields behind the boxes are 32-bit: no box goes beyond what its
+    // field holds.
+    static constexpr int FieldMaximum = std::numeric_limits<int>::max();
+
+    // A box named `name`, right-aligned, that brings a value outside
+    // `minimum` to `maximum` to the nearer limit.
+    NumberBox(const char* name, int minimum, int maximum, QWidget* parent = nullptr);
 
     // A whole number typed beyond the upper limit is accepted while typing
     // and becomes the limit, rather than losing the keystroke that went past.
@@ -23,11 +33,13 @@ signals:
 
 // A decimal box that shows its value with two decimals in the locale's
 // format but keeps every decimal the user typed: 0.955 stays 0.955 while it
-// shows "0.96" (a plain QDoubleSpinBox would round the value itself).
+// shows "0.96" (a plain QDoubleSpinBox would round the value itself). It
+// takes "," and "." alike as the decimal separator, in every locale.
 class DecimalBox : public QDoubleSpinBox {
     Q_OBJECT
 public:
-    explicit DecimalBox(QWidget* parent = nullptr);
+    // Named, aligned and limited as a NumberBox is.
+    DecimalBox(const char* name, double minimum, double maximum, QWidget* parent = nullptr);
 
     QString textFromValue(double value) const override;
     double valueFromText(const QString& text) const override;

@@ -8,14 +8,18 @@
 #include "dskproject.h"
 #include "equipment.h"
 #include "printerform.h"
+#include "resultspage.h"
 #include "resultsview.h"
+#include "selection.h"
 #include "testutils.h"
 #include "translation.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QProcess>
@@ -140,6 +144,50 @@ TEST_F(EndToEnd, FromCustomerToPdfReport)
     EXPECT_TRUE(text.contains(QStringLiteral("4321.50"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("Datos de facturación"))) << text.toStdString();
     window.project().setIsSaved(true); // no close question when the window goes
+}
+
+TEST_F(EndToEnd, ContractedPowerResultsShowWhatTheDataPageHolds)
+{
+    Translation::setEnglishInForce(false);
+    TMainForm& window = create(QStringLiteral("es"), QStringLiteral(TENVIK_SHIPPED_CATALOGUE));
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+
+    QTest::mouseClick(child<QRadioButton>(&window, "BatteryType_battery"), Qt::LeftButton);
+    QTest::mouseClick(child<QRadioButton>(&window, "CalculationType_contracted_power"), Qt::LeftButton);
+    typeInto(child<QSpinBox>(&window, "MaximumPowerEdit"), QStringLiteral("250,6"));
+    QTest::mouseClick(child<QAbstractButton>(&window, "HasInputTransformer"), Qt::LeftButton);
+    // Still being typed when Calculate is pressed.
+    typeInto(child<QSpinBox>(&window, "InputTransformerEdit"), QStringLiteral("630"));
+    window.FindBatteryAction->trigger();
+    ASSERT_TRUE(dialogs.messages.empty()) << dialogs.messages[0].text.toStdString();
+    ASSERT_EQ(window.MainTabControl->currentWidget(), window.ResultData);
+    EXPECT_EQ(window.project().MaximumPower(), 251);
+    EXPECT_EQ(window.project().InputTransformer(), 630);
+
+    const ResultsPage& page = *window.results().resultsPage();
+    EXPECT_EQ(page.MaximumPowerEdit_2->text(), QStringLiteral("251"));
+    EXPECT_EQ(page.InputTransformerEdit_2->text(), QStringLiteral("630"));
+    EXPECT_TRUE(page.InputTransformerEdit_2->isVisibleTo(window.BatteryTabItem));
+    EXPECT_TRUE(page.Label41->isVisibleTo(window.BatteryTabItem));
+
+    // The candidate the detail page shows is the window's active one until
+    // New resets the view.
+    QListView* list = page.BatteryListView;
+    ASSERT_GT(list->model()->rowCount(), 0);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(0, 0)).center());
+    ASSERT_NE(window.activeBattery(), nullptr);
+    EXPECT_EQ(window.activeBattery(), &window.project().Selection().BatteryList()[0]);
+    EXPECT_TRUE(window.PrintAction->isEnabled());
+    window.NewAction->trigger();
+    EXPECT_EQ(window.activeBattery(), nullptr);
+    EXPECT_EQ(window.results().FActiveBattery(), nullptr);
+    EXPECT_EQ(window.MainTabControl->currentWidget(), window.DataTab);
+    EXPECT_EQ(window.ResultTabControl->currentWidget(), window.BatteryTabItem);
+    EXPECT_FALSE(window.PrintAction->isEnabled());
+    EXPECT_TRUE(window.FindBatteryAction->isEnabled());
+    window.project().setIsSaved(true);
 }
 
 } // namespace
