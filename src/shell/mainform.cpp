@@ -101,12 +101,6 @@ TMainForm::TMainForm(Environment environment, QWidget* parent)
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 
-    // The translation component has loaded: it follows the operating system
-    // until the creation handler has read the settings.
-    const QString systemLanguage
-        = environment.systemLanguage.isEmpty() ? Translation::systemLanguageCode() : environment.systemLanguage;
-    Translation::setEnglishInForce(systemLanguage == QLatin1String("en"));
-
     FormCreate(environment);
 }
 
@@ -256,12 +250,6 @@ QWidget* TMainForm::buildBottomLayout()
     return bottom;
 }
 
-void TMainForm::installPage(QWidget* container, QWidget* page)
-{
-    container->layout()->addWidget(page);
-    translateStaticTexts(page);
-}
-
 void TMainForm::updateActions()
 {
     const bool onData = MainTabControl->currentWidget() == DataTab;
@@ -271,8 +259,8 @@ void TMainForm::updateActions()
     BackAction->setEnabled(!onData);
     BackButton->setEnabled(BackAction->isEnabled());
     if (DskProject) {
-        FindBatteryAction->setText(
-            TranslateText(DskProject->ValidCalculation() ? QStringLiteral("Resultados") : QStringLiteral("Calcular")));
+        setStaticText(FindBatteryAction,
+            DskProject->ValidCalculation() ? QStringLiteral("Resultados") : QStringLiteral("Calcular"));
     }
     const bool rowSelected = m_dataPage->selectedConsumptionRow() != -1;
     EntryEditAction->setEnabled(rowSelected);

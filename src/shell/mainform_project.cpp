@@ -6,6 +6,7 @@
 #include "datapage.h"
 #include "dskproject.h"
 #include "exceptions.h"
+#include "interfacelanguage.h"
 #include "pictures.h"
 #include "reportfilling.h"
 #include "reportlayout.h"
@@ -28,10 +29,9 @@ void TMainForm::FormCreate(Environment& environment)
     DskProject = std::make_unique<TDskProject>(m_dataModule, m_dialogs, std::move(environment.settings));
     m_reportLayout->setConsumptionList(&DskProject->ConsumptionList());
 
-    // Unless the interface follows the operating system, the saved language
-    // decides; any language but Spanish shows English.
-    if (!DskProject->LangOS())
-        Translation::setEnglishInForce(DskProject->Language() != TAppLanguage::es);
+    const QString systemLanguage
+        = environment.systemLanguage.isEmpty() ? Translation::systemLanguageCode() : environment.systemLanguage;
+    setInterfaceLanguage(Translation::englishChosen(DskProject->LangOS(), DskProject->Language(), systemLanguage));
     translateStaticTexts(this);
     m_reportTexts = LangTextReport(*DskProject, m_reportLayout->frxReport());
     installResults();
@@ -138,7 +138,6 @@ void TMainForm::installResults()
                                            hasTransformer && hasTransformer->isChecked(),
                                            transformer ? transformer->text() : QString()};
     };
-    hooks.installPage = [this](QWidget* container, QWidget* page) { installPage(container, page); };
     m_results = new ResultsView(*DskProject, *m_dialogs,
                                 {MainTabControl, DataTab, ResultData, ResultTabControl, BatteryTabItem,
                                  BatteryDetailTabItem},

@@ -408,16 +408,6 @@ TEST_F(MainFormTest, saveUsesTheNumberStillBeingTyped)
     EXPECT_TRUE(project().IsSaved());
 }
 
-TEST_F(MainFormTest, installedResultPagesShowTheirTextsInTheLanguageInForce)
-{
-    TMainForm& w = create(QStringLiteral("en"));
-    auto* page = new QWidget;
-    auto* label = new QLabel(QStringLiteral("Equipos posibles a instalar"), page);
-    w.installPage(w.BatteryTabItem, page);
-    EXPECT_EQ(page->parentWidget(), w.BatteryTabItem);
-    EXPECT_EQ(label->text(), "Equipment to be installed");
-}
-
 TEST_F(MainFormTest, theReportsFixedTextsFollowTheInterfaceLanguage)
 {
     for (const char* system : { "es", "en" }) {
