@@ -96,8 +96,9 @@ TMainForm::TMainForm(Environment environment, QWidget* parent)
     layout->addWidget(separatorLine(client));
     layout->addWidget(buildBottomLayout());
     setCentralWidget(client);
-    resize(994, 757);
-    setMinimumSize(994, 757);
+    // A fixed size is what every window manager honours as "no maximise":
+    // the hints alone leave the button on some.
+    setFixedSize(994, 757);
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 

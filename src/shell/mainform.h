@@ -137,6 +137,8 @@ private:
     QWidget* buildBottomLayout();
     void FormCreate(Environment& environment);
     void installResults();
+    // Puts the focus into the business name, as creation, New and Open do.
+    void focusFirstCustomerText();
     void editPeriodAt(int row);
 
     std::unique_ptr<TDskProject> DskProject;

@@ -4,6 +4,7 @@
 
 #include "configform.h"
 #include "datapage.h"
+#include "detailpage.h"
 #include "dskproject.h"
 #include "exceptions.h"
 #include "interfacelanguage.h"
@@ -21,7 +22,11 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QLineEdit>
 #include <QSpinBox>
+#include <QToolButton>
+
+#include <iterator>
 
 void TMainForm::FormCreate(Environment& environment)
 {
@@ -48,6 +53,13 @@ void TMainForm::FormCreate(Environment& environment)
     ResetView();
     LoadProjectData();
     updateActions();
+    focusFirstCustomerText();
+}
+
+void TMainForm::focusFirstCustomerText()
+{
+    // Taken when the window is next active, if it is not now.
+    m_dataPage->businessNameEdit()->setFocus(Qt::OtherFocusReason);
 }
 
 void TMainForm::NewActionExecute()
@@ -55,6 +67,7 @@ void TMainForm::NewActionExecute()
     DskProject->New();
     ResetView();
     LoadProjectData();
+    focusFirstCustomerText();
 }
 
 void TMainForm::OpenActionExecute()
@@ -63,6 +76,7 @@ void TMainForm::OpenActionExecute()
         if (DskProject->Open()) {
             ResetView();
             LoadProjectData();
+            focusFirstCustomerText();
         }
     } catch (...) {
         throw EInOutError(TranslateText(QStringLiteral("El archivo no tiene un formato válido.")));
@@ -143,6 +157,13 @@ void TMainForm::installResults()
                                  BatteryDetailTabItem},
                                 std::move(hooks), this);
     m_results->resultsPage()->setMarks(ImageList::icon(13), ImageList::icon(14));
+    // The pages are built after the bottom bar; in screen order the detail
+    // page's buttons come before the back and calculate buttons.
+    const DetailPage& detail = *m_results->detailPage();
+    QWidget* const chain[] = {detail.BatteryPriceButton, detail.TransformerPriceButton,
+        detail.ConductorLengthButton, detail.ConductorPriceButton, BackButton, FindBatteryButton};
+    for (std::size_t i = 1; i < std::size(chain); ++i)
+        QWidget::setTabOrder(chain[i - 1], chain[i]);
     m_results->setReport(m_reportLayout.get(), m_reportTexts);
     connect(m_results, &ResultsView::stateChanged, this, [this] {
         FActiveBattery = m_results->FActiveBattery();

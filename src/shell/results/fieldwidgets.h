@@ -11,7 +11,7 @@ class QToolButton;
 QLineEdit* makeReadOnlyEdit(const QString& objectName, QWidget* parent);
 
 // A read-only edit with a small "..." button at its right end that opens
-// the edit's prompt.
+// the edit's prompt. The edit takes no focus; the button is reached by Tab.
 class ButtonEdit : public QLineEdit {
     Q_OBJECT
 public:
