@@ -39,17 +39,20 @@ QString lookUp(QObject* object, const QString& design)
 }
 
 // For controls with several texts (items, tabs, headers), the design and
-// shown texts are kept as lists.
+// shown texts are kept as lists, and each text is judged on its own: an
+// item added or renamed since takes its text as its design text.
 QStringList lookUpAll(QObject* object, const QStringList& shown)
 {
-    const QVariant design = object->property(DesignTextProperty);
-    const QStringList designs = design.isValid() && object->property(ShownTextProperty).toStringList() == shown
-        ? design.toStringList()
-        : shown;
+    const QStringList designs = object->property(DesignTextProperty).toStringList();
+    const QStringList lastShown = object->property(ShownTextProperty).toStringList();
+    QStringList design;
     QStringList result;
-    for (const QString& text : designs)
-        result << TranslateText(text);
-    object->setProperty(DesignTextProperty, designs);
+    for (qsizetype i = 0; i < shown.size(); ++i) {
+        const bool unchanged = i < designs.size() && i < lastShown.size() && lastShown.at(i) == shown.at(i);
+        design << (unchanged ? designs.at(i) : shown.at(i));
+        result << TranslateText(design.last());
+    }
+    object->setProperty(DesignTextProperty, design);
     object->setProperty(ShownTextProperty, result);
     return result;
 }
