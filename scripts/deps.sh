@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config ccache
-  qt6-base-dev qt6-svg-dev qt6-charts-dev libqt6svg6 libqt6opengl6-dev
+  qt6-base-dev qt6-svg-dev qt6-charts-dev libqt6svg6 libqt6opengl6-dev qt6-translations-l10n
   libxkbcommon-dev
   libsqlite3-dev sqlite3
   nlohmann-json3-dev

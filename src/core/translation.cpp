@@ -37,15 +37,6 @@ QString TranslateText(const QString& Text)
     return englishLookup().value(Text, Text);
 }
 
-QString UntranslateText(const QString& shown)
-{
-    for (const TranslationRow& row : EnglishTable) {
-        if (shown == QString::fromUtf16(row.english))
-            return QString::fromUtf16(row.spanish);
-    }
-    return shown;
-}
-
 namespace Translation {
 
 bool englishInForce()
@@ -62,7 +53,7 @@ bool englishChosen(bool langOS, TAppLanguage language, const QString& systemLang
 {
     if (langOS)
         return systemLanguage == QLatin1String("en");
-    return language == TAppLanguage::en;
+    return language != TAppLanguage::es;
 }
 
 QString systemLanguageCode()

@@ -11,19 +11,16 @@
 // The text to show for `Text` under the table in force. Never fails.
 QString TranslateText(const QString& Text);
 
-// The Spanish design text behind a shown text: the key of the first row whose
-// English text equals `shown`, or `shown` itself. Used when a window's static
-// texts are refreshed after the table in force has changed.
-QString UntranslateText(const QString& shown);
-
 namespace Translation {
 
 bool englishInForce();
 void setEnglishInForce(bool inForce);
 
-// The start-up rule: English exactly when the interface follows the
-// operating system and its language is "en", or does not follow it and the
-// chosen language is English.
+// The start-up rule of the interface language, for the splash and the main
+// window alike: English exactly when the interface follows the operating
+// system and its language is "en", or does not follow it and the chosen
+// language is not Spanish (a stored code other than 0 and 1 counts as
+// English, as every language test of the program takes it).
 bool englishChosen(bool langOS, TAppLanguage language, const QString& systemLanguage);
 
 // The two-letter language code of the user's default locale; "en" when the

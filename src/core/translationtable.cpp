@@ -138,7 +138,8 @@ const std::array<TranslationRow, 133> EnglishTable{{
     {u"Potencia (kW)", u"Power (kW)"},
 }};
 
-const std::array<TranslationRow, 2> ProgramTexts{{
+const std::array<TranslationRow, 3> ProgramTexts{{
     {u"El archivo %1 ya existe. ¿Desea reemplazarlo?", u"The file %1 already exists. Do you want to replace it?"},
     {u"Ha ocurrido un error al crear el documento PDF.", u"An error occurred while creating the PDF document."},
+    {u"No se puede imprimir en «%1».", u"Cannot print on “%1”."},
 }};

@@ -11,4 +11,4 @@ extern const std::array<TranslationRow, 133> EnglishTable;
 
 // Texts this program shows beyond the table above (questions and failures of
 // its own), with their English forms. Looked up after the table above.
-extern const std::array<TranslationRow, 2> ProgramTexts;
+extern const std::array<TranslationRow, 3> ProgramTexts;

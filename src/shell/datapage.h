@@ -52,6 +52,8 @@ public:
     QToolButton* entryEditButton() const { return m_editButton; }
     QToolButton* entryDeleteButton() const { return m_deleteButton; }
     QTableWidget* consumptionGrid() const { return ConsumptionListGrid; }
+    // The first customer text, where the keyboard starts.
+    QLineEdit* businessNameEdit() const { return BusinessNameEdit; }
 
 signals:
     // Typing in a customer edit.

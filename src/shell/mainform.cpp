@@ -96,16 +96,11 @@ TMainForm::TMainForm(Environment environment, QWidget* parent)
     layout->addWidget(separatorLine(client));
     layout->addWidget(buildBottomLayout());
     setCentralWidget(client);
-    resize(994, 757);
-    setMinimumSize(994, 757);
+    // A fixed size is what every window manager honours as "no maximise":
+    // the hints alone leave the button on some.
+    setFixedSize(994, 757);
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
-
-    // The translation component has loaded: it follows the operating system
-    // until the creation handler has read the settings.
-    const QString systemLanguage
-        = environment.systemLanguage.isEmpty() ? Translation::systemLanguageCode() : environment.systemLanguage;
-    Translation::setEnglishInForce(systemLanguage == QLatin1String("en"));
 
     FormCreate(environment);
 }
@@ -254,12 +249,6 @@ QWidget* TMainForm::buildBottomLayout()
     row->addWidget(BackButton);
     row->addWidget(FindBatteryButton);
     return bottom;
-}
-
-void TMainForm::installPage(QWidget* container, QWidget* page)
-{
-    container->layout()->addWidget(page);
-    translateStaticTexts(page);
 }
 
 void TMainForm::updateActions()

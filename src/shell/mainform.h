@@ -64,11 +64,6 @@ public:
     QWidget* BatteryTabItem = nullptr;
     QWidget* BatteryDetailTabItem = nullptr;
 
-    // Puts `page` into one of the empty result pages (BatteryTabItem or
-    // BatteryDetailTabItem) and shows its static texts in the language in
-    // force, as the window's own texts were when it was created.
-    void installPage(QWidget* container, QWidget* page);
-
     // The results and detail pages with the calculate, back and print
     // actions' work.
     ResultsView& results() { return *m_results; }
@@ -143,6 +138,8 @@ private:
     QWidget* buildBottomLayout();
     void FormCreate(Environment& environment);
     void installResults();
+    // Puts the focus into the business name, as creation, New and Open do.
+    void focusFirstCustomerText();
     void editPeriodAt(int row);
 
     std::unique_ptr<TDskProject> DskProject;

@@ -4,8 +4,10 @@
 
 #include "configform.h"
 #include "datapage.h"
+#include "detailpage.h"
 #include "dskproject.h"
 #include "exceptions.h"
+#include "interfacelanguage.h"
 #include "pictures.h"
 #include "reportfilling.h"
 #include "reportlayout.h"
@@ -19,7 +21,10 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
-#include <QSpinBox>
+#include <QLineEdit>
+#include <QToolButton>
+
+#include <iterator>
 
 void TMainForm::FormCreate(Environment& environment)
 {
@@ -27,10 +32,9 @@ void TMainForm::FormCreate(Environment& environment)
     DskProject = std::make_unique<TDskProject>(m_dataModule, m_dialogs, std::move(environment.settings));
     m_reportLayout->setConsumptionList(&DskProject->ConsumptionList());
 
-    // Unless the interface follows the operating system, the saved language
-    // decides; any language but Spanish shows English.
-    if (!DskProject->LangOS())
-        Translation::setEnglishInForce(DskProject->Language() != TAppLanguage::es);
+    const QString systemLanguage
+        = environment.systemLanguage.isEmpty() ? Translation::systemLanguageCode() : environment.systemLanguage;
+    setInterfaceLanguage(Translation::englishChosen(DskProject->LangOS(), DskProject->Language(), systemLanguage));
     translateStaticTexts(this);
     m_reportTexts = LangTextReport(*DskProject, m_reportLayout->frxReport());
     installResults();
@@ -47,6 +51,13 @@ void TMainForm::FormCreate(Environment& environment)
     ResetView();
     LoadProjectData();
     updateActions();
+    focusFirstCustomerText();
+}
+
+void TMainForm::focusFirstCustomerText()
+{
+    // Taken when the window is next active, if it is not now.
+    m_dataPage->businessNameEdit()->setFocus(Qt::OtherFocusReason);
 }
 
 void TMainForm::NewActionExecute()
@@ -54,6 +65,7 @@ void TMainForm::NewActionExecute()
     DskProject->New();
     ResetView();
     LoadProjectData();
+    focusFirstCustomerText();
 }
 
 void TMainForm::OpenActionExecute()
@@ -62,6 +74,7 @@ void TMainForm::OpenActionExecute()
         if (DskProject->Open()) {
             ResetView();
             LoadProjectData();
+            focusFirstCustomerText();
         }
     } catch (...) {
         throw EInOutError(TranslateText(QStringLiteral("El archivo no tiene un formato válido.")));
@@ -132,12 +145,18 @@ void TMainForm::installResults()
         return ResultsPage::DataPageInputs{m_dataPage->maximumPowerText(), m_dataPage->hasInputTransformer(),
                                            m_dataPage->inputTransformerText()};
     };
-    hooks.installPage = [this](QWidget* container, QWidget* page) { installPage(container, page); };
     m_results = new ResultsView(*DskProject, *m_dialogs,
                                 {MainTabControl, DataTab, ResultData, ResultTabControl, BatteryTabItem,
                                  BatteryDetailTabItem},
                                 std::move(hooks), this);
     m_results->resultsPage()->setMarks(ImageList::icon(13), ImageList::icon(14));
+    // The pages are built after the bottom bar; in screen order the detail
+    // page's buttons come before the back and calculate buttons.
+    const DetailPage& detail = *m_results->detailPage();
+    QWidget* const chain[] = {detail.BatteryPriceButton, detail.TransformerPriceButton,
+        detail.ConductorLengthButton, detail.ConductorPriceButton, BackButton, FindBatteryButton};
+    for (std::size_t i = 1; i < std::size(chain); ++i)
+        QWidget::setTabOrder(chain[i - 1], chain[i]);
     m_results->setReport(m_reportLayout.get(), m_reportTexts);
     connect(m_results, &ResultsView::stateChanged, this, &TMainForm::updateActions);
     connect(FindBatteryAction, &QAction::triggered, this,

@@ -16,11 +16,10 @@
 
 bool IsEnglish(QSettings& settings, const QString& systemLanguage)
 {
-    // Read exactly as the project document reads them.
+    // Read exactly as the project document reads them, and decided by the
+    // main window's rule.
     const LanguageSettings::Choice choice = LanguageSettings::read(settings);
-    if (choice.langOS)
-        return systemLanguage == QLatin1String("en");
-    return choice.language != TAppLanguage::es;
+    return Translation::englishChosen(choice.langOS, choice.language, systemLanguage);
 }
 
 TPresentForm::TPresentForm(std::unique_ptr<QSettings> settings, const QString& systemLanguage)

@@ -27,9 +27,9 @@ private:
     QLabel* Image_en = nullptr;
 };
 
-// The splash's language choice: with "auto" (default true) the operating
-// system's language decides (English exactly for "en"); otherwise "code"
-// (default 0): 0 Spanish, anything else English, as the document reads it.
+// The splash's language choice: the settings as the document reads them
+// ("auto", default true; "code", default 0), under the interface's own
+// start-up rule, Translation::englishChosen.
 bool IsEnglish(QSettings& settings, const QString& systemLanguage);
 
 // A 32-bit millisecond tick count that wraps.

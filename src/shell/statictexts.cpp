@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -16,35 +17,69 @@
 namespace {
 
 constexpr const char* DesignTextProperty = "tenvikDesignText";
+// What the lookup last showed: a shown text that differs from it was set by
+// the program since, and is the control's new design text.
+constexpr const char* ShownTextProperty = "tenvikShownText";
+constexpr const char* PreparedProperty = "tenvikStaticTexts";
 
-// The design text of a single-text object: the one remembered, or, the first
-// time, the shown text (which is then still the Spanish design text).
-QString designText(QObject* object, const QString& shown)
+QString designText(const QObject* object, const QString& shown)
 {
-    const QVariant stored = object->property(DesignTextProperty);
-    if (stored.isValid())
-        return stored.toString();
-    object->setProperty(DesignTextProperty, shown);
+    const QVariant design = object->property(DesignTextProperty);
+    if (design.isValid() && object->property(ShownTextProperty).toString() == shown)
+        return design.toString();
     return shown;
 }
 
-// For objects with several texts (items, tabs, headers), the design texts
-// are kept as a list in the same property.
-QStringList designTexts(QObject* object, const QStringList& shown)
+QString lookUp(QObject* object, const QString& design)
 {
-    const QVariant stored = object->property(DesignTextProperty);
-    if (stored.isValid() && stored.toStringList().size() == shown.size())
-        return stored.toStringList();
-    object->setProperty(DesignTextProperty, shown);
+    const QString shown = TranslateText(design);
+    object->setProperty(DesignTextProperty, design);
+    object->setProperty(ShownTextProperty, shown);
     return shown;
+}
+
+// For controls with several texts (items, tabs, headers), the design and
+// shown texts are kept as lists, and each text is judged on its own: an
+// item added or renamed since takes its text as its design text.
+QStringList lookUpAll(QObject* object, const QStringList& shown)
+{
+    const QStringList designs = object->property(DesignTextProperty).toStringList();
+    const QStringList lastShown = object->property(ShownTextProperty).toStringList();
+    QStringList design;
+    QStringList result;
+    for (qsizetype i = 0; i < shown.size(); ++i) {
+        const bool unchanged = i < designs.size() && i < lastShown.size() && lastShown.at(i) == shown.at(i);
+        design << (unchanged ? designs.at(i) : shown.at(i));
+        result << TranslateText(design.last());
+    }
+    object->setProperty(DesignTextProperty, design);
+    object->setProperty(ShownTextProperty, result);
+    return result;
+}
+
+void translateAction(QAction* action)
+{
+    action->setText(lookUp(action, designText(action, action->text())));
+}
+
+void translateLabel(QLabel* label)
+{
+    // A label without text may show a picture, which a text would replace.
+    if (label->textFormat() != Qt::RichText && !label->text().isEmpty())
+        label->setText(lookUp(label, designText(label, label->text())));
 }
 
 void translateButton(QAbstractButton* button)
 {
     if (auto* tool = qobject_cast<QToolButton*>(button); tool && tool->defaultAction())
         return; // shows its action's text, translated with the actions
-    if (!button->text().isEmpty() || button->property(DesignTextProperty).isValid())
-        button->setText(TranslateText(designText(button, button->text())));
+    if (!button->text().isEmpty())
+        button->setText(lookUp(button, designText(button, button->text())));
+}
+
+void translateGroup(QGroupBox* group)
+{
+    group->setTitle(lookUp(group, designText(group, group->title())));
 }
 
 void translateCombo(QComboBox* combo)
@@ -52,9 +87,9 @@ void translateCombo(QComboBox* combo)
     QStringList shown;
     for (int i = 0; i < combo->count(); ++i)
         shown << combo->itemText(i);
-    const QStringList design = designTexts(combo, shown);
+    const QStringList texts = lookUpAll(combo, shown);
     for (int i = 0; i < combo->count(); ++i)
-        combo->setItemText(i, TranslateText(design.at(i)));
+        combo->setItemText(i, texts.at(i));
 }
 
 void translateList(QListWidget* list)
@@ -62,9 +97,9 @@ void translateList(QListWidget* list)
     QStringList shown;
     for (int i = 0; i < list->count(); ++i)
         shown << list->item(i)->text();
-    const QStringList design = designTexts(list, shown);
+    const QStringList texts = lookUpAll(list, shown);
     for (int i = 0; i < list->count(); ++i)
-        list->item(i)->setText(TranslateText(design.at(i)));
+        list->item(i)->setText(texts.at(i));
 }
 
 void translateHeaders(QTableWidget* table)
@@ -74,10 +109,10 @@ void translateHeaders(QTableWidget* table)
         const QTableWidgetItem* item = table->horizontalHeaderItem(i);
         shown << (item ? item->text() : QString());
     }
-    const QStringList design = designTexts(table, shown);
+    const QStringList texts = lookUpAll(table, shown);
     for (int i = 0; i < table->columnCount(); ++i) {
         if (QTableWidgetItem* item = table->horizontalHeaderItem(i))
-            item->setText(TranslateText(design.at(i)));
+            item->setText(texts.at(i));
     }
 }
 
@@ -86,25 +121,24 @@ void translateTabs(QTabWidget* tabs)
     QStringList shown;
     for (int i = 0; i < tabs->count(); ++i)
         shown << tabs->tabText(i);
-    const QStringList design = designTexts(tabs, shown);
+    const QStringList texts = lookUpAll(tabs, shown);
     for (int i = 0; i < tabs->count(); ++i)
-        tabs->setTabText(i, TranslateText(design.at(i)));
+        tabs->setTabText(i, texts.at(i));
 }
 
 } // namespace
 
 void translateStaticTexts(QWidget* window)
 {
+    window->setProperty(PreparedProperty, true);
     for (QAction* action : window->findChildren<QAction*>())
-        action->setText(TranslateText(designText(action, action->text())));
-    for (QLabel* label : window->findChildren<QLabel*>()) {
-        if (label->textFormat() != Qt::RichText && !label->text().isEmpty())
-            label->setText(TranslateText(designText(label, label->text())));
-    }
+        translateAction(action);
+    for (QLabel* label : window->findChildren<QLabel*>())
+        translateLabel(label);
     for (QAbstractButton* button : window->findChildren<QAbstractButton*>())
         translateButton(button);
     for (QGroupBox* group : window->findChildren<QGroupBox*>())
-        group->setTitle(TranslateText(designText(group, group->title())));
+        translateGroup(group);
     for (QTabWidget* tabs : window->findChildren<QTabWidget*>())
         translateTabs(tabs);
     for (QComboBox* combo : window->findChildren<QComboBox*>()) {
@@ -115,4 +149,25 @@ void translateStaticTexts(QWidget* window)
         translateList(list);
     for (QTableWidget* table : window->findChildren<QTableWidget*>())
         translateHeaders(table);
+}
+
+void setStaticText(QObject* control, const QString& designText)
+{
+    const QString shown = lookUp(control, designText);
+    if (auto* label = qobject_cast<QLabel*>(control))
+        label->setText(shown);
+    else if (auto* button = qobject_cast<QAbstractButton*>(control))
+        button->setText(shown);
+    else if (auto* group = qobject_cast<QGroupBox*>(control))
+        group->setTitle(shown);
+    else if (auto* action = qobject_cast<QAction*>(control))
+        action->setText(shown);
+}
+
+void translateAllStaticTexts()
+{
+    for (QWidget* widget : QApplication::allWidgets()) {
+        if (widget->property(PreparedProperty).toBool())
+            translateStaticTexts(widget);
+    }
 }

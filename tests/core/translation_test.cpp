@@ -53,6 +53,7 @@ INSTANTIATE_TEST_SUITE_P(
                                  "Calculation software for capacitor banks, Ferimont and Lumarest"},
                       LookupCase{"El archivo %1 ya existe. ¿Desea reemplazarlo?",
                                  "The file %1 already exists. Do you want to replace it?"},
+                      LookupCase{"No se puede imprimir en «%1».", "Cannot print on “%1”."},
                       LookupCase{"Software para el cálculo de Condensadores, Ferimunt y Lumarest",
                                  "Calculation software for Capacitor Banks, Ferimunt and Lumarest"}));
 
@@ -81,17 +82,6 @@ TEST(Translation, LookingUpTwiceEqualsOnce)
     }
 }
 
-TEST(Translation, ReverseLookupGivesTheFirstKey)
-{
-    // Both spellings of the input transformer show the same English text;
-    // the first row gives the key.
-    EXPECT_EQ(UntranslateText("Input transformer (kVA)"), "Transformador de entrada (kVA)");
-    EXPECT_EQ(UntranslateText("Select"), "Seleccionar ");
-    EXPECT_EQ(UntranslateText("Power\u00A0consumption chart"), "Gráfico de consumo de Energía Activa y Reactiva");
-    EXPECT_EQ(UntranslateText("No such text"), "No such text");
-    EXPECT_EQ(UntranslateText("Adobe PDF"), "Adobe PDF");
-}
-
 struct ChoiceCase {
     bool langOS;
     TAppLanguage language;
@@ -116,7 +106,12 @@ INSTANTIATE_TEST_SUITE_P(LangOSxLanguagexSystem, TranslationChoice,
                                            ChoiceCase{false, TAppLanguage::en, "es", true},
                                            ChoiceCase{false, TAppLanguage::en, "en", true},
                                            ChoiceCase{false, TAppLanguage::es, "en", false},
-                                           ChoiceCase{false, TAppLanguage::es, "es", false}));
+                                           ChoiceCase{false, TAppLanguage::es, "es", false},
+                                           // A stored code outside the two languages shows English,
+                                           // as the help file and the options dialog take it.
+                                           ChoiceCase{false, static_cast<TAppLanguage>(2), "es", true},
+                                           ChoiceCase{false, static_cast<TAppLanguage>(255), "es", true},
+                                           ChoiceCase{true, static_cast<TAppLanguage>(2), "es", false}));
 
 TEST(Translation, SystemLanguageOfTheCLocaleIsEnglish)
 {

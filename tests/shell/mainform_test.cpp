@@ -25,6 +25,9 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QToolButton>
+#include <QWindow>
+
+#include <functional>
 
 namespace {
 
@@ -83,6 +86,14 @@ TEST_F(MainFormTest, frameHoldsThePagesActionsAndBarsByName)
     EXPECT_EQ(w.size(), QSize(994, 757));
     EXPECT_FALSE(w.windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_TRUE(w.windowFlags() & Qt::WindowMinimizeButtonHint);
+    // No maximise button as every window manager understands it: a fixed
+    // client area, which the window system is told as its bounds.
+    EXPECT_EQ(w.minimumSize(), QSize(994, 757));
+    EXPECT_EQ(w.maximumSize(), QSize(994, 757));
+    ASSERT_NE(w.windowHandle(), nullptr);
+    EXPECT_EQ(w.windowHandle()->minimumSize(), QSize(994, 757));
+    EXPECT_EQ(w.windowHandle()->maximumSize(), QSize(994, 757));
+    EXPECT_EQ(w.centralWidget()->geometry(), QRect(0, 0, 994, 757));
 
     auto* main = child<QStackedWidget>(w, "MainTabControl");
     auto* results = child<QStackedWidget>(w, "ResultTabControl");
@@ -469,14 +480,91 @@ TEST_F(MainFormTest, billingGridShowsEveryColumnWholeWithoutScrollingSideways)
     }
 }
 
-TEST_F(MainFormTest, installedResultPagesShowTheirTextsInTheLanguageInForce)
+TEST_F(MainFormTest, theKeyboardStartsInTheBusinessNameAtStartNewAndOpen)
 {
-    TMainForm& w = create(QStringLiteral("en"));
-    auto* page = new QWidget;
-    auto* label = new QLabel(QStringLiteral("Equipos posibles a instalar"), page);
-    w.installPage(w.BatteryTabItem, page);
-    EXPECT_EQ(page->parentWidget(), w.BatteryTabItem);
-    EXPECT_EQ(label->text(), "Equipment to be installed");
+    TMainForm& w = create();
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    QLineEdit* businessName = child<QLineEdit>(w, "BusinessNameEdit");
+    EXPECT_EQ(QApplication::focusWidget(), businessName);
+
+    const QString saved = folder() + "/abierto.tvk";
+    writeProject(saved, QStringLiteral("Talleres Ñandú"));
+    struct Step {
+        const char* name;
+        std::function<void()> act;
+    };
+    const Step steps[] = {
+        { "New", [&w] { w.NewAction->trigger(); } },
+        { "Open", [this, &w, saved] {
+             dialogs.fileAnswers = { saved };
+             w.OpenAction->trigger();
+         } },
+    };
+    for (const Step& step : steps) {
+        QWidget* elsewhere = child<QWidget>(w, "UserNameEdit");
+        elsewhere->setFocus();
+        ASSERT_TRUE(elsewhere->hasFocus()) << step.name;
+        step.act();
+        EXPECT_EQ(QApplication::focusWidget(), businessName) << step.name;
+    }
+    EXPECT_EQ(businessName->text(), "Talleres Ñandú");
+}
+
+TEST_F(MainFormTest, tabReachesTheDetailPagesCorrectionButtonsInScreenOrder)
+{
+    TMainForm& w = create(QStringLiteral("es"), QStringLiteral(TENVIK_SHIPPED_CATALOGUE));
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    showFirstCandidateDetail(w);
+    ASSERT_FALSE(HasFailure());
+
+    QList<QWidget*> corrections;
+    for (const char* name : { "BatteryPriceButton", "TransformerPriceButton", "ConductorLengthButton",
+             "ConductorPriceButton" }) {
+        QWidget* button = child<QWidget>(w, name);
+        ASSERT_TRUE(button->isVisible()) << name;
+        corrections << button;
+    }
+    // They come in reading order on the page: the price in the first row,
+    // the transformer's price below it, then the cable's length and price.
+    for (qsizetype i = 1; i < corrections.size(); ++i) {
+        const QPoint previous = corrections[i - 1]->mapTo(&w, QPoint());
+        const QPoint next = corrections[i]->mapTo(&w, QPoint());
+        EXPECT_TRUE(next.y() > previous.y() || (next.y() == previous.y() && next.x() > previous.x())) << i;
+    }
+
+    // Once round the window's Tab chain from the New button.
+    QToolButton* newButton = child<QToolButton>(w, "NewButton");
+    newButton->setFocus(Qt::TabFocusReason);
+    ASSERT_EQ(QApplication::focusWidget(), newButton);
+    QList<QWidget*> visited;
+    for (int press = 0; press < 40; ++press) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        if (QApplication::focusWidget() == newButton)
+            break;
+        visited << QApplication::focusWidget();
+    }
+    QList<QWidget*> reached;
+    for (QWidget* widget : visited) {
+        if (corrections.contains(widget))
+            reached << widget;
+    }
+    EXPECT_EQ(reached, corrections);
+    // Then the bottom bar's back button, below the page.
+    const qsizetype last = visited.indexOf(corrections.last());
+    ASSERT_GE(last, 0);
+    ASSERT_LT(last + 1, visited.size());
+    EXPECT_EQ(visited[last + 1], w.BackButton);
+
+    // The keyboard opens the prompt too.
+    dialogs.inputAnswers = { std::nullopt };
+    corrections.first()->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(corrections.first(), Qt::Key_Space);
+    EXPECT_EQ(dialogs.prompts.size(), 1u);
+    project().setIsSaved(true);
 }
 
 TEST_F(MainFormTest, theReportsFixedTextsFollowTheInterfaceLanguage)

@@ -4,12 +4,17 @@
 
 #include "dbdatamodule.h"
 #include "dskproject.h"
+#include "resultsview.h"
 #include "translation.h"
 
 #include "testutils.h"
 
+#include <QAction>
+#include <QListView>
 #include <QSettings>
+#include <QStackedWidget>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -54,6 +59,25 @@ protected:
     }
 
     TDskProject& project() { return form->project(); }
+
+    // Calculates a plain bank of 120 kW contracted power (with its current
+    // transformer) on the shown window and opens the first candidate's
+    // detail page. The window must read a catalogue.
+    void showFirstCandidateDetail(TMainForm& window)
+    {
+        window.project().setBatteryType(TBatteryType::battery);
+        window.project().setCalculationType(TCalculationType::contracted_power);
+        window.project().setVoltage(TVoltage::v400);
+        window.project().setMaximumPower(120);
+        window.LoadProjectData();
+        window.FindBatteryAction->trigger();
+        ASSERT_TRUE(dialogs.messages.empty()) << dialogs.messages[0].text.toStdString();
+        QListView* list = window.results().resultsPage()->BatteryListView;
+        ASSERT_GT(list->model()->rowCount(), 0);
+        QTest::mouseClick(
+            list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(0, 0)).center());
+        ASSERT_EQ(window.ResultTabControl->currentWidget(), window.BatteryDetailTabItem);
+    }
 
     testutils::ScriptedDialogs dialogs;
     std::vector<QUrl> opened;

@@ -6,10 +6,14 @@
 #include "entryform.h"
 #include "mainform.h"
 #include "presentform.h"
+#include "qtdialogservice.h"
 
 #include "mainformfixture.h"
 
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QFileDialog>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
 #include <QTest>
@@ -110,6 +114,23 @@ TEST_P(ScreenshotTest, optionsDialog)
     const QString path = outputPath(QStringLiteral("configform_%1.png").arg(GetParam()));
     ASSERT_TRUE(dialog.grab().save(path));
     EXPECT_EQ(QImage(path).size(), QSize(444, 319));
+}
+
+TEST_P(ScreenshotTest, saveDialogSpeaksTheInterfaceLanguage)
+{
+    create(QString::fromLatin1(GetParam()));
+    QFileDialog dialog;
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters(QtDialogService::toNameFilters(project().DialogOpenFilterName()));
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    auto* buttons = dialog.findChild<QDialogButtonBox*>();
+    ASSERT_NE(buttons, nullptr);
+    EXPECT_EQ(buttons->button(QDialogButtonBox::Save)->text(), english() ? "&Save" : "&Guardar");
+    EXPECT_EQ(buttons->button(QDialogButtonBox::Cancel)->text(), english() ? "Cancel" : "Cancelar");
+    const QString path = outputPath(QStringLiteral("savedialog_%1.png").arg(GetParam()));
+    ASSERT_TRUE(dialog.grab().save(path));
 }
 
 TEST_P(ScreenshotTest, splash)

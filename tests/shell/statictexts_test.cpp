@@ -8,6 +8,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -91,4 +92,44 @@ TEST(StaticTextsTest, walkingAgainFollowsTheTableInForceFromTheDesignTexts)
     EXPECT_EQ(w.combo->itemText(0), "Mensual");
     EXPECT_EQ(w.table->horizontalHeaderItem(0)->text(), "Año");
     EXPECT_EQ(w.action->text(), "Nuevo");
+}
+
+TEST(StaticTextsTest, textsSetLaterKeepTheirOwnDesignTexts)
+{
+    EnglishInForce english(true);
+    Window w;
+    auto* picture = new QLabel(&w.window);
+    QPixmap pixels(8, 8);
+    pixels.fill(Qt::red);
+    picture->setPixmap(pixels);
+    translateStaticTexts(&w.window);
+
+    // A static text the program changes gives its new design text.
+    setStaticText(w.label, QStringLiteral("Potencia (kW)"));
+    setStaticText(w.action, QStringLiteral("Abrir"));
+    setStaticText(w.group, QStringLiteral("Frecuencia"));
+    EXPECT_EQ(w.label->text(), "Power (kW)");
+    EXPECT_EQ(w.actionButton->text(), "Open");
+    EXPECT_EQ(w.group->title(), "Frequency");
+    // A text set directly (a name from the data) is taken as it stands.
+    w.button->setText(QStringLiteral("Serie Brunia"));
+    w.combo->addItem(QStringLiteral("Bimestral"));
+
+    Translation::setEnglishInForce(false);
+    translateStaticTexts(&w.window);
+    EXPECT_EQ(w.label->text(), "Potencia (kW)");
+    EXPECT_EQ(w.action->text(), "Abrir");
+    EXPECT_EQ(w.group->title(), "Frecuencia");
+    EXPECT_EQ(w.button->text(), "Serie Brunia");
+    EXPECT_EQ(w.combo->itemText(0), "Mensual");
+    EXPECT_EQ(w.combo->itemText(2), "Bimestral");
+    EXPECT_EQ(w.check->text(), "Igual que el sistema operativo");
+    // A label without text keeps its picture.
+    EXPECT_FALSE(picture->pixmap().isNull());
+
+    Translation::setEnglishInForce(true);
+    translateStaticTexts(&w.window);
+    EXPECT_EQ(w.label->text(), "Power (kW)");
+    EXPECT_EQ(w.combo->itemText(2), "Bimonthly");
+    EXPECT_EQ(w.button->text(), "Serie Brunia");
 }

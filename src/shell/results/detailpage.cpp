@@ -5,7 +5,7 @@
 #include "numberformat.h"
 #include "project.h"
 #include "selection.h"
-#include "translation.h"
+#include "statictexts.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -16,11 +16,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-QString tr_(const char* text)
-{
-    return TranslateText(QString::fromUtf8(text));
-}
 
 // A cable section as the catalogue names it: whole sections without
 // decimals (35, not 35.00), the half sizes with theirs (1.5, 2.5), which a
@@ -40,7 +35,7 @@ QString sectionText(float gauge)
 
 QLabel* makeNote(const QString& objectName, const char* text, QWidget* parent)
 {
-    auto* note = new QLabel(tr_(text), parent);
+    auto* note = new QLabel(QString::fromUtf8(text), parent);
     note->setObjectName(objectName);
     note->setWordWrap(true);
     note->setStyleSheet(QStringLiteral("color: crimson;"));
@@ -73,11 +68,12 @@ DetailPage::DetailPage(TCProyect& project, IDialogService& dialogs, QWidget* par
     connect(TransformerPriceButton, &QToolButton::clicked, this, &DetailPage::TransformerPriceButtonClick);
     connect(ConductorPriceButton, &QToolButton::clicked, this, &DetailPage::ConductorPriceButtonClick);
     connect(ConductorLengthButton, &QToolButton::clicked, this, &DetailPage::ConductorLengthButtonClick);
+    translateStaticTexts(this);
 }
 
 void DetailPage::buildEquipmentArea(QWidget* parent)
 {
-    GroupBox3 = new QGroupBox(tr_("Equipo a instalar"), parent);
+    GroupBox3 = new QGroupBox(QStringLiteral("Equipo a instalar"), parent);
     GroupBox3->setObjectName(QStringLiteral("GroupBox3"));
     // Lower than the 334 the page was drawn with, so that the page with both
     // lower groups fits the window's client area.
@@ -91,20 +87,20 @@ void DetailPage::buildEquipmentArea(QWidget* parent)
     row->addWidget(ImageDetails);
 
     auto* right = new QVBoxLayout;
-    GroupBox4 = new QGroupBox(tr_("Características"), GroupBox3);
+    GroupBox4 = new QGroupBox(QStringLiteral("Características"), GroupBox3);
     GroupBox4->setObjectName(QStringLiteral("GroupBox4"));
     GroupBox4->setFixedHeight(110);
     auto* grid = new QGridLayout(GroupBox4);
     grid->setVerticalSpacing(4);
 
     BatteryCodeEdit = makeReadOnlyEdit(QStringLiteral("BatteryCodeEdit"), GroupBox4);
-    grid->addWidget(new LabelledField(QStringLiteral("BatteryCodeField"), tr_("Código"), BatteryCodeEdit), 0, 0);
+    grid->addWidget(new LabelledField(QStringLiteral("BatteryCodeField"), QStringLiteral("Código"), BatteryCodeEdit), 0, 0);
     BatteryVoltEdit = makeReadOnlyEdit(QStringLiteral("BatteryVoltEdit"), GroupBox4);
-    grid->addWidget(new LabelledField(QStringLiteral("BatteryVoltField"), tr_("Tensión (Voltios)"), BatteryVoltEdit),
+    grid->addWidget(new LabelledField(QStringLiteral("BatteryVoltField"), QStringLiteral("Tensión (Voltios)"), BatteryVoltEdit),
                     0, 1);
     BatteryPriceEdit = new ButtonEdit(QStringLiteral("BatteryPriceEdit"), QStringLiteral("BatteryPriceButton"));
     BatteryPriceButton = BatteryPriceEdit->button();
-    grid->addWidget(new LabelledField(QStringLiteral("BatteryPriceField"), tr_("Precio (€)"), BatteryPriceEdit), 0,
+    grid->addWidget(new LabelledField(QStringLiteral("BatteryPriceField"), QStringLiteral("Precio (€)"), BatteryPriceEdit), 0,
                     2);
     BatteryPowerEdit = makeReadOnlyEdit(QStringLiteral("BatteryPowerEdit"), GroupBox4);
     auto* powerField = new LabelledField(QStringLiteral("BatteryPowerField"), QString(), BatteryPowerEdit);
@@ -112,7 +108,7 @@ void DetailPage::buildEquipmentArea(QWidget* parent)
     LabelPowerBattery->setObjectName(QStringLiteral("LabelPowerBattery"));
     grid->addWidget(powerField, 1, 0);
     BatteryCountEdit = makeReadOnlyEdit(QStringLiteral("BatteryCountEdit"), GroupBox4);
-    grid->addWidget(new LabelledField(QStringLiteral("BatteryCountField"), tr_("Cantidad"), BatteryCountEdit), 1, 1);
+    grid->addWidget(new LabelledField(QStringLiteral("BatteryCountField"), QStringLiteral("Cantidad"), BatteryCountEdit), 1, 1);
     right->addWidget(GroupBox4);
 
     MemoDetails = new QPlainTextEdit(GroupBox3);
@@ -126,19 +122,19 @@ void DetailPage::buildEquipmentArea(QWidget* parent)
 
 void DetailPage::buildTransformerGroup(QWidget* parent)
 {
-    TransformerGroupBox = new QGroupBox(tr_("Transformador de intensidad"), parent);
+    TransformerGroupBox = new QGroupBox(QStringLiteral("Transformador de intensidad"), parent);
     TransformerGroupBox->setObjectName(QStringLiteral("TransformerGroupBox"));
     TransformerGroupBox->setFixedHeight(73);
     auto* row = new QHBoxLayout(TransformerGroupBox);
     row->setContentsMargins(9, 2, 9, 4);
 
     TransformerAEdit = makeReadOnlyEdit(QStringLiteral("TransformerAEdit"), TransformerGroupBox);
-    Label29 = new LabelledField(QStringLiteral("Label29"), tr_("I1/I2"), TransformerAEdit, TransformerGroupBox);
+    Label29 = new LabelledField(QStringLiteral("Label29"), QStringLiteral("I1/I2"), TransformerAEdit, TransformerGroupBox);
     TransformerCountEdit = makeReadOnlyEdit(QStringLiteral("TransformerCountEdit"), TransformerGroupBox);
-    Label30 = new LabelledField(QStringLiteral("Label30"), tr_("Cantidad"), TransformerCountEdit, TransformerGroupBox);
+    Label30 = new LabelledField(QStringLiteral("Label30"), QStringLiteral("Cantidad"), TransformerCountEdit, TransformerGroupBox);
     TransformerPriceEdit = new ButtonEdit(QStringLiteral("TransformerPriceEdit"), QStringLiteral("TransformerPriceButton"));
     TransformerPriceButton = TransformerPriceEdit->button();
-    Label31 = new LabelledField(QStringLiteral("Label31"), tr_("Precio (€)"), TransformerPriceEdit, TransformerGroupBox);
+    Label31 = new LabelledField(QStringLiteral("Label31"), QStringLiteral("Precio (€)"), TransformerPriceEdit, TransformerGroupBox);
     // Shown at the ratio's place when the equipment includes its own.
     LabelTransformInclude = new QLabel(TransformerGroupBox);
     LabelTransformInclude->setObjectName(QStringLiteral("LabelTransformInclude"));
@@ -151,7 +147,7 @@ void DetailPage::buildTransformerGroup(QWidget* parent)
 
 void DetailPage::buildConductorGroup(QWidget* parent)
 {
-    GroupBox5 = new QGroupBox(tr_("Conductor"), parent);
+    GroupBox5 = new QGroupBox(QStringLiteral("Conductor"), parent);
     GroupBox5->setObjectName(QStringLiteral("GroupBox5"));
     auto* column = new QVBoxLayout(GroupBox5);
     column->setContentsMargins(9, 2, 9, 4);
@@ -160,27 +156,27 @@ void DetailPage::buildConductorGroup(QWidget* parent)
     grid->setVerticalSpacing(2);
 
     ConductorICalculadaEdit = makeReadOnlyEdit(QStringLiteral("ConductorICalculadaEdit"), GroupBox5);
-    grid->addWidget(new LabelledField(QStringLiteral("ConductorICalculadaField"), tr_("I Nominal (A)"),
+    grid->addWidget(new LabelledField(QStringLiteral("ConductorICalculadaField"), QStringLiteral("I Nominal (A)"),
                                       ConductorICalculadaEdit),
                     0, 0);
     ConductorGaugeEdit = makeReadOnlyEdit(QStringLiteral("ConductorGaugeEdit"), GroupBox5);
-    grid->addWidget(new LabelledField(QStringLiteral("ConductorGaugeField"), tr_("Sección del conductor (mm²)"),
+    grid->addWidget(new LabelledField(QStringLiteral("ConductorGaugeField"), QStringLiteral("Sección del conductor (mm²)"),
                                       ConductorGaugeEdit),
                     0, 1);
     ConductorCurrentEdit = makeReadOnlyEdit(QStringLiteral("ConductorCurrentEdit"), GroupBox5);
     grid->addWidget(
-        new LabelledField(QStringLiteral("ConductorCurrentField"), tr_("I Conductor (A)"), ConductorCurrentEdit), 0, 2);
+        new LabelledField(QStringLiteral("ConductorCurrentField"), QStringLiteral("I Conductor (A)"), ConductorCurrentEdit), 0, 2);
     ConductorLengthEdit = new ButtonEdit(QStringLiteral("ConductorLengthEdit"), QStringLiteral("ConductorLengthButton"));
     ConductorLengthButton = ConductorLengthEdit->button();
-    grid->addWidget(new LabelledField(QStringLiteral("ConductorLengthField"), tr_("Longitud (m)"), ConductorLengthEdit),
+    grid->addWidget(new LabelledField(QStringLiteral("ConductorLengthField"), QStringLiteral("Longitud (m)"), ConductorLengthEdit),
                     1, 0);
     ConductorCountEdit = makeReadOnlyEdit(QStringLiteral("ConductorCountEdit"), GroupBox5);
-    grid->addWidget(new LabelledField(QStringLiteral("ConductorCountField"), tr_("Cantidad de conductores por fase"),
+    grid->addWidget(new LabelledField(QStringLiteral("ConductorCountField"), QStringLiteral("Cantidad de conductores por fase"),
                                       ConductorCountEdit),
                     1, 1);
     ConductorPriceEdit = new ButtonEdit(QStringLiteral("ConductorPriceEdit"), QStringLiteral("ConductorPriceButton"));
     ConductorPriceButton = ConductorPriceEdit->button();
-    grid->addWidget(new LabelledField(QStringLiteral("ConductorPriceField"), tr_("Precio (€/m)"), ConductorPriceEdit),
+    grid->addWidget(new LabelledField(QStringLiteral("ConductorPriceField"), QStringLiteral("Precio (€/m)"), ConductorPriceEdit),
                     1, 2);
     column->addLayout(grid);
 
@@ -206,8 +202,9 @@ void DetailPage::ShowBatteryDetail(TBattery& Battery)
                                                                                  Qt::SmoothTransformation)));
     MemoDetails->setPlainText(Battery.Description());
     BatteryCodeEdit->setText(Battery.Code());
-    LabelPowerBattery->setText(m_project.BatteryType() == TBatteryType::battery ? tr_("Potencia (kVAr)")
-                                                                                : tr_("Potencia (kW)"));
+    setStaticText(LabelPowerBattery, m_project.BatteryType() == TBatteryType::battery
+                                         ? QStringLiteral("Potencia (kVAr)")
+                                         : QStringLiteral("Potencia (kW)"));
     BatteryPowerEdit->setText(NumberFormat::twoDecimals(Battery.Power()));
     BatteryVoltEdit->setText(QString::number(Battery.Volt()));
     BatteryCountEdit->setText(QString::number(Battery.Count()));
@@ -237,7 +234,7 @@ void DetailPage::ShowBatteryDetail(TBattery& Battery)
         Label29->hide();
         Label30->hide();
         Label31->hide();
-        LabelTransformInclude->setText(tr_("Incluido"));
+        setStaticText(LabelTransformInclude, QStringLiteral("Incluido"));
     }
 }
 

@@ -31,7 +31,8 @@ ButtonEdit::ButtonEdit(const QString& editName, const QString& buttonName, QWidg
     m_button->setObjectName(buttonName);
     m_button->setText(QStringLiteral("..."));
     m_button->setCursor(Qt::PointingHandCursor);
-    m_button->setFocusPolicy(Qt::NoFocus);
+    // The edit never takes the focus, but its button is reached by Tab.
+    m_button->setFocusPolicy(Qt::TabFocus);
     m_button->setAutoRaise(true);
     setTextMargins(0, 0, 24, 0);
 }

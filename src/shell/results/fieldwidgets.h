@@ -14,7 +14,7 @@ QLineEdit* makeReadOnlyEdit(const QString& objectName, QWidget* parent);
 void styleAsTitle(QLabel* label, int pointSize);
 
 // A read-only edit with a small "..." button at its right end that opens
-// the edit's prompt.
+// the edit's prompt. The edit takes no focus; the button is reached by Tab.
 class ButtonEdit : public QLineEdit {
     Q_OBJECT
 public:

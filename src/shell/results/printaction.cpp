@@ -33,8 +33,9 @@ void printSheets(const report::PreparedReport& prepared, QPrinter& printer)
     printer.setPageOrientation(QPageLayout::Portrait);
     QPainter painter;
     if (!painter.begin(&printer))
-        throw std::runtime_error(
-            QStringLiteral("No se puede imprimir en «%1».").arg(printer.printerName()).toStdString());
+        throw std::runtime_error(TranslateText(QStringLiteral("No se puede imprimir en «%1»."))
+                                     .arg(printer.printerName())
+                                     .toStdString());
     const QRectF paper(QPointF(0, 0), printer.paperRect(QPrinter::DevicePixel).size());
     bool first = true;
     for (const report::PreparedPage& sheet : prepared.pages) {

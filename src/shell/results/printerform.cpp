@@ -1,6 +1,7 @@
 #include "printerform.h"
 
 #include "printerservice.h"
+#include "statictexts.h"
 #include "translation.h"
 
 #include <QButtonGroup>
@@ -17,11 +18,11 @@ TPrinterForm::TPrinterForm(IPrinterService& printers, QWidget* parent) : QDialog
                    Qt::WindowCloseButtonHint);
     setFixedSize(465, 240);
 
-    GroupBox1 = new QGroupBox(TranslateText(QStringLiteral("Seleccionar ")), this);
+    GroupBox1 = new QGroupBox(QStringLiteral("Seleccionar "), this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
     GroupBox1->setGeometry(8, 7, 449, 177);
 
-    RadioButtonPrinter = new QRadioButton(TranslateText(QStringLiteral("Impresora")), GroupBox1);
+    RadioButtonPrinter = new QRadioButton(QStringLiteral("Impresora"), GroupBox1);
     RadioButtonPrinter->setObjectName(QStringLiteral("RadioButtonPrinter"));
     RadioButtonPrinter->move(16, 32);
     RadioButtonPrinter->adjustSize();
@@ -31,7 +32,7 @@ TPrinterForm::TPrinterForm(IPrinterService& printers, QWidget* parent) : QDialog
     PrintersComboBox->setObjectName(QStringLiteral("PrintersComboBox"));
     PrintersComboBox->setGeometry(40, 56, 385, 32);
 
-    RadioButtonPDF = new QRadioButton(TranslateText(QStringLiteral("Guardar a archivo")), GroupBox1);
+    RadioButtonPDF = new QRadioButton(QStringLiteral("Guardar a archivo"), GroupBox1);
     RadioButtonPDF->setObjectName(QStringLiteral("RadioButtonPDF"));
     RadioButtonPDF->move(16, 104);
     RadioButtonPDF->adjustSize();
@@ -39,20 +40,20 @@ TPrinterForm::TPrinterForm(IPrinterService& printers, QWidget* parent) : QDialog
     ComboBox1 = new QComboBox(GroupBox1);
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
     ComboBox1->setGeometry(40, 128, 385, 32);
-    ComboBox1->addItem(TranslateText(QStringLiteral("Adobe PDF")));
+    ComboBox1->addItem(QStringLiteral("Adobe PDF"));
     ComboBox1->setCurrentIndex(0);
 
     auto* group = new QButtonGroup(this);
     group->addButton(RadioButtonPrinter);
     group->addButton(RadioButtonPDF);
 
-    AddButton = new QPushButton(TranslateText(QStringLiteral("Aceptar")), this);
+    AddButton = new QPushButton(QStringLiteral("Aceptar"), this);
     AddButton->setObjectName(QStringLiteral("AddButton"));
     AddButton->setGeometry(286, 207, 80, 26);
     AddButton->setDefault(true);
     connect(AddButton, &QPushButton::clicked, this, &QDialog::accept);
 
-    CancelButton = new QPushButton(TranslateText(QStringLiteral("Cancelar")), this);
+    CancelButton = new QPushButton(QStringLiteral("Cancelar"), this);
     CancelButton->setObjectName(QStringLiteral("CancelButton"));
     CancelButton->setGeometry(374, 207, 80, 26);
     connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
@@ -63,6 +64,8 @@ TPrinterForm::TPrinterForm(IPrinterService& printers, QWidget* parent) : QDialog
     connect(PrintersComboBox, &QComboBox::activated, this, &TPrinterForm::PrintersComboBoxClick);
     connect(ComboBox1, &QComboBox::activated, this, &TPrinterForm::ComboBox1Click);
 
+    // Before the printers' names join the list: they are no static texts.
+    translateStaticTexts(this);
     FormCreate();
 }
 

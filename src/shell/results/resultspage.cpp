@@ -7,7 +7,7 @@
 #include "numberformat.h"
 #include "project.h"
 #include "selection.h"
-#include "translation.h"
+#include "statictexts.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -18,14 +18,9 @@
 
 namespace {
 
-QString tr_(const char* text)
-{
-    return TranslateText(QString::fromUtf8(text));
-}
-
 QLabel* makeLabel(const char* text, QWidget* parent)
 {
-    auto* label = new QLabel(tr_(text), parent);
+    auto* label = new QLabel(QString::fromUtf8(text), parent);
     label->setWordWrap(true);
     return label;
 }
@@ -38,12 +33,12 @@ ResultsPage::ResultsPage(const TCProyect& project, QWidget* parent) : QWidget(pa
     auto* page = new QVBoxLayout(this);
     page->setContentsMargins(10, 10, 10, 10);
 
-    Label10 = new QLabel(tr_("Resultados del cálculo"), this);
+    Label10 = new QLabel(QStringLiteral("Resultados del cálculo"), this);
     Label10->setObjectName(QStringLiteral("Label10"));
     styleAsTitle(Label10, 14);
     page->addWidget(Label10);
 
-    GroupBox7 = new QGroupBox(tr_("Equipos posibles a instalar"), this);
+    GroupBox7 = new QGroupBox(QStringLiteral("Equipos posibles a instalar"), this);
     GroupBox7->setObjectName(QStringLiteral("GroupBox7"));
     GroupBox7->setFixedHeight(255);
     auto* candidates = new QVBoxLayout(GroupBox7);
@@ -74,7 +69,7 @@ ResultsPage::ResultsPage(const TCProyect& project, QWidget* parent) : QWidget(pa
     PreliminarTabControl->addWidget(PreliminarPowerTabItem);
     lower->addWidget(PreliminarTabControl);
 
-    GroupBox2 = new QGroupBox(tr_("Gráfico de consumo de Energía Activa y Reactiva"), this);
+    GroupBox2 = new QGroupBox(QStringLiteral("Gráfico de consumo de Energía Activa y Reactiva"), this);
     GroupBox2->setObjectName(QStringLiteral("GroupBox2"));
     auto* chartBox = new QVBoxLayout(GroupBox2);
     chartBox->setContentsMargins(0, 0, 0, 0);
@@ -82,7 +77,7 @@ ResultsPage::ResultsPage(const TCProyect& project, QWidget* parent) : QWidget(pa
     Chart1 = new ConsumptionChart(GroupBox2);
     Chart1->setObjectName(QStringLiteral("Chart1"));
     chartBox->addWidget(Chart1, 1);
-    LabelPreliminarChart = new QLabel(tr_("No disponible en cálculo por potencia contratada o máximetro."), GroupBox2);
+    LabelPreliminarChart = new QLabel(QStringLiteral("No disponible en cálculo por potencia contratada o máximetro."), GroupBox2);
     LabelPreliminarChart->setObjectName(QStringLiteral("LabelPreliminarChart"));
     LabelPreliminarChart->setAlignment(Qt::AlignCenter);
     LabelPreliminarChart->setWordWrap(true);
@@ -90,6 +85,7 @@ ResultsPage::ResultsPage(const TCProyect& project, QWidget* parent) : QWidget(pa
     chartBox->addWidget(LabelPreliminarChart);
     lower->addWidget(GroupBox2, 1);
     page->addLayout(lower, 1);
+    translateStaticTexts(this);
 }
 
 ResultsPage::~ResultsPage() = default;
@@ -100,7 +96,7 @@ QWidget* ResultsPage::buildConsumptionPanel()
     panel->setObjectName(QStringLiteral("PreliminarConsumptionTabItem"));
     auto* outer = new QVBoxLayout(panel);
     outer->setContentsMargins(0, 0, 0, 0);
-    GroupBox1 = new QGroupBox(tr_("Datos generales del servicio"), panel);
+    GroupBox1 = new QGroupBox(QStringLiteral("Datos generales del servicio"), panel);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
     auto* grid = new QGridLayout(GroupBox1);
     grid->setColumnStretch(0, 1);
@@ -140,7 +136,7 @@ QWidget* ResultsPage::buildPowerPanel()
     panel->setObjectName(QStringLiteral("PreliminarPowerTabItem"));
     auto* outer = new QVBoxLayout(panel);
     outer->setContentsMargins(0, 0, 0, 0);
-    GroupBox6 = new QGroupBox(tr_("Datos generales del servicio"), panel);
+    GroupBox6 = new QGroupBox(QStringLiteral("Datos generales del servicio"), panel);
     GroupBox6->setObjectName(QStringLiteral("GroupBox6"));
     auto* grid = new QGridLayout(GroupBox6);
     grid->setColumnStretch(0, 1);

@@ -7,6 +7,7 @@
 #include "exceptions.h"
 #include "printerservice.h"
 #include "reportfilling.h"
+#include "statictexts.h"
 #include "translation.h"
 #include "widgets/numberbox.h"
 
@@ -33,12 +34,10 @@ ResultsView::ResultsView(TDskProject& document, IDialogService& dialogs, const P
                          DataPageHooks hooks, QObject* parent)
     : QObject(parent), m_document(document), m_dialogs(dialogs), m_stacks(stacks), m_hooks(std::move(hooks))
 {
-    const std::function<void(QWidget*, QWidget*)> installPage =
-        m_hooks.installPage ? m_hooks.installPage : std::function<void(QWidget*, QWidget*)>(install);
     m_resultsPage = new ResultsPage(document, stacks.BatteryTabItem);
-    installPage(stacks.BatteryTabItem, m_resultsPage);
+    install(stacks.BatteryTabItem, m_resultsPage);
     m_detailPage = new DetailPage(document, dialogs, stacks.BatteryDetailTabItem);
-    installPage(stacks.BatteryDetailTabItem, m_detailPage);
+    install(stacks.BatteryDetailTabItem, m_detailPage);
 
     connect(m_resultsPage, &ResultsPage::batteryClicked, this, &ResultsView::BatteryListViewItemClickEx);
     connect(m_detailPage, &DetailPage::valueStored, this, &ResultsView::onValueStored);
@@ -120,8 +119,8 @@ void ResultsView::FindBatteryActionExecute()
 
 void ResultsView::FindBatteryActionUpdate(QAction& action) const
 {
-    action.setText(TranslateText(m_document.ValidCalculation() ? QStringLiteral("Resultados")
-                                                               : QStringLiteral("Calcular")));
+    setStaticText(&action, m_document.ValidCalculation() ? QStringLiteral("Resultados")
+                                                         : QStringLiteral("Calcular"));
     action.setEnabled(m_stacks.MainTabControl->currentWidget() == m_stacks.DataTab);
 }
 

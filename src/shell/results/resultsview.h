@@ -19,9 +19,9 @@ class TBattery;
 class TDskProject;
 
 // The calculation, back and print actions of the main window and the two
-// results pages they lead to. The main window hands over its page stacks
-// and the data page's store operations, installs the pages this creates
-// into its containers, and calls the handlers from its actions.
+// results pages they lead to, which this creates inside the main window's
+// result pages. The main window hands over its page stacks and the data
+// page's store operations, and calls the handlers from its actions.
 class ResultsView : public QObject {
     Q_OBJECT
 public:
@@ -43,9 +43,6 @@ public:
         std::function<void()> StoreProjectData;
         // The contracted-power controls as they stand.
         std::function<ResultsPage::DataPageInputs()> contractedPowerInputs;
-        // Puts a page into its container (BatteryTabItem or
-        // BatteryDetailTabItem); by default it fills the container's layout.
-        std::function<void(QWidget* container, QWidget* page)> installPage;
     };
 
     // Creates the results and detail pages inside BatteryTabItem and

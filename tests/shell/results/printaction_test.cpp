@@ -125,6 +125,29 @@ TEST_F(PrintActionTest, PrintsOnTheChosenPrinter)
     EXPECT_TRUE(text.contains(QStringLiteral("Talleres Ibarra S.A."))) << text.toStdString();
 }
 
+TEST_F(PrintActionTest, APrinterThatCannotStartIsReportedInTheInterfaceLanguage)
+{
+    // The printer's output lies below a regular file, so it cannot begin.
+    QFile blocker(output.filePath(QStringLiteral("blocker")));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    printers.outputFile = output.filePath(QStringLiteral("blocker/printed.pdf"));
+    for (const bool english : {false, true}) {
+        SCOPED_TRACE(english);
+        Translation::setEnglishInForce(english);
+        answerDestination([](TPrinterForm& form) { form.AddButton->click(); });
+        try {
+            view->PrintActionExecute();
+            ADD_FAILURE() << "the print began";
+        } catch (const std::runtime_error& failure) {
+            const QString message = QString::fromUtf8(failure.what());
+            EXPECT_TRUE(message.startsWith(english ? QStringLiteral("Cannot print on “")
+                                                   : QStringLiteral("No se puede imprimir en «")))
+                << message.toStdString();
+        }
+    }
+}
+
 TEST_F(PrintActionTest, CancelLeavesTheReportPreparedAndWritesNothing)
 {
     answerDestination([](TPrinterForm& form) { form.CancelButton->click(); });

@@ -16,8 +16,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QListView>
+#include <QLocale>
 #include <QProcess>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSettings>
 #include <QStackedWidget>
 #include <QTemporaryDir>
@@ -61,11 +63,23 @@ QString outputPath(const QString& name)
     return QDir(testutils::testOutputFolder()).filePath(name);
 }
 
+// The desktop's number format for the pictures: a Spanish desktop writes a
+// decimal comma. Every other test runs under the C locale.
+class DesktopLocale {
+public:
+    explicit DesktopLocale(const QString& language)
+    {
+        QLocale::setDefault(language == QLatin1String("es") ? QLocale(QLocale::Spanish, QLocale::Spain) : QLocale::c());
+    }
+    ~DesktopLocale() { QLocale::setDefault(QLocale::c()); }
+};
+
 class ResultsScreenshot : public MainFormFixture, public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(ResultsScreenshot, ResultsDetailAndReport)
 {
     const QString language = QString::fromLatin1(GetParam());
+    const DesktopLocale desktop(language);
     TMainForm& window = create(language, QStringLiteral(TENVIK_SHIPPED_CATALOGUE));
     fill(window.project());
     window.LoadProjectData();
@@ -78,6 +92,11 @@ TEST_P(ResultsScreenshot, ResultsDetailAndReport)
     const QImage results = window.grab().toImage();
     ASSERT_FALSE(results.isNull());
     EXPECT_TRUE(results.save(outputPath(QStringLiteral("results_%1.png").arg(language))));
+    // The window as the window system shows it (under Xvfb, the X server's
+    // own pixels): the README's picture.
+    const QPixmap onScreen = window.screen()->grabWindow(window.winId());
+    EXPECT_EQ(onScreen.size() / onScreen.devicePixelRatio(), QSize(994, 757));
+    EXPECT_TRUE(onScreen.save(outputPath(QStringLiteral("results_screen_%1.png").arg(language))));
 
     QListView* list = window.results().resultsPage()->BatteryListView;
     ASSERT_GT(list->model()->rowCount(), 0);

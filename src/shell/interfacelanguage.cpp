@@ -1,0 +1,40 @@
+#include "interfacelanguage.h"
+
+#include "statictexts.h"
+#include "translation.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QPointer>
+#include <QTranslator>
+
+namespace {
+
+// Qt's translation in force, owned by the application object.
+QPointer<QTranslator> g_qtTranslation;
+
+} // namespace
+
+QString qtTranslationsFolder()
+{
+    return QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+}
+
+void setInterfaceLanguage(bool english)
+{
+    Translation::setEnglishInForce(english);
+
+    delete g_qtTranslation.data(); // removes itself from the application
+    // "qtbase" holds the texts of the widgets the program uses: file
+    // dialogs, message boxes, standard buttons, the edits' context menus.
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    const QLocale language(english ? QLocale::English : QLocale::Spanish);
+    if (translator->load(language, QStringLiteral("qtbase"), QStringLiteral("_"), qtTranslationsFolder())
+        && QCoreApplication::installTranslator(translator))
+        g_qtTranslation = translator;
+    else
+        delete translator;
+
+    translateAllStaticTexts();
+}
