@@ -108,6 +108,9 @@ ConsumptionChart::ConsumptionChart(QWidget* parent)
     small.setPointSizeF(7.5);
     m_chart->legend()->setFont(small);
     m_chart->setMargins(QMargins(4, 0, 4, 0));
+    // The white background fills the whole chart: the frame QtCharts leaves
+    // around it by default would only take room from the period names.
+    m_chart->layout()->setContentsMargins(0, 0, 0, 0);
 
     m_series1 = new QBarSet(ActiveTitle);
     m_series1->setColor(QColor::fromRgba(ActiveColor));
