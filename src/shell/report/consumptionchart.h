@@ -36,7 +36,9 @@ public:
 
     QBarSet* Series1() const { return m_series1; }
     QBarSet* Series2() const { return m_series2; }
-    // The category labels as the axis holds them, and as they read.
+    // One category per period: its name made distinct from the others (the
+    // axis shows it as markup, perhaps broken onto two lines); and the
+    // names as the periods have them.
     QStringList categories() const;
     QStringList periodLabels() const { return m_labels; }
 
