@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -18,6 +19,109 @@ QString localise(const char* text, const QLocale& locale)
     result.replace(QLatin1Char('e'), QLatin1Char('E'));
     result.replace(QLatin1Char('-'), locale.negativeSign());
     return result;
+}
+
+constexpr int SignificantDigits = 15;
+
+// A finite number written out in decimal: its significant digits, without
+// leading or trailing zeros, and the power of ten of the last one.
+struct DecimalDigits {
+    bool negative = false;
+    std::string digits; // empty for zero
+    int lastPower = 0;
+
+    int firstPower() const { return lastPower + static_cast<int>(digits.size()) - 1; }
+
+    void dropTrailingZeros()
+    {
+        while (!digits.empty() && digits.back() == '0') {
+            digits.pop_back();
+            ++lastPower;
+        }
+        if (digits.empty())
+            lastPower = 0;
+    }
+
+    // Drops every digit below 10^power, an exact half and more going away
+    // from zero: with the digits exact, the first digit dropped decides.
+    void roundAt(int power)
+    {
+        if (digits.empty() || power <= lastPower)
+            return;
+        const int kept = static_cast<int>(digits.size()) - (power - lastPower);
+        const bool up = kept >= 0 && digits[static_cast<std::size_t>(kept)] >= '5';
+        digits.resize(static_cast<std::size_t>(std::max(kept, 0)));
+        lastPower = power;
+        if (up) {
+            int i = kept - 1;
+            while (i >= 0 && digits[static_cast<std::size_t>(i)] == '9')
+                digits[static_cast<std::size_t>(i--)] = '0';
+            if (i >= 0)
+                ++digits[static_cast<std::size_t>(i)];
+            else
+                digits.insert(digits.begin(), '1');
+        }
+        dropTrailingZeros();
+    }
+};
+
+// The binary value's own decimal expansion. The C library writes it exactly
+// to any length; 120 significant digits hold all of it down to magnitudes
+// near 1e-20, and below that the digits past the 120th cannot reach the
+// sixteenth, which is all that rounding looks at.
+DecimalDigits exactDigits(long double value)
+{
+    DecimalDigits result;
+    result.negative = std::signbit(value);
+    if (value == 0)
+        return result;
+    constexpr int Precision = 119;
+    char buffer[160];
+    std::snprintf(buffer, sizeof buffer, "%.*Le", Precision, std::fabs(value));
+    const char* exponent = std::strchr(buffer, 'e');
+    for (const char* c = buffer; c != exponent; ++c)
+        if (*c != '.')
+            result.digits += *c;
+    result.lastPower = std::atoi(exponent + 1) - Precision;
+    result.dropTrailingZeros();
+    return result;
+}
+
+DecimalDigits tickDigits(std::int64_t ticks)
+{
+    DecimalDigits result;
+    result.negative = ticks < 0;
+    // The magnitude as unsigned, which holds that of the most negative count.
+    const std::uint64_t magnitude
+        = ticks < 0 ? 0 - static_cast<std::uint64_t>(ticks) : static_cast<std::uint64_t>(ticks);
+    if (magnitude == 0)
+        return result;
+    result.digits = std::to_string(magnitude);
+    result.lastPower = -4; // ten-thousandths
+    result.dropTrailingZeros();
+    return result;
+}
+
+QString writeFixed(DecimalDigits digits, int decimals, const QLocale& locale)
+{
+    decimals = std::max(decimals, 0);
+    digits.roundAt(-decimals);
+    std::string text;
+    if (digits.negative && !digits.digits.empty())
+        text += '-';
+    const auto digitAt = [&digits](int power) {
+        const int index = digits.firstPower() - power;
+        return index >= 0 && index < static_cast<int>(digits.digits.size())
+            ? digits.digits[static_cast<std::size_t>(index)]
+            : '0';
+    };
+    for (int power = std::max(digits.firstPower(), 0); power >= 0; --power)
+        text += digitAt(power);
+    if (decimals > 0)
+        text += '.';
+    for (int power = -1; power >= -decimals; --power)
+        text += digitAt(power);
+    return localise(text.c_str(), locale);
 }
 
 } // namespace
@@ -54,26 +158,20 @@ QString fixed(long double value, int decimals, const QLocale& locale)
 {
     if (!std::isfinite(value))
         return QString();
-    if (std::fabs(value) >= 1e15L)
+    DecimalDigits digits = exactDigits(value);
+    digits.roundAt(digits.firstPower() - (SignificantDigits - 1));
+    if (digits.firstPower() >= SignificantDigits)
         return general(value, 0, locale);
-    // At most 15 significant digits: where the whole part leaves fewer than
-    // `decimals` of them, round at the fifteenth and write zeros after it.
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.0Lf", std::fabs(value));
-    const int wholeDigits = buffer[0] == '0' ? 0 : static_cast<int>(std::strlen(buffer));
-    decimals = std::max(decimals, 0);
-    const int kept = std::clamp(15 - wholeDigits, 0, decimals);
-    std::snprintf(buffer, sizeof buffer, "%.*Lf", kept, value);
-    std::string text = buffer;
-    if (kept == 0 && decimals > 0)
-        text += '.';
-    text.append(static_cast<std::size_t>(decimals - kept), '0');
-    return localise(text.c_str(), locale);
+    return writeFixed(digits, decimals, locale);
 }
 
-QString money(long double value, const QLocale& locale)
+QString money(Money amount, const QLocale& locale)
 {
-    return fixed(value, 2, locale);
+    // A 64-bit count of ten-thousandths stays below 10^15 units, so an
+    // amount never needs the general form.
+    DecimalDigits digits = tickDigits(amount.ticks());
+    digits.roundAt(digits.firstPower() - (SignificantDigits - 1));
+    return writeFixed(digits, 2, locale);
 }
 
 } // namespace NumberFormat

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "money.h"
+
 #include <QLocale>
 #include <QString>
 
@@ -7,8 +9,13 @@
 // and never a group separator. A value that is not finite shows as empty.
 namespace NumberFormat {
 
-// Fixed-point with exactly `decimals` decimals, at most 15 significant digits
-// (a value of 1e15 or more in magnitude falls back to the general form).
+// Fixed-point with exactly `decimals` decimals. The value is first taken to
+// its 15 significant decimal digits, then rounded to `decimals`, each step
+// with an exact half going away from zero: so 2.675, whose binary neighbour
+// lies just below the half, reads 2.68 like the decimal it stands for. Where
+// the whole part leaves fewer than `decimals` of the 15 digits, zeros follow
+// them; a value that reaches 1e15 in magnitude falls back to the general
+// form. A figure that rounds to zero shows no minus sign.
 QString fixed(long double value, int decimals, const QLocale& locale = QLocale());
 
 // Two decimals: the usual form of a figure.
@@ -17,12 +24,13 @@ inline QString twoDecimals(long double value, const QLocale& locale = QLocale())
     return fixed(value, 2, locale);
 }
 
+// A money amount with two decimals, by the same rule as `fixed`, taken from
+// its exact count of ten-thousandths rather than from a binary value.
+QString money(Money amount, const QLocale& locale = QLocale());
+
 // The "%2.15g" form: general format, 15 significant digits, trailing zeros
 // dropped, scientific only from 1e15 or below 0.00001 in magnitude, padded
 // with blanks on the left to at least `width` characters.
 QString general(long double value, int width = 2, const QLocale& locale = QLocale());
-
-// A money amount with two decimals.
-QString money(long double value, const QLocale& locale = QLocale());
 
 } // namespace NumberFormat

@@ -85,6 +85,72 @@ INSTANTIATE_TEST_SUITE_P(Values, TwoDecimals,
                                            FormatCase{std::numeric_limits<long double>::quiet_NaN(), "", ""},
                                            FormatCase{std::numeric_limits<long double>::infinity(), "", ""}));
 
+// Every two-decimal figure of the pages, the prompts and the report: the
+// value to 15 significant digits, then to two decimals, an exact half away
+// from zero. The binary neighbours of 2.675, 1.015 and 1.005 lie just below
+// the half, those of 12.345 and 0.285 just above it; 0.125f and 136.125f are
+// exact halves.
+INSTANTIATE_TEST_SUITE_P(HalfCents, TwoDecimals,
+                         ::testing::Values(FormatCase{2.675, "2.68", "2,68"}, FormatCase{1.015, "1.02", "1,02"},
+                                           FormatCase{0.125, "0.13", "0,13"}, FormatCase{12.345, "12.35", "12,35"},
+                                           FormatCase{-2.675, "-2.68", "-2,68"}, FormatCase{-1.015, "-1.02", "-1,02"},
+                                           FormatCase{1.005, "1.01", "1,01"}, FormatCase{0.285, "0.29", "0,29"},
+                                           FormatCase{2.675L, "2.68", "2,68"}, FormatCase{2.674999999L, "2.67", "2,67"},
+                                           FormatCase{0.125f, "0.13", "0,13"}, FormatCase{136.125f, "136.13", "136,13"},
+                                           FormatCase{-136.125f, "-136.13", "-136,13"},
+                                           FormatCase{0.005, "0.01", "0,01"}, FormatCase{-0.005, "-0.01", "-0,01"},
+                                           FormatCase{0.00499999, "0.00", "0,00"}, FormatCase{9.995, "10.00", "10,00"},
+                                           FormatCase{999.995, "1000.00", "1000,00"},
+                                           // A figure that rounds to zero reads as zero, without a sign.
+                                           FormatCase{-0.001, "0.00", "0,00"}, FormatCase{-0.0L, "0.00", "0,00"},
+                                           FormatCase{0.0L, "0.00", "0,00"},
+                                           // The fifteenth digit rounded first, half away as well.
+                                           FormatCase{0.0049999999999999999L, "0.01", "0,01"},
+                                           FormatCase{123456789012344.5L, "123456789012345.00", "123456789012345,00"},
+                                           FormatCase{-123456789012344.5L, "-123456789012345.00", "-123456789012345,00"},
+                                           // From 1e15 on, the general form.
+                                           FormatCase{1234567890123456.0L, "1.23456789012346E+15", "1,23456789012346E+15"},
+                                           FormatCase{-1e15L, "-1E+15", "-1E+15"},
+                                           FormatCase{999999999999999.7L, "1E+15", "1E+15"},
+                                           FormatCase{-std::numeric_limits<long double>::infinity(), "", ""}));
+
+TEST(NumberFormat, NoDecimalsRoundHalvesAwayToo)
+{
+    EXPECT_EQ(NumberFormat::fixed(2.5L, 0, QLocale::c()), "3");
+    EXPECT_EQ(NumberFormat::fixed(-2.5L, 0, QLocale::c()), "-3");
+    EXPECT_EQ(NumberFormat::fixed(0.4999L, 0, QLocale::c()), "0");
+    EXPECT_EQ(NumberFormat::fixed(1.0005L, 3, QLocale::c()), "1.001");
+}
+
+struct MoneyCase {
+    std::int64_t ticks;
+    const char* c;
+    const char* comma;
+};
+
+class MoneyTwoDecimals : public ::testing::TestWithParam<MoneyCase> {};
+
+TEST_P(MoneyTwoDecimals, FromTheExactCount)
+{
+    const Money amount = Money::fromTicks(GetParam().ticks);
+    EXPECT_EQ(NumberFormat::money(amount, QLocale::c()), GetParam().c);
+    EXPECT_EQ(NumberFormat::money(amount, QLocale(QLocale::Spanish, QLocale::Spain)), GetParam().comma);
+}
+
+INSTANTIATE_TEST_SUITE_P(Amounts, MoneyTwoDecimals,
+                         ::testing::Values(MoneyCase{26750, "2.68", "2,68"}, MoneyCase{-26750, "-2.68", "-2,68"},
+                                           MoneyCase{10150, "1.02", "1,02"}, MoneyCase{1250, "0.13", "0,13"},
+                                           MoneyCase{123450, "12.35", "12,35"}, MoneyCase{123449, "12.34", "12,34"},
+                                           MoneyCase{12345601, "1234.56", "1234,56"}, MoneyCase{0, "0.00", "0,00"},
+                                           MoneyCase{50, "0.01", "0,01"}, MoneyCase{-49, "0.00", "0,00"},
+                                           MoneyCase{-50, "-0.01", "-0,01"}, MoneyCase{99995, "10.00", "10,00"},
+                                           // Nineteen digits: the fifteenth is rounded first.
+                                           MoneyCase{std::numeric_limits<std::int64_t>::max(), "922337203685478.00",
+                                                     "922337203685478,00"},
+                                           MoneyCase{std::numeric_limits<std::int64_t>::min(), "-922337203685478.00",
+                                                     "-922337203685478,00"},
+                                           MoneyCase{1234567890123449, "123456789012.35", "123456789012,35"}));
+
 class General15 : public ::testing::TestWithParam<FormatCase> {};
 
 TEST_P(General15, PaddedToTwoInBothLocales)

@@ -337,6 +337,23 @@ TEST(ReportFillingValues, ACableNotFoundAndAFigureThatIsNotFinite)
     EXPECT_THROW(MakeReport(f.project, f.report(), nullptr), std::invalid_argument);
 }
 
+TEST(ReportFillingValues, HalfCentsRoundAwayFromZero)
+{
+    Language language(false, QLocale(QLocale::Spanish, QLocale::Spain));
+    Fixture f;
+    f.battery->setPrice(Money::fromTicks(26750)); // 2.675
+    f.battery->Conductor()->setPrice(Money::fromTicks(-10150)); // -1.015
+    f.project.Selection().Transformer()->setPrice(Money::fromTicks(1250)); // 0.125
+    f.battery->Conductor()->setICalculate(0.125f);
+    f.battery->Conductor()->setLength(136.125f);
+    MakeReport(f.project, f.report(), f.battery);
+    EXPECT_EQ(f.text("BatteryPriceMemo"), QStringLiteral("2,68"));
+    EXPECT_EQ(f.text("ConductorPriceMemo"), QStringLiteral("-1,02"));
+    EXPECT_EQ(f.text("TransformerPriceMemo"), QStringLiteral("0,13"));
+    EXPECT_EQ(f.text("ConductorICalculateMemo"), QStringLiteral("0,13"));
+    EXPECT_EQ(f.text("ConductorLengthMemo"), QStringLiteral("136,13"));
+}
+
 TEST(ReportFillingTranslation, TrimsAndTranslatesOnlyTheTaggedTexts)
 {
     struct Case {

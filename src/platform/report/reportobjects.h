@@ -3,8 +3,10 @@
 #include "preparedreport.h"
 
 #include <QImage>
+#include <QLocale>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -90,6 +92,10 @@ struct DisplayFormat {
     Kind kind = Kind::Text;
     // printf-style, for Numeric: "%2.2f" and the like.
     QString format;
+    // For Numeric, when set: writes the number in place of the printf
+    // conversion, so that a program prints its figures by its own rounding
+    // rule. It gets the locale the text is for and puts in its separator.
+    std::function<QString(double, const QLocale&)> writer;
 };
 
 // A text object.

@@ -65,6 +65,8 @@ QString formatValue(const QVariant& value, const DisplayFormat& format, const QL
     const double number = value.toDouble();
     if (!std::isfinite(number))
         return QString();
+    if (format.kind == DisplayFormat::Kind::Numeric && format.writer)
+        return format.writer(number, locale);
     if (format.kind == DisplayFormat::Kind::Numeric)
         return localise(printfNumber(number, format.format), locale);
     return localise(QString::number(number, 'g', 15), locale);

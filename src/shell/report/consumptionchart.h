@@ -14,7 +14,11 @@ class TConsumptionList;
 
 // The bar chart of the billing periods: per period a pair of bars, the
 // active energy and the reactive energy, labelled with the period's text.
-// Shown on the results page and drawn into the printed report.
+// Shown on the results page and drawn into the printed report. Every
+// period's name is shown whole at whatever size the chart is laid out for:
+// level when the names fit their bars' width, else turned upright, broken
+// onto two lines where that fits better, and smaller when need be; never
+// cut short.
 class ConsumptionChart : public QChartView {
     Q_OBJECT
 
@@ -24,7 +28,7 @@ public:
 
     explicit ConsumptionChart(QWidget* parent = nullptr);
 
-    // Removes every bar; the chart stays, empty.
+    // Removes every bar; the chart stays, empty, with neither axis.
     void Clear();
     // Clears, then adds one pair of bars per period in list order, with the
     // series titles translated.
@@ -32,7 +36,9 @@ public:
 
     QBarSet* Series1() const { return m_series1; }
     QBarSet* Series2() const { return m_series2; }
-    // The category labels as the axis holds them, and as they read.
+    // One category per period: its name made distinct from the others (the
+    // axis shows it as markup, perhaps broken onto two lines); and the
+    // names as the periods have them.
     QStringList categories() const;
     QStringList periodLabels() const { return m_labels; }
 
@@ -41,7 +47,25 @@ public:
     // size and looks are left as they were.
     QImage renderImage(const QSize& size, const QColor& background) const;
 
+    // How the period names are laid out for the chart's present size.
+    struct LabelStyle {
+        int angle = 0; // 0 level, -90 upright
+        int lines = 1; // a name broken after a hyphen or at a blank takes two
+        int pixelSize = 0;
+        friend bool operator==(const LabelStyle&, const LabelStyle&) = default;
+    };
+    LabelStyle labelStyle() const { return m_labelStyle; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
+    // Chooses the first style, in order of preference, whose names all fit
+    // the chart laid out at its present size, and applies it.
+    void fitLabels() const;
+    void applyLabelStyle(const LabelStyle& style) const;
+    bool labelsFit() const;
+
     QChart* m_chart = nullptr; // owned by the view
     QBarSeries* m_series = nullptr; // owned by the chart
     QBarSet* m_series1 = nullptr; // owned by the series
@@ -49,4 +73,6 @@ private:
     QBarCategoryAxis* m_axisX = nullptr;
     QValueAxis* m_axisY = nullptr;
     QStringList m_labels;
+    QStringList m_categories; // m_labels made distinct, as the axis needs them
+    mutable LabelStyle m_labelStyle;
 };

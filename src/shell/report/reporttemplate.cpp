@@ -1,6 +1,7 @@
 #include "reporttemplate.h"
 
 #include "makerinfo.h"
+#include "numberformat.h"
 #include "reportpictures.h"
 
 #include "report.h"
@@ -274,8 +275,11 @@ void billingTable(ReportPage& page, UserDataSet& billing)
         cell.setDataField(&billing, QString::fromLatin1(column.field));
         const bool leftAligned = column.x < 53;
         cell.setHAlign(leftAligned ? HAlign::Left : HAlign::Right);
+        // Two decimals by the rule of every other figure of the program, not
+        // by printf's rounding of the binary value.
         if (column.numeric)
-            cell.setDisplayFormat({ DisplayFormat::Kind::Numeric, QStringLiteral("%2.2f") });
+            cell.setDisplayFormat({ DisplayFormat::Kind::Numeric, QStringLiteral("%2.2f"),
+                [](double value, const QLocale& locale) { return NumberFormat::twoDecimals(value, locale); } });
     }
 }
 

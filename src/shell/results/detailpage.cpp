@@ -208,7 +208,7 @@ void DetailPage::ShowBatteryDetail(TBattery& Battery)
     BatteryPowerEdit->setText(NumberFormat::twoDecimals(Battery.Power()));
     BatteryVoltEdit->setText(QString::number(Battery.Volt()));
     BatteryCountEdit->setText(QString::number(Battery.Count()));
-    BatteryPriceEdit->setText(NumberFormat::money(Battery.Price().toLongDouble()));
+    BatteryPriceEdit->setText(NumberFormat::money(Battery.Price()));
 
     // A finished selection gives every candidate a cable record; one
     // without shows as an empty cable.
@@ -219,7 +219,7 @@ void DetailPage::ShowBatteryDetail(TBattery& Battery)
     ConductorCurrentEdit->setText(NumberFormat::twoDecimals(cable.Current()));
     ConductorLengthEdit->setText(NumberFormat::twoDecimals(cable.Length()));
     ConductorCountEdit->setText(cable.SCount());
-    ConductorPriceEdit->setText(NumberFormat::money(cable.Price().toLongDouble()));
+    ConductorPriceEdit->setText(NumberFormat::money(cable.Price()));
 
     if (const TTransformer* transformer = m_project.Selection().Transformer()) {
         LabelTransformInclude->hide();
@@ -228,7 +228,7 @@ void DetailPage::ShowBatteryDetail(TBattery& Battery)
         Label31->show();
         TransformerAEdit->setText(transformer->SA());
         TransformerCountEdit->setText(QString::number(Battery.Count()));
-        TransformerPriceEdit->setText(NumberFormat::money(transformer->Price().toLongDouble()));
+        TransformerPriceEdit->setText(NumberFormat::money(transformer->Price()));
     } else {
         LabelTransformInclude->show();
         Label29->hide();

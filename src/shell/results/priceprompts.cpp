@@ -116,14 +116,14 @@ QString valueText(PriceField field, const TBattery& battery, const TSelection& s
 {
     switch (field) {
     case PriceField::BatteryPrice:
-        return NumberFormat::money(battery.Price().toLongDouble(), locale);
+        return NumberFormat::money(battery.Price(), locale);
     case PriceField::TransformerPrice:
         if (const TTransformer* transformer = selection.Transformer())
-            return NumberFormat::money(transformer->Price().toLongDouble(), locale);
+            return NumberFormat::money(transformer->Price(), locale);
         return QString();
     case PriceField::ConductorPrice:
         if (const TConductor* conductor = battery.Conductor())
-            return NumberFormat::money(conductor->Price().toLongDouble(), locale);
+            return NumberFormat::money(conductor->Price(), locale);
         return QString();
     case PriceField::ConductorLength:
         if (const TConductor* conductor = battery.Conductor())

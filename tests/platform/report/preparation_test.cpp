@@ -1,5 +1,6 @@
 #include "exportfilter.h"
 #include "report.h"
+#include "valueformat.h"
 
 #include <gtest/gtest.h>
 
@@ -186,7 +187,7 @@ TEST(Preparation, WalksTheDataSetAndFormatsItsValues)
     band.add<MemoView>(QStringLiteral("RowCell")).setDataField(&data.set, QStringLiteral("Row"));
     MemoView& factor = band.add<MemoView>(QStringLiteral("FactorCell"));
     factor.setDataField(&data.set, QStringLiteral("Factor"));
-    factor.setDisplayFormat({ DisplayFormat::Kind::Numeric, QStringLiteral("%2.2f") });
+    factor.setDisplayFormat({ DisplayFormat::Kind::Numeric, QStringLiteral("%2.2f"), {} });
     MemoView& unknown = band.add<MemoView>(QStringLiteral("UnknownCell"));
     unknown.setDataField(&data.set, QStringLiteral("row"));
     unknown.setText(QStringLiteral("placeholder"));
@@ -212,6 +213,22 @@ TEST(Preparation, WalksTheDataSetAndFormatsItsValues)
     EXPECT_EQ(cells[0], (QStringList { "1", "0,86", "" }));
     EXPECT_EQ(cells[1], (QStringList { "2", "", "" }));
     EXPECT_EQ(cells[2], (QStringList { "3", "2,86", "" }));
+}
+
+TEST(Preparation, ANumericWriterTakesOverFromPrintf)
+{
+    const QLocale spanish(QLocale::Spanish, QLocale::Spain);
+    DisplayFormat format { DisplayFormat::Kind::Numeric, QStringLiteral("%2.2f"), {} };
+    EXPECT_EQ(formatValue(0.125, format, spanish), QStringLiteral("0,12")); // printf: halves to even
+    format.writer = [](double value, const QLocale& locale) {
+        return QStringLiteral("%1 for %2").arg(value).arg(locale.decimalPoint());
+    };
+    EXPECT_EQ(formatValue(0.125, format, spanish), QStringLiteral("0.125 for ,"));
+    EXPECT_EQ(formatValue(3, format, spanish), QStringLiteral("3 for ,"));
+    // What is no figure stays as it was.
+    EXPECT_EQ(formatValue(std::nan(""), format, spanish), QString());
+    EXPECT_EQ(formatValue(QStringLiteral("Enero"), format, spanish), QStringLiteral("Enero"));
+    EXPECT_EQ(formatValue(QVariant(), format, spanish), QString());
 }
 
 TEST(Preparation, ReplacesDateAndPageNumberOnlyWhereAllowed)

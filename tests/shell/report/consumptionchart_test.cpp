@@ -5,12 +5,18 @@
 
 #include "testutils.h"
 
+#include <QApplication>
 #include <QBarSet>
+#include <QGraphicsLayout>
+#include <QGraphicsTextItem>
 #include <QLegend>
+#include <QTest>
+#include <QTextDocument>
 #include <QValueAxis>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -43,6 +49,85 @@ int pixelsOf(const QImage& image, QRgb colour)
         for (int x = 0; x < image.width(); ++x)
             count += (image.pixel(x, y) | 0xFF000000u) == colour && qAlpha(image.pixel(x, y)) == 255;
     return count;
+}
+
+const char* const MonthNames[] = { "Enero", "Febrero", "Marzo", "Abril", "Mayo", "Junio", "Julio", "Agosto",
+    "Septiembre", "Octubre", "Noviembre", "Diciembre" };
+const char* const BimonthNames[]
+    = { "Enero-Febrero", "Marzo-Abril", "Mayo-Junio", "Julio-Agosto", "Septiembre-Octubre", "Noviembre-Diciembre" };
+
+TConsumptionList namedPeriods(int count, bool bimonthly)
+{
+    std::vector<std::tuple<const char*, int, int>> rows;
+    for (int i = 0; i < count; ++i)
+        rows.emplace_back(bimonthly ? BimonthNames[i % 6] : MonthNames[i % 12], 40000 + 150 * i, 29000 + 90 * i);
+    return periods(rows);
+}
+
+// A text item as it shows: its plain text, and the box of the text itself
+// (without the item's margin) in the chart's coordinates.
+struct ShownText {
+    QString text;
+    QRectF box;
+};
+
+std::vector<ShownText> shownTexts(const QChart* chart)
+{
+    std::vector<ShownText> found;
+    std::vector<const QGraphicsItem*> pending { chart };
+    while (!pending.empty()) {
+        const QGraphicsItem* item = pending.back();
+        pending.pop_back();
+        for (const QGraphicsItem* child : item->childItems()) {
+            pending.push_back(child);
+            const auto* text = dynamic_cast<const QGraphicsTextItem*>(child);
+            if (!text || !text->isVisible() || text->toPlainText().isEmpty())
+                continue;
+            const qreal m = text->document()->documentMargin();
+            found.push_back(
+                { text->toPlainText(), text->mapRectToItem(chart, text->boundingRect().adjusted(m, m, -m, -m)) });
+        }
+    }
+    return found;
+}
+
+// Letters only: a name broken onto two lines reads the same.
+QString letters(QString text)
+{
+    text.remove(QChar(0x200B));
+    text.remove(QLatin1Char('\n'));
+    text.remove(QLatin1Char(' '));
+    return text;
+}
+
+// Every period's name is shown whole, once per period, below the bars and
+// above the legend, inside the chart, no two names overlapping.
+void expectEveryNameWhole(const ConsumptionChart& chart, const TConsumptionList& list)
+{
+    const QChart* c = chart.chart();
+    const QRectF plot = c->plotArea();
+    const qreal legendTop = c->legend()->geometry().top();
+    std::vector<ShownText> names;
+    for (const ShownText& shown : shownTexts(c)) {
+        EXPECT_FALSE(shown.text.contains(QStringLiteral("...")) || shown.text.contains(QChar(0x2026)))
+            << shown.text.toStdString();
+        if (shown.box.top() >= plot.bottom() && shown.box.bottom() <= legendTop + 1)
+            names.push_back(shown);
+    }
+    std::sort(
+        names.begin(), names.end(), [](const ShownText& a, const ShownText& b) { return a.box.left() < b.box.left(); });
+    ASSERT_EQ(names.size(), static_cast<std::size_t>(list.Count()));
+    for (int i = 0; i < list.Count(); ++i) {
+        const ShownText& name = names[static_cast<std::size_t>(i)];
+        EXPECT_EQ(letters(name.text), letters(list[i].Period())) << i;
+        EXPECT_GE(name.box.left(), 0) << i;
+        EXPECT_LE(name.box.right(), c->size().width()) << i;
+        if (i > 0) {
+            EXPECT_GE(name.box.left(), names[static_cast<std::size_t>(i - 1)].box.right()) << i;
+        }
+    }
+    // Never so small that they cannot be read.
+    EXPECT_GE(chart.labelStyle().pixelSize, 6);
 }
 
 } // namespace
@@ -177,4 +262,113 @@ TEST(ConsumptionChart, RendersOffscreenOnATransparentBackground)
     EXPECT_EQ(chart.size(), QSize(300, 200));
     EXPECT_EQ(chart.chart()->backgroundBrush().color(), QColor(Qt::white));
     image.save(testutils::testOutputFolder() + QStringLiteral("/consumption-chart.png"));
+}
+
+struct ManyPeriodsCase {
+    const char* what;
+    int count;
+    bool bimonthly;
+    QSize size;
+};
+
+class ChartPeriodNames : public ::testing::TestWithParam<ManyPeriodsCase> { };
+
+// The results page's chart (522 × 218) and the report's picture (454 × 321).
+TEST_P(ChartPeriodNames, ShowWholeUpTo24Periods)
+{
+    const ManyPeriodsCase& c = GetParam();
+    ConsumptionChart chart;
+    chart.resize(c.size);
+    chart.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&chart));
+    const TConsumptionList list = namedPeriods(c.count, c.bimonthly);
+    chart.Fill(list);
+    QApplication::processEvents();
+    expectEveryNameWhole(chart, list);
+    chart.grab().save(testutils::testOutputFolder() + QStringLiteral("/chart-%1.png").arg(QLatin1String(c.what)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ChartPeriodNames,
+    ::testing::Values(ManyPeriodsCase { "results_12_months", 12, false, QSize(522, 218) },
+        ManyPeriodsCase { "results_18_months", 18, false, QSize(522, 218) },
+        ManyPeriodsCase { "results_24_months", 24, false, QSize(522, 218) },
+        ManyPeriodsCase { "results_6_bimonths", 6, true, QSize(522, 218) },
+        ManyPeriodsCase { "results_18_bimonths", 18, true, QSize(522, 218) },
+        ManyPeriodsCase { "results_24_bimonths", 24, true, QSize(522, 218) },
+        ManyPeriodsCase { "report_18_bimonths", 18, true, QSize(454, 321) },
+        ManyPeriodsCase { "report_24_bimonths", 24, true, QSize(454, 321) },
+        ManyPeriodsCase { "report_24_months", 24, false, QSize(454, 321) }),
+    [](const ::testing::TestParamInfo<ManyPeriodsCase>& info) { return std::string(info.param.what); });
+
+TEST(ConsumptionChart, NamesStandLevelWhenTheyFitAndFollowTheSizeDrawnFor)
+{
+    ConsumptionChart chart;
+    chart.resize(522, 218);
+    chart.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&chart));
+    chart.Fill(namedPeriods(3, false));
+    EXPECT_EQ(chart.labelStyle().angle, 0);
+    chart.Fill(namedPeriods(24, true));
+    QApplication::processEvents();
+    const ConsumptionChart::LabelStyle onScreen = chart.labelStyle();
+    EXPECT_EQ(onScreen.angle, -90);
+
+    // The report's picture is taller: the names are laid out again for it,
+    // larger, and the widget gets its own layout back.
+    const QImage picture = chart.renderImage(QSize(454, 321), Qt::white);
+    EXPECT_EQ(chart.labelStyle(), onScreen);
+    expectEveryNameWhole(chart, namedPeriods(24, true));
+    picture.save(testutils::testOutputFolder() + QStringLiteral("/chart-report-picture-24.png"));
+
+    // Names with markup characters read as typed.
+    chart.Fill(periods({ { "A<b>&c", 1, 1 }, { "Mes 2", 2, 2 } }));
+    QApplication::processEvents();
+    expectEveryNameWhole(chart, periods({ { "A<b>&c", 1, 1 }, { "Mes 2", 2, 2 } }));
+}
+
+TEST(ConsumptionChart, AnEmptiedChartShowsNoAxis)
+{
+    // On screen, as the results page shows it after a contracted-power
+    // calculation that followed a consumption one.
+    ConsumptionChart chart;
+    chart.resize(522, 218);
+    chart.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&chart));
+    chart.Fill(namedPeriods(12, false));
+    QApplication::processEvents();
+    const QImage filled = chart.grab().toImage();
+    // The page's note then takes the bottom of the chart's box.
+    chart.Clear();
+    chart.resize(522, 190);
+    QApplication::processEvents();
+    const QImage emptied = chart.grab().toImage();
+    emptied.save(testutils::testOutputFolder() + QStringLiteral("/chart-emptied.png"));
+
+    // Inside the chart and above its legend nothing but the white
+    // background: no line, tick, grid or label.
+    const auto marks = [&chart](const QImage& image) {
+        const QChart* c = chart.chart();
+        // The white background lies within the chart's layout margins.
+        qreal left = 0, top = 0, right = 0, bottom = 0;
+        c->layout()->getContentsMargins(&left, &top, &right, &bottom);
+        const QRectF above(
+            QPointF(left + 1, top + 1), QPointF(c->size().width() - right - 1, c->legend()->geometry().top() - 1));
+        const QRect area = chart.mapFromScene(c->mapRectToScene(above))
+                               .boundingRect()
+                               .translated(chart.viewport()->geometry().topLeft());
+        const qreal scale = image.devicePixelRatio();
+        int count = 0;
+        for (int y = static_cast<int>(area.top() * scale); y < static_cast<int>(area.bottom() * scale); ++y)
+            for (int x = static_cast<int>(area.left() * scale); x < static_cast<int>(area.right() * scale); ++x)
+                count += qGray(image.pixel(x, y)) < 245;
+        return count;
+    };
+    EXPECT_GT(marks(filled), 1000);
+    EXPECT_EQ(marks(emptied), 0);
+    // The only texts left are the legend's.
+    for (const ShownText& shown : shownTexts(chart.chart())) {
+        if (!shown.text.trimmed().isEmpty()) {
+            EXPECT_GE(shown.box.top(), chart.chart()->legend()->geometry().top() - 1) << shown.text.toStdString();
+        }
+    }
 }

@@ -177,9 +177,12 @@ TEST(ReportLayout, StampsDateAndSheetNumbers)
 TEST(ReportLayout, ServesThePeriodsToTheBillingTable)
 {
     TConsumptionList periods;
-    addPeriods(periods, 2);
+    addPeriods(periods, 4);
     periods[1].setFmr2(std::nanf(""));
     periods[1].setReactiveSurcharge(-3);
+    // Exact halves, which printf would round to the even neighbour.
+    periods[2].setFmr2(0.125f);
+    periods[3].setFmr2(0.625f);
     ReportLayout layout;
     layout.setConsumptionList(&periods);
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
@@ -188,11 +191,13 @@ TEST(ReportLayout, ServesThePeriodsToTheBillingTable)
 
     // Period, year, kWh and peak demand plain; power factor and surcharge
     // with two decimals in the locale's form; an undefined power factor (no
-    // energy at all) prints as nothing.
+    // energy at all) prints as nothing; a half cent rounds away from zero.
     const std::vector<QStringList> rows = billingRows(layout.frxReport().prepared());
-    ASSERT_EQ(rows.size(), 2u);
+    ASSERT_EQ(rows.size(), 4u);
     EXPECT_EQ(rows[0], (QStringList { "Enero", "2024", "1000", "50", "0,80", "0,00" }));
     EXPECT_EQ(rows[1], (QStringList { "Febrero", "2024", "1100", "51", "", "-3,00" }));
+    EXPECT_EQ(rows[2], (QStringList { "Marzo", "2024", "1200", "52", "0,13", "20,00" }));
+    EXPECT_EQ(rows[3], (QStringList { "Abril", "2024", "1300", "53", "0,63", "30,00" }));
 }
 
 TEST(ReportLayout, DataSetCallbacksFollowTheCursor)

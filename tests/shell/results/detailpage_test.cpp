@@ -145,6 +145,9 @@ TEST_F(DetailPageTest, PromptButtonsStoreShowAndReport)
         PriceField field;
     };
     const Row rows[] = {
+        // Half cents read back away from zero, the price from its exact count.
+        {page.BatteryPriceButton, page.BatteryPriceEdit, "2.675", "2.68", PriceField::BatteryPrice},
+        {page.ConductorLengthButton, page.ConductorLengthEdit, "136.125", "136.13", PriceField::ConductorLength},
         {page.BatteryPriceButton, page.BatteryPriceEdit, "2000.555", "2000.56", PriceField::BatteryPrice},
         {page.TransformerPriceButton, page.TransformerPriceEdit, "50", "50.00", PriceField::TransformerPrice},
         {page.ConductorPriceButton, page.ConductorPriceEdit, "3.1", "3.10", PriceField::ConductorPrice},
@@ -157,7 +160,7 @@ TEST_F(DetailPageTest, PromptButtonsStoreShowAndReport)
         ASSERT_FALSE(stored.isEmpty());
         EXPECT_EQ(stored.takeFirst().at(0).value<PriceField>(), row.field);
     }
-    EXPECT_EQ(dialogs.prompts.size(), 4u);
+    EXPECT_EQ(dialogs.prompts.size(), 6u);
     EXPECT_EQ(candidate(0).Price().ticks(), 20005550);
 
     // Cancel and a refused answer: no report, the edit as it was.

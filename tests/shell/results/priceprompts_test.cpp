@@ -96,6 +96,25 @@ TEST_F(PricePromptTest, OpensWithCaptionLineAndTwoDecimalValue)
     }
 }
 
+TEST_F(PricePromptTest, HalfCentDefaultsRoundAwayFromZero)
+{
+    first().setPrice(Money::fromTicks(26750));
+    fixture.selection().Transformer()->setPrice(Money::fromTicks(10150));
+    first().Conductor()->setPrice(Money::fromTicks(1250));
+    first().Conductor()->setLength(136.125f);
+    const std::pair<PriceField, const char*> rows[] = {
+        {PriceField::BatteryPrice, "2,68"},
+        {PriceField::TransformerPrice, "1,02"},
+        {PriceField::ConductorPrice, "0,13"},
+        {PriceField::ConductorLength, "136,13"},
+    };
+    for (const auto& [field, value] : rows) {
+        ask(field, std::nullopt, commaLocale);
+        ASSERT_FALSE(dialogs.prompts.empty());
+        EXPECT_EQ(dialogs.prompts.back().value, QString::fromUtf8(value));
+    }
+}
+
 TEST_F(PricePromptTest, CancelChangesNothing)
 {
     const Money before = first().Price();

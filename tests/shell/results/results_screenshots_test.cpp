@@ -157,4 +157,64 @@ TEST_P(ResultsScreenshot, PrintDestinationDialog)
 
 INSTANTIATE_TEST_SUITE_P(Languages, ResultsScreenshot, ::testing::Values("es", "en"));
 
+// The results page and the report of a project with many bimonthly periods,
+// the longest period names: every name under the chart reads whole.
+class ManyPeriodsScreenshot : public MainFormFixture, public ::testing::WithParamInterface<int> {};
+
+TEST_P(ManyPeriodsScreenshot, ResultsAndReport)
+{
+    const int count = GetParam();
+    TMainForm& window = create(QStringLiteral("es"), QStringLiteral(TENVIK_SHIPPED_CATALOGUE));
+    TDskProject& project = window.project();
+    fill(project);
+    project.ConsumptionList().Clear();
+    project.ConsumptionList().setPeriodType(TPeriodType::bimonthly);
+    const char* names[] = {"Enero-Febrero", "Marzo-Abril", "Mayo-Junio",
+                           "Julio-Agosto", "Septiembre-Octubre", "Noviembre-Diciembre"};
+    for (int i = 0; i < count; ++i) {
+        auto period = std::make_unique<TConsumption>();
+        period->setPeriod(QString::fromUtf8(names[i % 6]));
+        period->setYear(2022 + i / 6);
+        period->setKwht(82500 + 2750 * (i % 5));
+        period->setKvarh(60240 - 1660 * (i % 4));
+        period->setPeakDemand(180 + 3 * (i % 12));
+        period->setInputTransformer(630);
+        period->setReactiveSurcharge(420 + 20 * (i % 12));
+        period->setCostPowerTerm(2900);
+        period->setCostActiveTerm(10400 + 80 * (i % 12));
+        project.ConsumptionList().Add(std::move(period));
+    }
+    window.LoadProjectData();
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+
+    window.FindBatteryAction->trigger();
+    ASSERT_TRUE(dialogs.messages.empty()) << dialogs.messages[0].text.toStdString();
+    QApplication::processEvents();
+    EXPECT_TRUE(window.grab().toImage().save(outputPath(QStringLiteral("results_%1_periods.png").arg(count))));
+
+    QListView* list = window.results().resultsPage()->BatteryListView;
+    ASSERT_GT(list->model()->rowCount(), 0);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(0, 0)).center());
+    const QString pdf = outputPath(QStringLiteral("report_%1_periods.pdf").arg(count));
+    dialogs.fileAnswers.push_back(pdf);
+    QTimer::singleShot(0, [] {
+        if (auto* printer = qobject_cast<TPrinterForm*>(QApplication::activeModalWidget())) {
+            printer->RadioButtonPDF->setChecked(true);
+            printer->accept();
+        }
+    });
+    window.PrintAction->trigger();
+    ASSERT_TRUE(dialogs.messages.empty()) << dialogs.messages[0].text.toStdString();
+    QProcess pdftoppm;
+    pdftoppm.start(QStringLiteral("pdftoppm"),
+                   {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("80"), pdf,
+                    outputPath(QStringLiteral("report_%1_periods").arg(count))});
+    ASSERT_TRUE(pdftoppm.waitForFinished(30000));
+    EXPECT_EQ(pdftoppm.exitCode(), 0);
+    window.project().setIsSaved(true);
+}
+
+INSTANTIATE_TEST_SUITE_P(Periods, ManyPeriodsScreenshot, ::testing::Values(18, 24));
+
 } // namespace

@@ -95,6 +95,30 @@ TEST_F(ResultsPageTest, ConsumptionFiguresWithTwoDecimals)
     EXPECT_EQ(page.psaving_term_powerEdit->text(), QStringLiteral("324,00"));
 }
 
+TEST_F(ResultsPageTest, HalfCentFiguresRoundAwayFromZero)
+{
+    // Over 2 × 320 hours, 87120 kWh and 32080 kvarh average exactly
+    // 136.125 kW and 50.125 kvar.
+    TConsumptionList& list = fixture.project().ConsumptionList();
+    list.setWorkHours(320);
+    list.setPowerfactor(0.95f);
+    for (int kvarh : {16000, 16080}) {
+        auto period = std::make_unique<TConsumption>();
+        period->setPeriod(QStringLiteral("Enero"));
+        period->setYear(2024);
+        period->setKwht(43560);
+        period->setKvarh(kvarh);
+        period->setPeakDemand(150);
+        period->setInputTransformer(400);
+        list.Add(std::move(period));
+    }
+    fixture.selection().CalculatePreliminar();
+    QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
+    page.ShowPreliminar({});
+    EXPECT_EQ(page.paverage_active_power_edit->text(), QStringLiteral("136,13"));
+    EXPECT_EQ(page.paverage_reactive_power_edit->text(), QStringLiteral("50,13"));
+}
+
 TEST_F(ResultsPageTest, ContractedPowerCopiesTheDataPageWithItsMark)
 {
     fixture.project().setCalculationType(TCalculationType::contracted_power);
