@@ -4,13 +4,13 @@
 #include "textlayout.h"
 #include "winansi.h"
 
-#include <QBuffer>
-#include <QCryptographicHash>
 #include <QImage>
 #include <QSaveFile>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <mutex>
 
 namespace pdf {
 
@@ -58,20 +58,19 @@ HPDF_InfoType infoType(InfoEntry entry)
     return HPDF_INFO_PRODUCER;
 }
 
-// The picture as a PNG that Qt itself wrote. libharu's PNG reader lets
-// libpng abort the process on damaged data, so it only ever sees this.
-QByteArray cleanPng(const QByteArray& data)
+// Where the TrueType font of a name lies. Asking fontconfig takes longer
+// than the rest of loading a font, and the answer holds for the run.
+QString trueTypeFile(const QString& name)
 {
-    QImage image = QImage::fromData(data);
-    if (image.isNull())
-        return {};
-    image = image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
-    QByteArray png;
-    QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG"))
-        return {};
-    return png;
+    static std::mutex mutex;
+    static QHash<QString, QString> files;
+    const std::lock_guard lock(mutex);
+    const auto found = files.constFind(name);
+    if (found != files.constEnd())
+        return *found;
+    const QString file = findTrueTypeFile(parseFontName(name));
+    files.insert(name, file);
+    return file;
 }
 
 } // namespace
@@ -132,34 +131,45 @@ void HaruDocument::setMeasurementUnits(MeasurementUnits)
     // libharu works in points only.
 }
 
-int HaruDocument::addFont(HPDF_Font handle, bool unicode)
+int HaruDocument::addFont(HPDF_Font handle, const char* trueTypeName)
 {
-    m_fonts.push_back({ handle, unicode });
+    Font& font = m_fonts.emplace_back();
+    font.handle = handle;
+    font.trueTypeName = trueTypeName;
     m_currentFont = static_cast<int>(m_fonts.size());
     return m_currentFont;
 }
 
 int HaruDocument::addTrueTypeFont(const QString& name, bool embed)
 {
-    const QString path = findTrueTypeFile(parseFontName(name));
+    const QString path = trueTypeFile(name);
     if (path.isEmpty())
         return 0;
     const char* fontName = HPDF_LoadTTFontFromFile(m_doc.get(), path.toLocal8Bit().constData(), embed);
-    HPDF_Font handle = fontName ? HPDF_GetFont(m_doc.get(), fontName, "UTF-8") : nullptr;
+    HPDF_Font handle = fontName ? HPDF_GetFont(m_doc.get(), fontName, "WinAnsiEncoding") : nullptr;
     if (m_error.code != HPDF_OK || !handle) {
         // A font file libharu cannot read counts as a font that is not there.
         m_error = {};
         HPDF_ResetError(m_doc.get());
         return 0;
     }
-    return addFont(handle, true);
+    return addFont(handle, fontName);
+}
+
+HPDF_Font HaruDocument::unicodeHandle(Font& font)
+{
+    if (!font.unicodeHandle) {
+        font.unicodeHandle = HPDF_GetFont(m_doc.get(), font.trueTypeName, "UTF-8");
+        check();
+    }
+    return font.unicodeHandle;
 }
 
 int HaruDocument::addStandardFont(StandardFont font)
 {
     HPDF_Font handle = HPDF_GetFont(m_doc.get(), standardFontName(font), "WinAnsiEncoding");
     check();
-    return addFont(handle, false);
+    return addFont(handle, nullptr);
 }
 
 void HaruDocument::selectFont(int fontId)
@@ -192,25 +202,68 @@ void HaruDocument::newPage()
     check();
 }
 
-int HaruDocument::addImageFromStream(const QByteArray& data)
+int HaruDocument::addImage(const QImage& picture)
 {
     m_currentImage = nullptr;
-    const QByteArray png = cleanPng(data);
-    if (png.isEmpty())
+    if (picture.isNull())
         return 0;
 
-    // The report repeats its emblem and logo on every page: one copy each.
-    const QByteArray key = QCryptographicHash::hash(png, QCryptographicHash::Sha1);
-    HPDF_Image image = m_imagesByContent.value(key, nullptr);
+    // The report repeats its emblem and logo on every page: one copy of
+    // each picture, known by its pixels' identity.
+    HPDF_Image image = m_imagesByPicture.value(picture.cacheKey(), nullptr);
     if (!image) {
-        image = HPDF_LoadPngImageFromMem(
-            m_doc.get(), reinterpret_cast<const HPDF_BYTE*>(png.constData()), static_cast<HPDF_UINT>(png.size()));
-        check();
-        m_imagesByContent.insert(key, image);
+        image = loadPixels(picture);
+        m_imagesByPicture.insert(picture.cacheKey(), image);
     }
     m_images.push_back(image);
     m_currentImage = image;
     return static_cast<int>(m_images.size());
+}
+
+HPDF_Image HaruDocument::loadPixels(const QImage& picture)
+{
+    const bool transparent = picture.hasAlphaChannel();
+    const QImage pixels = picture.convertToFormat(transparent ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
+    const int width = pixels.width();
+    const int height = pixels.height();
+    const auto count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+
+    // libharu takes rows without padding; the alpha channel becomes a soft
+    // mask of its own, and is left out when the picture is opaque after all.
+    std::vector<HPDF_BYTE> colour(count * 3);
+    std::vector<HPDF_BYTE> alpha;
+    bool opaque = true;
+    if (transparent) {
+        alpha.resize(count);
+        HPDF_BYTE* rgb = colour.data();
+        HPDF_BYTE* mask = alpha.data();
+        for (int y = 0; y < height; ++y) {
+            const uchar* row = pixels.constScanLine(y);
+            for (int x = 0; x < width; ++x, row += 4) {
+                *rgb++ = row[0];
+                *rgb++ = row[1];
+                *rgb++ = row[2];
+                *mask++ = row[3];
+                opaque = opaque && row[3] == 0xFF;
+            }
+        }
+    } else {
+        const auto rowBytes = static_cast<std::size_t>(width) * 3;
+        for (int y = 0; y < height; ++y)
+            std::memcpy(colour.data() + static_cast<std::size_t>(y) * rowBytes, pixels.constScanLine(y), rowBytes);
+    }
+
+    HPDF_Image image = HPDF_LoadRawImageFromMem(m_doc.get(), colour.data(), static_cast<HPDF_UINT>(width),
+        static_cast<HPDF_UINT>(height), HPDF_CS_DEVICE_RGB, 8);
+    check();
+    if (transparent && !opaque) {
+        HPDF_Image mask = HPDF_LoadRawImageFromMem(m_doc.get(), alpha.data(), static_cast<HPDF_UINT>(width),
+            static_cast<HPDF_UINT>(height), HPDF_CS_DEVICE_GRAY, 8);
+        check();
+        HPDF_Image_AddSMask(image, mask);
+        check();
+    }
+    return image;
 }
 
 void HaruDocument::placeImage(double left, double bottom, double width, double height)
@@ -272,9 +325,61 @@ void HaruDocument::setTextSize(double size)
     m_textSize = size;
 }
 
-QByteArray HaruDocument::encode(const Font& font, const QString& text) const
+bool HaruDocument::needsUnicode(const Font& font, const QString& text)
 {
-    return font.unicode ? text.toUtf8() : toWinAnsi(text);
+    return font.trueTypeName && !isWinAnsi(text);
+}
+
+HPDF_Font HaruDocument::handleFor(Font& font, const QString& text)
+{
+    return needsUnicode(font, text) ? unicodeHandle(font) : font.handle;
+}
+
+QByteArray HaruDocument::encode(const Font& font, const QString& text)
+{
+    return needsUnicode(font, text) ? text.toUtf8() : toWinAnsi(text);
+}
+
+double HaruDocument::glyphWidth(Font& font, char32_t character)
+{
+    if (character < Font::DirectWidths) {
+        std::int16_t& width = font.directWidths[character];
+        if (width < 0)
+            width = static_cast<std::int16_t>(measureGlyph(font, character));
+        return width;
+    }
+    const auto found = font.otherWidths.find(character);
+    if (found != font.otherWidths.end())
+        return found->second;
+    const int width = measureGlyph(font, character);
+    font.otherWidths.emplace(character, width);
+    return width;
+}
+
+int HaruDocument::measureGlyph(Font& font, char32_t character)
+{
+    const QString text = QString::fromUcs4(&character, 1);
+    const QByteArray bytes = encode(font, text);
+    const HPDF_TextWidth measured = HPDF_Font_TextWidth(handleFor(font, text),
+        reinterpret_cast<const HPDF_BYTE*>(bytes.constData()), static_cast<HPDF_UINT>(bytes.size()));
+    check();
+    return static_cast<int>(measured.width);
+}
+
+double HaruDocument::textWidth(Font& font, const QString& text)
+{
+    // libharu sums whole glyph widths, without kerning: so does this, one
+    // cached width per character.
+    double width = 0;
+    const char16_t* at = reinterpret_cast<const char16_t*>(text.constData());
+    const char16_t* end = at + text.size();
+    while (at < end) {
+        char32_t character = *at++;
+        if (QChar::isHighSurrogate(character) && at < end && QChar::isLowSurrogate(*at))
+            character = QChar::surrogateToUcs4(static_cast<char16_t>(character), *at++);
+        width += glyphWidth(font, character);
+    }
+    return width;
 }
 
 void HaruDocument::drawTextBox(double left, double top, double width, double height, const QString& text,
@@ -282,32 +387,40 @@ void HaruDocument::drawTextBox(double left, double top, double width, double hei
 {
     if (m_currentFont == 0)
         throw PdfError("No font selected for text");
-    const Font& font = m_fonts[static_cast<std::size_t>(m_currentFont - 1)];
-    double size = m_textSize;
+    Font& font = m_fonts[static_cast<std::size_t>(m_currentFont - 1)];
+    const double size = m_textSize;
 
+    // A text all of whose characters the single-byte encoding holds is drawn
+    // with the font in that encoding, any other text with the same font in
+    // Unicode; both draw the same glyphs of the same embedded font file.
+    HPDF_Font handle = handleFor(font, text);
     // libharu refuses a size it cannot use (not above 0, or above 600 pt)
     // before anything is measured or drawn with it.
-    HPDF_Page_SetFontAndSize(m_page, font.handle, static_cast<HPDF_REAL>(size));
+    HPDF_Page_SetFontAndSize(m_page, handle, static_cast<HPDF_REAL>(size));
     check();
 
-    const TextMeasure measure = [&](const QString& line) {
-        const QByteArray bytes = encode(font, line);
-        const HPDF_TextWidth measured = HPDF_Font_TextWidth(
-            font.handle, reinterpret_cast<const HPDF_BYTE*>(bytes.constData()), static_cast<HPDF_UINT>(bytes.size()));
-        return measured.width * size / GlyphUnits;
+    const auto measureAt = [&](double atSize) {
+        return TextMeasure([&font, this, atSize](const QString& line) {
+            return textWidth(font, line) * atSize / GlyphUnits;
+        });
     };
+    // Lines sit on the baselines of the size set, also when a single-line
+    // text is drawn smaller: its baseline stays on the line of its label.
+    const LineMetrics metrics { HPDF_Font_GetAscent(handle) * size / GlyphUnits,
+        HPDF_Font_GetDescent(handle) * size / GlyphUnits };
+    QString shown = text;
+    double drawnSize = size;
     if (wrap == TextWrap::SingleLine) {
-        const double fitted = singleLineFitSize(text, width, size, measure);
-        if (fitted < size) {
-            size = fitted;
-            HPDF_Page_SetFontAndSize(m_page, font.handle, static_cast<HPDF_REAL>(size));
+        SingleLineFit fit = fitSingleLine(text, width, size, measureAt(size));
+        shown = std::move(fit.text);
+        drawnSize = fit.size;
+        if (drawnSize != size) {
+            HPDF_Page_SetFontAndSize(m_page, handle, static_cast<HPDF_REAL>(drawnSize));
             check();
         }
     }
-    const LineMetrics metrics { HPDF_Font_GetAscent(font.handle) * size / GlyphUnits,
-        HPDF_Font_GetDescent(font.handle) * size / GlyphUnits };
-    const std::vector<PlacedLine> lines
-        = layoutText(text, TextBox { left, top, width, height }, m_textAlign, verticalAlign, metrics, measure, wrap);
+    const std::vector<PlacedLine> lines = layoutText(
+        shown, TextBox { left, top, width, height }, m_textAlign, verticalAlign, metrics, measureAt(drawnSize), wrap);
 
     HPDF_Page_SetRGBFill(m_page, 0, 0, 0);
     HPDF_Page_BeginText(m_page);
@@ -316,7 +429,7 @@ void HaruDocument::drawTextBox(double left, double top, double width, double hei
         if (line.text.isEmpty())
             continue;
         HPDF_Page_TextOut(m_page, static_cast<HPDF_REAL>(line.x), static_cast<HPDF_REAL>(line.baseline),
-            encode(font, line.text).constData());
+            (handle == font.handle ? toWinAnsi(line.text) : line.text.toUtf8()).constData());
     }
     HPDF_Page_EndText(m_page);
     check();
