@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QImage>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -68,6 +69,27 @@ TEST(PdfExportOfTheReport, BothPagesOfTheTemplate)
                                    .split(QLatin1Char('\n'), Qt::SkipEmptyParts)
                                    .mid(2);
     EXPECT_GE(images.size(), 5) << images.join(QLatin1Char('\n')).toStdString();
+
+    // Every word of every text object of the prepared sheets is in the
+    // PDF, in order, and every font is embedded.
+    const auto& sheets = layout.frxReport().prepared().pages;
+    for (int page : { 1, 2 }) {
+        const QStringList pdfWords
+            = poppler::pageText(file, page).split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+        for (const report::PreparedObject& band : sheets[static_cast<std::size_t>(page - 1)].objects) {
+            for (const report::PreparedObject& object : band.children) {
+                if (object.kind != report::ObjectKind::Memo || !object.visible || !object.printable)
+                    continue;
+                const QStringList words = object.text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+                for (const QString& word : words)
+                    EXPECT_TRUE(pdfWords.contains(word)) << word.toStdString() << " of " << object.name.toStdString();
+            }
+        }
+    }
+    const auto fonts = poppler::fonts(file);
+    EXPECT_EQ(fonts.size(), 3u);
+    for (const poppler::Font& font : fonts)
+        EXPECT_TRUE(font.embedded) << font.name.toStdString();
 
     for (int page : { 1, 2 }) {
         const QString png

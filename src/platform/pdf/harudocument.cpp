@@ -4,13 +4,17 @@
 #include "textlayout.h"
 #include "winansi.h"
 
+#include <hpdf_objects.h>
+#include <hpdf_streams.h>
+#include <zlib.h>
+
 #include <QImage>
 #include <QSaveFile>
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <mutex>
+#include <optional>
 
 namespace pdf {
 
@@ -220,46 +224,117 @@ int HaruDocument::addImage(const QImage& picture)
     return static_cast<int>(m_images.size());
 }
 
-HPDF_Image HaruDocument::loadPixels(const QImage& picture)
-{
-    const bool transparent = picture.hasAlphaChannel();
-    const QImage pixels = picture.convertToFormat(transparent ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
-    const int width = pixels.width();
-    const int height = pixels.height();
-    const auto count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+namespace {
 
-    // libharu takes rows without padding; the alpha channel becomes a soft
-    // mask of its own, and is left out when the picture is opaque after all.
-    std::vector<HPDF_BYTE> colour(count * 3);
-    std::vector<HPDF_BYTE> alpha;
-    bool opaque = true;
-    if (transparent) {
-        alpha.resize(count);
-        HPDF_BYTE* rgb = colour.data();
-        HPDF_BYTE* mask = alpha.data();
-        for (int y = 0; y < height; ++y) {
-            const uchar* row = pixels.constScanLine(y);
-            for (int x = 0; x < width; ++x, row += 4) {
-                *rgb++ = row[0];
-                *rgb++ = row[1];
-                *rgb++ = row[2];
-                *mask++ = row[3];
-                opaque = opaque && row[3] == 0xFF;
-            }
-        }
-    } else {
-        const auto rowBytes = static_cast<std::size_t>(width) * 3;
-        for (int y = 0; y < height; ++y)
-            std::memcpy(colour.data() + static_cast<std::size_t>(y) * rowBytes, pixels.constScanLine(y), rowBytes);
+HPDF_STATUS writeFlateFilter(HPDF_Dict, HPDF_Stream stream)
+{
+    return HPDF_Stream_WriteStr(stream, "/Filter /FlateDecode\012");
+}
+
+// Deflates rows of pixels straight into an image object's stream, in
+// pieces, at zlib's fastest level: libharu would deflate them at the
+// default level, which takes most of an export.
+class ImageDeflater {
+public:
+    explicit ImageDeflater(HPDF_Image image)
+        : m_image(image)
+    {
+        if (deflateInit(&m_zlib, Z_BEST_SPEED) != Z_OK)
+            throw PdfError("A picture could not be compressed");
+    }
+    ~ImageDeflater() { deflateEnd(&m_zlib); }
+    ImageDeflater(const ImageDeflater&) = delete;
+    ImageDeflater& operator=(const ImageDeflater&) = delete;
+
+    void add(const unsigned char* data, std::size_t size) { run(data, size, Z_NO_FLUSH); }
+    void finish() { run(nullptr, 0, Z_FINISH); }
+
+private:
+    void run(const unsigned char* data, std::size_t size, int flush)
+    {
+        m_zlib.next_in = const_cast<Bytef*>(data);
+        m_zlib.avail_in = static_cast<uInt>(size);
+        int status = Z_OK;
+        do {
+            m_zlib.next_out = m_out;
+            m_zlib.avail_out = sizeof m_out;
+            status = deflate(&m_zlib, flush);
+            if (status == Z_STREAM_ERROR)
+                throw PdfError("A picture could not be compressed");
+            const auto produced = static_cast<HPDF_UINT>(sizeof m_out - m_zlib.avail_out);
+            if (produced > 0 && HPDF_Stream_Write(m_image->stream, m_out, produced) != HPDF_OK)
+                throw PdfError("A picture could not be stored");
+        } while (m_zlib.avail_out == 0 || (flush == Z_FINISH && status != Z_STREAM_END));
     }
 
-    HPDF_Image image = HPDF_LoadRawImageFromMem(m_doc.get(), colour.data(), static_cast<HPDF_UINT>(width),
-        static_cast<HPDF_UINT>(height), HPDF_CS_DEVICE_RGB, 8);
+    HPDF_Image m_image;
+    z_stream m_zlib {};
+    unsigned char m_out[32768];
+};
+
+} // namespace
+
+// An image object of the picture's size whose stream is filled and
+// compressed here (see ImageDeflater) and written to the file as it is.
+HPDF_Image HaruDocument::newImage(int width, int height, HPDF_ColorSpace colorSpace)
+{
+    const HPDF_BYTE pixel[3] = { 0, 0, 0 };
+    HPDF_Image image = HPDF_LoadRawImageFromMem(m_doc.get(), pixel, 1, 1, colorSpace, 8);
     check();
-    if (transparent && !opaque) {
-        HPDF_Image mask = HPDF_LoadRawImageFromMem(m_doc.get(), alpha.data(), static_cast<HPDF_UINT>(width),
-            static_cast<HPDF_UINT>(height), HPDF_CS_DEVICE_GRAY, 8);
-        check();
+    HPDF_Dict_AddNumber(image, "Width", width);
+    HPDF_Dict_AddNumber(image, "Height", height);
+    check();
+    HPDF_MemStream_FreeData(image->stream);
+    image->filter = HPDF_STREAM_FILTER_NONE;
+    image->write_fn = &writeFlateFilter;
+    return image;
+}
+
+HPDF_Image HaruDocument::loadPixels(const QImage& picture)
+{
+    // Rows are read as 32-bit pixels; other formats are converted first.
+    QImage source = picture;
+    if (source.format() != QImage::Format_RGB32 && source.format() != QImage::Format_ARGB32
+        && source.format() != QImage::Format_ARGB32_Premultiplied)
+        source = source.convertToFormat(source.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    const int width = source.width();
+    const int height = source.height();
+    const bool premultiplied = source.format() == QImage::Format_ARGB32_Premultiplied;
+    bool transparent = false;
+    if (source.format() != QImage::Format_RGB32) {
+        for (int y = 0; y < height && !transparent; ++y) {
+            const auto* row = reinterpret_cast<const QRgb*>(source.constScanLine(y));
+            transparent = std::any_of(row, row + width, [](QRgb pixel) { return qAlpha(pixel) != 0xFF; });
+        }
+    }
+
+    // The colour without padding, and the alpha channel as a soft mask of
+    // its own when the picture is not opaque.
+    HPDF_Image image = newImage(width, height, HPDF_CS_DEVICE_RGB);
+    HPDF_Image mask = transparent ? newImage(width, height, HPDF_CS_DEVICE_GRAY) : nullptr;
+    ImageDeflater colour(image);
+    std::optional<ImageDeflater> alpha;
+    if (mask)
+        alpha.emplace(mask);
+    std::vector<unsigned char> rgbRow(static_cast<std::size_t>(width) * 3);
+    std::vector<unsigned char> alphaRow(static_cast<std::size_t>(width));
+    for (int y = 0; y < height; ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(source.constScanLine(y));
+        unsigned char* rgb = rgbRow.data();
+        for (int x = 0; x < width; ++x) {
+            const QRgb pixel = premultiplied ? qUnpremultiply(row[x]) : row[x];
+            *rgb++ = static_cast<unsigned char>(qRed(pixel));
+            *rgb++ = static_cast<unsigned char>(qGreen(pixel));
+            *rgb++ = static_cast<unsigned char>(qBlue(pixel));
+            alphaRow[static_cast<std::size_t>(x)] = static_cast<unsigned char>(qAlpha(pixel));
+        }
+        colour.add(rgbRow.data(), rgbRow.size());
+        if (alpha)
+            alpha->add(alphaRow.data(), alphaRow.size());
+    }
+    colour.finish();
+    if (alpha) {
+        alpha->finish();
         HPDF_Image_AddSMask(image, mask);
         check();
     }

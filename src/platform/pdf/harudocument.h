@@ -88,6 +88,7 @@ private:
     double textWidth(Font& font, const QString& text);
     void placeImage(double left, double bottom, double width, double height);
     HPDF_Image loadPixels(const QImage& picture);
+    HPDF_Image newImage(int width, int height, HPDF_ColorSpace colorSpace);
 
     Error m_error;
     std::unique_ptr<std::remove_pointer_t<HPDF_Doc>, void (*)(HPDF_Doc)> m_doc;
