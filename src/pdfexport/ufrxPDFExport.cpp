@@ -268,8 +268,7 @@ void TfrxPDFExport::drawText(const report::PreparedObject& object)
     FPDFLibrary->setTextSize(object.fontSize);
     FPDFLibrary->drawTextBox(ConvertX(object.absLeft + object.gapX), ConvertY(object, object.absTop + object.gapY),
         (object.width - 2 * object.gapX) * PixelsToPoints, (object.height - 2 * object.gapY) * PixelsToPoints,
-        object.text,
-        verticalAlign(object.vAlign), object.wordWrap ? pdf::TextWrap::Wrap : pdf::TextWrap::SingleLine);
+        object.text, verticalAlign(object.vAlign), object.wordWrap ? pdf::TextWrap::Wrap : pdf::TextWrap::SingleLine);
 }
 
 void TfrxPDFExport::drawFrame(const report::PreparedObject& object)

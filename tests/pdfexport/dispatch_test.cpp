@@ -93,8 +93,7 @@ std::vector<DrawCase> drawCases()
     PreparedObject stretched = fitted;
     stretched.keepAspectRatio = false;
     stretched.absTop = 1123 - 50;
-    add("stretched picture at the paper's bottom edge", stretched,
-        { "addImage 20x10", "drawImage 0 37.5 75 37.5" });
+    add("stretched picture at the paper's bottom edge", stretched, { "addImage 20x10", "drawImage 0 37.5 75 37.5" });
     PreparedObject unreadable = view(ObjectKind::Picture, 0, 0, 100, 50);
     unreadable.frame.bottom = true;
     add("picture without pixels: skipped, its frame drawn", unreadable,
@@ -143,7 +142,8 @@ std::vector<DrawCase> drawCases()
     centred.hAlign = report::HAlign::Center;
     centred.vAlign = report::VAlign::Center;
     add("centred both ways: gaps on every side", centred,
-        { "selectFont 1", "setTextAlign 1", "setTextSize 10", "drawTextBox 1.5 841.5 72 13.5 [Equipo seleccionado] 0" });
+        { "selectFont 1", "setTextAlign 1", "setTextSize 10",
+            "drawTextBox 1.5 841.5 72 13.5 [Equipo seleccionado] 0" });
     PreparedObject block = memo("Justificado");
     block.hAlign = report::HAlign::Block;
     block.vAlign = report::VAlign::Bottom;

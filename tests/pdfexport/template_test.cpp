@@ -4,8 +4,8 @@
 #include "consumptionchart.h"
 #include "exporthelpers.h"
 #include "poppler.h"
-#include "reportlayout.h"
 #include "renderer.h"
+#include "reportlayout.h"
 #include "testutils.h"
 #include "ufrxPDFExport.h"
 
@@ -80,7 +80,8 @@ TEST(PdfExportOfTheReport, BothPagesOfTheTemplate)
             for (const report::PreparedObject& object : band.children) {
                 if (object.kind != report::ObjectKind::Memo || !object.visible || !object.printable)
                     continue;
-                const QStringList words = object.text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
+                const QStringList words
+                    = object.text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
                 for (const QString& word : words)
                     EXPECT_TRUE(pdfWords.contains(word)) << word.toStdString() << " of " << object.name.toStdString();
             }
@@ -241,8 +242,8 @@ TEST(PdfExportOfTheReport, EveryBillingCellKeepsItsTextAndNoTextIsSmallerThanSix
     EXPECT_LT(shown.join(QLatin1Char(' ')).size(), report.businessName.size());
 
     for (int page : { 1, 2 }) {
-        const QString png = QDir(testutils::testOutputFolder())
-                                .filePath(QStringLiteral("pdfexport-bimonthly-page%1.png").arg(page));
+        const QString png
+            = QDir(testutils::testOutputFolder()).filePath(QStringLiteral("pdfexport-bimonthly-page%1.png").arg(page));
         poppler::renderPage(file, page, 110, png);
         EXPECT_FALSE(QImage(png).isNull());
     }
@@ -261,8 +262,8 @@ TEST(PdfExportOfTheReport, ThePrintedSheetShowsTheOneLineTextsAsThePdfDoes)
     const QImage first = report::renderSheetToImage(pages[0], Scale);
     const QImage second = report::renderSheetToImage(pages[1], Scale);
     for (int page : { 1, 2 }) {
-        const QString png = QDir(testutils::testOutputFolder())
-                                .filePath(QStringLiteral("printed-bimonthly-page%1.png").arg(page));
+        const QString png
+            = QDir(testutils::testOutputFolder()).filePath(QStringLiteral("printed-bimonthly-page%1.png").arg(page));
         (page == 1 ? first : second).save(png);
     }
     const auto inkRight = [&](const QImage& sheet, double top, double bottom, double left, double right) {

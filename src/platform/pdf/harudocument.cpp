@@ -4,6 +4,8 @@
 #include "textlayout.h"
 #include "winansi.h"
 
+// libharu's own object and stream headers: pictures are put into image
+// objects already compressed (see newImage).
 #include <hpdf_objects.h>
 #include <hpdf_streams.h>
 #include <zlib.h>
@@ -475,9 +477,8 @@ void HaruDocument::drawTextBox(double left, double top, double width, double hei
     check();
 
     const auto measureAt = [&](double atSize) {
-        return TextMeasure([&font, this, atSize](const QString& line) {
-            return textWidth(font, line) * atSize / GlyphUnits;
-        });
+        return TextMeasure(
+            [&font, this, atSize](const QString& line) { return textWidth(font, line) * atSize / GlyphUnits; });
     };
     // Lines sit on the baselines of the size set, also when a single-line
     // text is drawn smaller: its baseline stays on the line of its label.

@@ -158,8 +158,8 @@ void drawSingleLine(const PreparedObject& object, QPainter& painter, const QFont
 
     // The layout counts y upwards: the box is turned over and back.
     const double toNominal = nominal / ReferencePixels;
-    const std::vector<pdf::PlacedLine> lines = pdf::layoutText(fit.text,
-        pdf::TextBox { box.left(), -box.top(), box.width(), box.height() }, textAlign(object.hAlign),
+    const std::vector<pdf::PlacedLine> lines = pdf::layoutText(
+        fit.text, pdf::TextBox { box.left(), -box.top(), box.width(), box.height() }, textAlign(object.hAlign),
         verticalAlign(object.vAlign), pdf::LineMetrics { metrics.ascent() * toNominal, -metrics.descent() * toNominal },
         [&](const QString& line) { return DesignLine(line, reference).width(drawn); }, pdf::TextWrap::SingleLine);
     for (const pdf::PlacedLine& line : lines)
