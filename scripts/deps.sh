@@ -9,7 +9,7 @@ packages=(
   libxkbcommon-dev
   libsqlite3-dev sqlite3
   nlohmann-json3-dev
-  libhpdf-dev libfontconfig-dev fonts-liberation
+  libhpdf-dev zlib1g-dev libfontconfig-dev fonts-liberation
   libgtest-dev libgmock-dev libbenchmark-dev
   poppler-utils xvfb xauth
   clang libclang-rt-14-dev

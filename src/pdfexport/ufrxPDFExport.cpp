@@ -3,7 +3,6 @@
 #include "exceptions.h"
 #include "harudocument.h"
 
-#include <QBuffer>
 #include <QFileInfo>
 
 namespace {
@@ -210,15 +209,9 @@ void TfrxPDFExport::drawObject(const report::PreparedObject& object)
 
 void TfrxPDFExport::drawPicture(const report::PreparedObject& object)
 {
-    QByteArray png;
-    if (!object.picture.isNull()) {
-        QBuffer stream(&png);
-        stream.open(QIODevice::WriteOnly);
-        object.picture.save(&stream, "PNG");
-    }
-    // A picture that cannot be read is left out; drawing the one added
+    // A picture that cannot be drawn is left out; drawing the one added
     // before in its place would show the wrong picture.
-    if (FPDFLibrary->addImageFromStream(png) == 0)
+    if (FPDFLibrary->addImage(object.picture) == 0)
         return;
     const Box box = convertBox(object);
     if (object.keepAspectRatio)
@@ -268,25 +261,14 @@ void TfrxPDFExport::drawText(const report::PreparedObject& object)
 {
     selectTextFont(object);
 
-    // A gap applies only on the side the text is aligned to.
-    double leftGap = 0;
-    double rightGap = 0;
-    if (object.hAlign == report::HAlign::Right)
-        rightGap = object.gapX;
-    else if (object.hAlign != report::HAlign::Center)
-        leftGap = object.gapX;
-    double topGap = 0;
-    double bottomGap = 0;
-    if (object.vAlign == report::VAlign::Bottom)
-        bottomGap = object.gapY;
-    else if (object.vAlign == report::VAlign::Top)
-        topGap = object.gapY;
-
+    // The text's box is the object's less its inner margins on every side:
+    // text aligned to a side keeps that margin from its edge, centred text
+    // stays centred, and no text reaches its object's frame or beyond it.
     FPDFLibrary->setTextAlign(textAlign(object.hAlign));
     FPDFLibrary->setTextSize(object.fontSize);
-    FPDFLibrary->drawTextBox(ConvertX(object.absLeft + leftGap), ConvertY(object, object.absTop + topGap),
-        (object.width - rightGap) * PixelsToPoints, (object.height - bottomGap) * PixelsToPoints, object.text,
-        verticalAlign(object.vAlign), object.wordWrap ? pdf::TextWrap::Wrap : pdf::TextWrap::SingleLine);
+    FPDFLibrary->drawTextBox(ConvertX(object.absLeft + object.gapX), ConvertY(object, object.absTop + object.gapY),
+        (object.width - 2 * object.gapX) * PixelsToPoints, (object.height - 2 * object.gapY) * PixelsToPoints,
+        object.text, verticalAlign(object.vAlign), object.wordWrap ? pdf::TextWrap::Wrap : pdf::TextWrap::SingleLine);
 }
 
 void TfrxPDFExport::drawFrame(const report::PreparedObject& object)

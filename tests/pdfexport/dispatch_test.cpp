@@ -89,16 +89,15 @@ std::vector<DrawCase> drawCases()
     PreparedObject fitted = view(ObjectKind::Picture, 0, 0, 100, 50);
     fitted.picture = picture(20, 10);
     add("picture kept in proportion, at the paper's top-left corner", fitted,
-        { "addImageFromStream 20x10", "fitImage 0 842.25 75 37.5" });
+        { "addImage 20x10", "fitImage 0 842.25 75 37.5" });
     PreparedObject stretched = fitted;
     stretched.keepAspectRatio = false;
     stretched.absTop = 1123 - 50;
-    add("stretched picture at the paper's bottom edge", stretched,
-        { "addImageFromStream 20x10", "drawImage 0 37.5 75 37.5" });
+    add("stretched picture at the paper's bottom edge", stretched, { "addImage 20x10", "drawImage 0 37.5 75 37.5" });
     PreparedObject unreadable = view(ObjectKind::Picture, 0, 0, 100, 50);
     unreadable.frame.bottom = true;
-    add("picture that cannot be read: skipped, its frame drawn", unreadable,
-        { "addImageFromStream unreadable", "drawLine 0 804.75 75 804.75" });
+    add("picture without pixels: skipped, its frame drawn", unreadable,
+        { "addImage null", "drawLine 0 804.75 75 804.75" });
     PreparedObject background = view(ObjectKind::Picture, 0, 0, 794, 1123);
     background.hasPage = false;
     background.pageHeight = 0;
@@ -130,22 +129,26 @@ std::vector<DrawCase> drawCases()
         { "drawLine 7.5 767.25 157.5 767.25", "drawLine 7.5 767.25 157.5 767.25" });
 
     // Text: alignment and gaps (GapX 2, GapY 1, 100 x 20 px at the corner).
+    // The text's box is the object's less the gaps on every side: aligned
+    // text keeps the gap from its side, centred text stays centred, and
+    // no text reaches past the object.
     add("left, top: gaps on the left and top", memo("Empresa:"),
-        { "selectFont 1", "setTextAlign 0", "setTextSize 10", "drawTextBox 1.5 841.5 75 15 [Empresa:] 1" });
+        { "selectFont 1", "setTextAlign 0", "setTextSize 10", "drawTextBox 1.5 841.5 72 13.5 [Empresa:] 1" });
     PreparedObject right = memo("12,50");
     right.hAlign = report::HAlign::Right;
-    add("right: gap on the right only", right,
-        { "selectFont 1", "setTextAlign 2", "setTextSize 10", "drawTextBox 0 841.5 73.5 15 [12,50] 1" });
+    add("right: gaps on both sides, aligned right", right,
+        { "selectFont 1", "setTextAlign 2", "setTextSize 10", "drawTextBox 1.5 841.5 72 13.5 [12,50] 1" });
     PreparedObject centred = memo("Equipo seleccionado");
     centred.hAlign = report::HAlign::Center;
     centred.vAlign = report::VAlign::Center;
-    add("centred both ways: no gaps", centred,
-        { "selectFont 1", "setTextAlign 1", "setTextSize 10", "drawTextBox 0 842.25 75 15 [Equipo seleccionado] 0" });
+    add("centred both ways: gaps on every side", centred,
+        { "selectFont 1", "setTextAlign 1", "setTextSize 10",
+            "drawTextBox 1.5 841.5 72 13.5 [Equipo seleccionado] 0" });
     PreparedObject block = memo("Justificado");
     block.hAlign = report::HAlign::Block;
     block.vAlign = report::VAlign::Bottom;
-    add("justified is drawn left-aligned; bottom: gap at the bottom", block,
-        { "selectFont 1", "setTextAlign 0", "setTextSize 10", "drawTextBox 1.5 842.25 75 14.25 [Justificado] 2" });
+    add("justified is drawn left-aligned; bottom-aligned", block,
+        { "selectFont 1", "setTextAlign 0", "setTextSize 10", "drawTextBox 1.5 841.5 72 13.5 [Justificado] 2" });
     PreparedObject multiLine = memo("línea uno\nlínea dos");
     multiLine.fontSize = 8.5f;
     multiLine.gapX = 0;
@@ -157,7 +160,7 @@ std::vector<DrawCase> drawCases()
     singleLine.wordWrap = false;
     add("a text kept on one line is drawn on one line", singleLine,
         { "selectFont 1", "setTextAlign 0", "setTextSize 10",
-            "drawTextBox 1.5 841.5 75 15 [Talleres Metalúrgicos Hermanos Fernández de la Cruz, S.L.] 1 single" });
+            "drawTextBox 1.5 841.5 72 13.5 [Talleres Metalúrgicos Hermanos Fernández de la Cruz, S.L.] 1 single" });
 
     // Text: font by style, italic before bold.
     PreparedObject bold = memo("Conductor");
@@ -167,24 +170,24 @@ std::vector<DrawCase> drawCases()
     PreparedObject boldItalic = italic;
     boldItalic.bold = true;
     add("bold", bold,
-        { "selectFont 2", "setTextAlign 0", "setTextSize 10", "drawTextBox 1.5 841.5 75 15 [Conductor] 1" });
+        { "selectFont 2", "setTextAlign 0", "setTextSize 10", "drawTextBox 1.5 841.5 72 13.5 [Conductor] 1" });
     add("italic", italic,
-        { "selectFont 3", "setTextAlign 0", "setTextSize 10", "drawTextBox 1.5 841.5 75 15 [Nota] 1" });
+        { "selectFont 3", "setTextAlign 0", "setTextSize 10", "drawTextBox 1.5 841.5 72 13.5 [Nota] 1" });
     add("bold and italic gives italic", boldItalic,
-        { "selectFont 3", "setTextAlign 0", "setTextSize 10", "drawTextBox 1.5 841.5 75 15 [Nota] 1" });
+        { "selectFont 3", "setTextAlign 0", "setTextSize 10", "drawTextBox 1.5 841.5 72 13.5 [Nota] 1" });
     add("no TrueType font: Helvetica", memo("x"),
-        { "addStandardFont 4", "setTextAlign 0", "setTextSize 10", "drawTextBox 1.5 841.5 75 15 [x] 1" }, false);
+        { "addStandardFont 4", "setTextAlign 0", "setTextSize 10", "drawTextBox 1.5 841.5 72 13.5 [x] 1" }, false);
     add("no TrueType font: Helvetica-Bold", bold,
-        { "addStandardFont 5", "setTextAlign 0", "setTextSize 10", "drawTextBox 1.5 841.5 75 15 [Conductor] 1" },
+        { "addStandardFont 5", "setTextAlign 0", "setTextSize 10", "drawTextBox 1.5 841.5 72 13.5 [Conductor] 1" },
         false);
     add("no TrueType font: Times-Italic", boldItalic,
-        { "addStandardFont 10", "setTextAlign 0", "setTextSize 10", "drawTextBox 1.5 841.5 75 15 [Nota] 1" }, false);
+        { "addStandardFont 10", "setTextAlign 0", "setTextSize 10", "drawTextBox 1.5 841.5 72 13.5 [Nota] 1" }, false);
 
     // Frames.
     PreparedObject framed = memo("Año");
     framed.frame = { true, true, true, true };
     add("text framed on all four sides: top, bottom, left, right", framed,
-        { "selectFont 1", "setTextAlign 0", "setTextSize 10", "drawTextBox 1.5 841.5 75 15 [Año] 1",
+        { "selectFont 1", "setTextAlign 0", "setTextSize 10", "drawTextBox 1.5 841.5 72 13.5 [Año] 1",
             "drawLine 0 842.25 75 842.25", "drawLine 0 827.25 75 827.25", "drawLine 0 842.25 0 827.25",
             "drawLine 75 842.25 75 827.25" });
     PreparedObject other = view(ObjectKind::Other, 0, 0, 100, 20);

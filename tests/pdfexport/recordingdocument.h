@@ -28,7 +28,7 @@ public:
     void selectFont(int fontId) override;
     void setInformation(pdf::InfoEntry entry, const QString& value) override;
     void newPage() override;
-    int addImageFromStream(const QByteArray& data) override;
+    int addImage(const QImage& picture) override;
     void fitImage(double left, double top, double width, double height) override;
     void drawImage(double left, double top, double width, double height) override;
     void setFillColor(double red, double green, double blue) override;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QImage>
 #include <QString>
 
 #include <stdexcept>
@@ -72,10 +73,10 @@ public:
     // Appends a page of the current page's size and makes it current.
     virtual void newPage() = 0;
 
-    // Reads an encoded picture (PNG, or any format Qt reads) and makes it
-    // the current image. Returns its image id, or 0 when the data is not a
-    // readable picture; there is then no current image.
-    virtual int addImageFromStream(const QByteArray& data) = 0;
+    // Adds a picture from its pixels, with its transparency, and makes it
+    // the current image. Returns its image id, or 0 for a null picture;
+    // there is then no current image.
+    virtual int addImage(const QImage& picture) = 0;
     // Draws the current image scaled by one factor so that it fits the box,
     // against the box's left and top edges.
     virtual void fitImage(double left, double top, double width, double height) = 0;
@@ -93,8 +94,9 @@ public:
     virtual void setTextSize(double size) = 0;
     // Draws text in the current font, size and alignment, starting a new
     // line at each line break and wrapping at the box's width between words;
-    // a single-line text does not wrap, and is drawn smaller than the size
-    // set when a line is wider than the box.
+    // a single-line text does not wrap: a line wider than the box is drawn
+    // smaller than the size set, on the baseline of that size, down to 6 pt,
+    // and cut at the box's edge when it is still wider there.
     virtual void drawTextBox(double left, double top, double width, double height, const QString& text,
         VerticalAlign verticalAlign, TextWrap wrap = TextWrap::Wrap)
         = 0;

@@ -1,6 +1,7 @@
 #include "textlayout.h"
 
 #include <QStringList>
+#include <QTextBoundaryFinder>
 
 #include <algorithm>
 #include <limits>
@@ -55,7 +56,40 @@ double singleLineFitSize(const QString& text, double width, double size, const T
         widest = std::max(widest, measure(line));
     if (width <= 0 || widest <= width + WidthTolerance)
         return size;
-    return size * width / widest;
+    return std::max(size * width / widest, std::min(size, MinimumTextSize));
+}
+
+QString cutToWidth(const QString& line, double width, const TextMeasure& measure)
+{
+    if (measure(line) <= width + WidthTolerance)
+        return line;
+    // Widths grow with every character: the last boundary that fits, found
+    // by halving the range of character boundaries.
+    std::vector<qsizetype> boundaries;
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, line);
+    for (qsizetype at = finder.toNextBoundary(); at > 0; at = finder.toNextBoundary())
+        boundaries.push_back(at);
+    std::size_t low = 0; // characters that surely fit
+    std::size_t high = boundaries.size(); // the whole line, which does not
+    while (high - low > 1) {
+        const std::size_t middle = (low + high) / 2;
+        if (measure(line.left(boundaries[middle - 1])) <= width + WidthTolerance)
+            low = middle;
+        else
+            high = middle;
+    }
+    return low == 0 ? QString() : line.left(boundaries[low - 1]);
+}
+
+SingleLineFit fitSingleLine(const QString& text, double width, double size, const TextMeasure& measure)
+{
+    const double fitted = singleLineFitSize(text, width, size, measure);
+    const double scale = fitted / size;
+    const TextMeasure measureFitted = [&](const QString& line) { return measure(line) * scale; };
+    QStringList lines;
+    for (const QString& line : breakLines(text, std::numeric_limits<double>::infinity(), measure))
+        lines.push_back(width > 0 ? cutToWidth(line, width, measureFitted) : line);
+    return { fitted, lines.join(QLatin1Char('\n')) };
 }
 
 std::vector<PlacedLine> layoutText(const QString& text, const TextBox& box, TextAlign align,

@@ -22,15 +22,24 @@ constexpr HighByte HighBytes[] = {
 };
 // clang-format on
 
-char toWinAnsiByte(char32_t c)
+// The code page's byte for a character, or 0 when it has none.
+unsigned char winAnsiByte(char32_t c)
 {
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
-        return static_cast<char>(c);
+    if ((c > 0 && c < 0x80) || (c >= 0xA0 && c <= 0xFF))
+        return static_cast<unsigned char>(c);
     for (const HighByte& high : HighBytes) {
         if (high.unicode == c)
-            return static_cast<char>(high.byte);
+            return high.byte;
     }
-    return '?';
+    return 0;
+}
+
+char toWinAnsiByte(char32_t c)
+{
+    if (c == 0)
+        return '\0';
+    const unsigned char byte = winAnsiByte(c);
+    return byte ? static_cast<char>(byte) : '?';
 }
 
 } // namespace
@@ -43,6 +52,16 @@ QByteArray toWinAnsi(const QString& text)
     for (uint c : codePoints)
         result.append(toWinAnsiByte(c));
     return result;
+}
+
+bool isWinAnsi(const QString& text)
+{
+    for (const QChar c : text) {
+        // A surrogate is half of a character outside the code page.
+        if (c.unicode() >= 0x80 && (c.isSurrogate() || winAnsiByte(c.unicode()) == 0))
+            return false;
+    }
+    return true;
 }
 
 } // namespace pdf

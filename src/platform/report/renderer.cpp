@@ -1,9 +1,12 @@
 #include "renderer.h"
 
+#include "textlayout.h"
+
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPaintDevice>
 #include <QPainter>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <cmath>
@@ -70,27 +73,102 @@ void drawLine(const PreparedObject& object, QPainter& painter)
     painter.drawLine(QPointF(object.absLeft, object.absTop), QPointF(object.absLeft + object.width, object.absTop));
 }
 
-// A one-line text wider than its box is drawn smaller, whole, as the PDF
-// export draws it: neither cut at the box nor run over its neighbours.
-void fitSingleLine(QFont& font, const QPaintDevice* device, const QString& text, double width)
+pdf::TextAlign textAlign(HAlign align)
 {
-    const QStringList lines = text.split(QLatin1Char('\n'));
-    // Hinted widths are not quite proportional to the size: a second pass
-    // takes up what the first one left.
-    for (int pass = 0; pass < 3; ++pass) {
-        const QFontMetricsF metrics(font, device);
-        double widest = 0;
-        for (const QString& line : lines)
-            widest = std::max(widest, metrics.horizontalAdvance(line));
-        if (width <= 0 || widest <= width)
-            return;
-        font.setPointSizeF(font.pointSizeF() * width / widest);
+    switch (align) {
+    case HAlign::Right:
+        return pdf::TextAlign::Right;
+    case HAlign::Center:
+        return pdf::TextAlign::Center;
+    case HAlign::Left:
+    case HAlign::Block:
+        break;
     }
+    return pdf::TextAlign::Left;
+}
+
+pdf::VerticalAlign verticalAlign(VAlign align)
+{
+    switch (align) {
+    case VAlign::Bottom:
+        return pdf::VerticalAlign::Bottom;
+    case VAlign::Center:
+        return pdf::VerticalAlign::Center;
+    case VAlign::Top:
+        break;
+    }
+    return pdf::VerticalAlign::Top;
+}
+
+// One-line texts are measured and drawn at a large reference size and
+// scaled to the size wanted: a device rounds a font's size and hints its
+// advances, and neither scales with the text.
+constexpr int ReferencePixels = 256;
+
+// One line of text laid out with the font's own (design) advances at the
+// reference size, as the PDF export measures it.
+class DesignLine {
+public:
+    DesignLine(const QString& text, const QFont& referenceFont)
+        : m_layout(text, referenceFont)
+    {
+        QTextOption option;
+        option.setUseDesignMetrics(true);
+        option.setWrapMode(QTextOption::NoWrap);
+        m_layout.setTextOption(option);
+        m_layout.beginLayout();
+        m_line = m_layout.createLine();
+        m_layout.endLayout();
+    }
+    // Width at `pixels` pixels' size.
+    double width(double pixels) const
+    {
+        return m_line.isValid() ? m_line.horizontalAdvance() * pixels / ReferencePixels : 0;
+    }
+    void draw(QPainter& painter, double x, double baseline, double pixels) const
+    {
+        if (!m_line.isValid())
+            return;
+        painter.save();
+        painter.translate(x, baseline);
+        painter.scale(pixels / ReferencePixels, pixels / ReferencePixels);
+        m_layout.draw(&painter, QPointF(0, -m_line.ascent()));
+        painter.restore();
+    }
+
+private:
+    QTextLayout m_layout;
+    QTextLine m_line;
+};
+
+// A one-line text is fitted, placed and cut by the PDF export's own rules,
+// from the same font's unkerned design widths, so that a printed sheet and
+// its PDF show the same letters at the same size in the same place. Sizes
+// are in points, lengths in report pixels (96 to the inch).
+void drawSingleLine(const PreparedObject& object, QPainter& painter, const QFont& font, const QRectF& box)
+{
+    QFont reference = font;
+    reference.setKerning(false);
+    reference.setPixelSize(ReferencePixels);
+    const QFontMetricsF metrics(reference);
+    const double nominal = object.fontSize * 96.0 / 72.0;
+    const pdf::SingleLineFit fit = pdf::fitSingleLine(object.text, box.width(), object.fontSize,
+        [&](const QString& line) { return DesignLine(line, reference).width(nominal); });
+    const double drawn = fit.size * 96.0 / 72.0;
+
+    // The layout counts y upwards: the box is turned over and back.
+    const double toNominal = nominal / ReferencePixels;
+    const std::vector<pdf::PlacedLine> lines = pdf::layoutText(
+        fit.text, pdf::TextBox { box.left(), -box.top(), box.width(), box.height() }, textAlign(object.hAlign),
+        verticalAlign(object.vAlign), pdf::LineMetrics { metrics.ascent() * toNominal, -metrics.descent() * toNominal },
+        [&](const QString& line) { return DesignLine(line, reference).width(drawn); }, pdf::TextWrap::SingleLine);
+    for (const pdf::PlacedLine& line : lines)
+        DesignLine(line.text, reference).draw(painter, line.x, -line.baseline, drawn);
 }
 
 // The text box follows the PDF export's rule, so that a printed sheet and
-// its PDF place text alike: a gap applies only on the side the text is
-// aligned to.
+// its PDF place text alike: the object's box less its inner margins on
+// every side.
 void drawMemo(const PreparedObject& object, QPainter& painter)
 {
     if (object.color != ColorNull)
@@ -98,11 +176,9 @@ void drawMemo(const PreparedObject& object, QPainter& painter)
     if (object.text.isEmpty())
         return;
 
-    double leftGap = 0, rightGap = 0, topGap = 0, bottomGap = 0;
     int flags = 0;
     switch (object.hAlign) {
     case HAlign::Right:
-        rightGap = object.gapX;
         flags |= Qt::AlignRight;
         break;
     case HAlign::Center:
@@ -110,20 +186,17 @@ void drawMemo(const PreparedObject& object, QPainter& painter)
         break;
     case HAlign::Left:
     case HAlign::Block:
-        leftGap = object.gapX;
         flags |= Qt::AlignLeft;
         break;
     }
     switch (object.vAlign) {
     case VAlign::Bottom:
-        bottomGap = object.gapY;
         flags |= Qt::AlignBottom;
         break;
     case VAlign::Center:
         flags |= Qt::AlignVCenter;
         break;
     case VAlign::Top:
-        topGap = object.gapY;
         flags |= Qt::AlignTop;
         break;
     }
@@ -137,15 +210,17 @@ void drawMemo(const PreparedObject& object, QPainter& painter)
     font.setPointSizeF(object.fontSize * 96.0 / (dpi > 0 ? dpi : 96));
     font.setBold(object.bold);
     font.setItalic(object.italic);
-    const QRectF box(
-        object.absLeft + leftGap, object.absTop + topGap, object.width - rightGap, object.height - bottomGap);
-    if (!object.wordWrap)
-        fitSingleLine(font, painter.device(), object.text, box.width());
-    painter.setFont(font);
-    painter.setPen(toColor(object.fontColor));
+    const QRectF box(object.absLeft + object.gapX, object.absTop + object.gapY, object.width - 2 * object.gapX,
+        object.height - 2 * object.gapY);
     painter.save();
-    painter.setClipRect(box);
-    painter.drawText(box, flags, object.text);
+    painter.setPen(toColor(object.fontColor));
+    painter.setClipRect(QRectF(object.absLeft, object.absTop, object.width, object.height));
+    if (object.wordWrap) {
+        painter.setFont(font);
+        painter.drawText(box, flags, object.text);
+    } else {
+        drawSingleLine(object, painter, font, box);
+    }
     painter.restore();
 }
 

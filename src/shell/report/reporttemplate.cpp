@@ -270,7 +270,8 @@ void billingTable(ReportPage& page, UserDataSet& billing)
         heading.setHAlign(HAlign::Center);
         heading.setVAlign(VAlign::Center);
 
-        MemoView& cell = text(rows, column.cell, column.x, 0, column.width, 5, QString());
+        // A row is one line high: a cell keeps its value on one line.
+        MemoView& cell = oneLine(text(rows, column.cell, column.x, 0, column.width, 5, QString()));
         cell.setFrame(AllSides);
         cell.setDataField(&billing, QString::fromLatin1(column.field));
         const bool leftAligned = column.x < 53;

@@ -133,13 +133,42 @@ TEST(LayoutText, ASingleLineTextTooWideIsSizedToFit)
     const Case cases[] = {
         { "uno dos tres", 100, 10 }, // fits: unchanged
         { "uno dos tres", 60, 10 }, // fits exactly
-        { "uno dos tres", 30, 5 }, // twice too wide: half the size
+        { "uno dos tres", 45, 7.5 }, // a quarter too wide: three quarters of the size
+        { "uno dos tres", 36, 6 }, // just fits at the smallest size
+        { "uno dos tres", 30, 6 }, // twice too wide: no smaller than 6 pt
         { "uno\nuno dos tres", 45, 7.5 }, // the widest line decides
         { "", 10, 10 }, { "uno", 0, 10 }, // no width to fit: left as it is
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
         EXPECT_DOUBLE_EQ(singleLineFitSize(QString::fromUtf8(c.text), c.width, 10, fixedWidth), c.size);
+    }
+}
+
+TEST(LayoutText, ASingleLineTextStillTooWideAtSixPointsIsCutAtTheBoxEdge)
+{
+    // Widths at size 10 from fixedWidth (5 pt a character): at 6 pt a
+    // character is 3 pt wide.
+    struct Case {
+        const char* text;
+        double width;
+        double size;
+        const char* shown;
+    };
+    const Case cases[] = {
+        { "uno dos tres", 100, 10, "uno dos tres" }, // fits
+        { "uno dos tres", 45, 7.5, "uno dos tres" }, // shrinks, whole
+        { "uno dos tres", 30, 6, "uno dos tr" }, // ten characters of 3 pt
+        { "uno dos tres", 31, 6, "uno dos tr" }, // no part of a character
+        { "uno dos tres\nmás", 30, 6, "uno dos tr\nmás" }, // each line on its own
+        { "a\u0301bcdefghijklm", 6, 6, "a\u0301" }, // a letter with its accent stays whole
+        { "uno", 2, 6, "" }, // not even one character
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        const SingleLineFit fit = fitSingleLine(QString::fromUtf8(c.text), c.width, 10, fixedWidth);
+        EXPECT_DOUBLE_EQ(fit.size, c.size);
+        EXPECT_EQ(fit.text, QString::fromUtf8(c.shown));
     }
 }
 
@@ -159,6 +188,7 @@ TEST(WinAnsi, SpanishTextAndCharactersOutsideTheCodePage)
     struct Case {
         const char* text;
         QByteArray expected;
+        bool whole = true; // the code page holds every character
     };
     const Case cases[] = {
         { "Precio (€):", QByteArray("Precio (\x80):") },
@@ -170,14 +200,16 @@ TEST(WinAnsi, SpanishTextAndCharactersOutsideTheCodePage)
         { "ŸŽžŠšŒœ™", QByteArray("\x9F\x8E\x9E\x8A\x9A\x8C\x9C\x99") },
         { "Łódź",
             QByteArray("?\xF3"
-                       "d?") },
-        { "a😀b", QByteArray("a?b") }, // one character outside the BMP, one "?"
-        { "\u0080\u0081", QByteArray("??") }, // C1 controls are not cp1252 characters
+                       "d?"),
+            false },
+        { "a😀b", QByteArray("a?b"), false }, // one character outside the BMP, one "?"
+        { "\u0080\u0081", QByteArray("??"), false }, // C1 controls are not cp1252 characters
         { "", QByteArray() },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
         EXPECT_EQ(toWinAnsi(QString::fromUtf8(c.text)), c.expected);
+        EXPECT_EQ(isWinAnsi(QString::fromUtf8(c.text)), c.whole);
     }
 }
 

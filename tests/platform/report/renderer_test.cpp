@@ -121,30 +121,62 @@ TEST(Renderer, AlignsTextToTheSideItNames)
     EXPECT_EQ(leftLast - leftFirst, rightLast - rightFirst);
 }
 
-TEST(Renderer, DrawsAOneLineTextTooWideForItsBoxSmallerAndWhole)
+// The ink of a sheet drawn at 4 device pixels per report pixel, in report
+// pixels.
+QRectF inkOf(const PreparedObject& text, const QRectF& within)
 {
-    // The same long name in a box where it fits and, kept on one line, in
-    // one half as wide: smaller letters, ending inside the box, never
-    // wrapped onto a second line nor past the box.
-    const auto inkBox = [](double width) {
-        PreparedObject text = view(ObjectKind::Memo, 0, 0, width, 20);
-        text.text = QStringLiteral("Talleres Metalúrgicos Hermanos Fernández");
+    constexpr double Scale = 4.0;
+    const QImage image = renderSheetToImage(sheetWith({ text }), Scale);
+    QRect ink;
+    const QRect area = QRectF(within.topLeft() * Scale, within.size() * Scale).toAlignedRect();
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (qGray(image.pixel(x, y)) < 160)
+                ink |= QRect(x, y, 1, 1);
+    return QRectF(QPointF(ink.left(), ink.top()) / Scale, QSizeF(ink.width(), ink.height()) / Scale);
+}
+
+TEST(Renderer, AOneLineTextTooWideShrinksToSixPointsOnItsBaselineAndIsThenCut)
+{
+    // One-line texts in a 100 × 20 box at (0, 0): one that fits, one a
+    // little too wide, one far too wide, a figure too wide, right-aligned.
+    const auto oneLine = [](const char* content, HAlign align = HAlign::Left) {
+        PreparedObject text = view(ObjectKind::Memo, 0, 0, 100, 20);
+        text.text = QString::fromUtf8(content);
         text.wordWrap = false;
-        const QImage image = renderSheetToImage(sheetWith({ text }), 2.0);
-        QRect ink;
-        for (int y = 0; y < 80; ++y)
-            for (int x = 0; x < image.width(); ++x)
-                if (qGray(image.pixel(x, y)) < 128)
-                    ink |= QRect(x, y, 1, 1);
-        return ink;
+        text.hAlign = align;
+        return text;
     };
-    const QRect wide = inkBox(200);
-    const QRect narrow = inkBox(100);
-    ASSERT_FALSE(wide.isEmpty());
-    ASSERT_FALSE(narrow.isEmpty());
-    EXPECT_LT(wide.right(), 2 * 200);
-    EXPECT_LT(narrow.right(), 2 * (100 + DefaultGapX));
-    EXPECT_GT(narrow.right(), 2 * 100 - 20); // the whole name, not its first words
-    EXPECT_LT(narrow.height(), wide.height() * 0.8);
-    EXPECT_LT(narrow.bottom(), 2 * 20);
+    const QRectF sheet(0, 0, 200, 60);
+    // Capitals only: the ink's height is the capital height, its bottom
+    // the baseline.
+    const QRectF fits = inkOf(oneLine("ANA PEREZ"), sheet);
+    const QRectF shrunk = inkOf(oneLine("TALLERES DEL NORTE"), sheet);
+    const QRectF cut
+        = inkOf(oneLine("COOPERATIVA AGRICOLA Y GANADERA DEL VALLE MEDIO DEL EBRO, SOCIEDAD COOPERATIVA"), sheet);
+    const QRectF figure = inkOf(oneLine("12345678901234,56", HAlign::Right), sheet);
+    ASSERT_FALSE(fits.isEmpty());
+    ASSERT_FALSE(shrunk.isEmpty());
+    ASSERT_FALSE(cut.isEmpty());
+    ASSERT_FALSE(figure.isEmpty());
+
+    // Nothing reaches past the box, nor below it.
+    for (const QRectF& ink : { fits, shrunk, cut, figure }) {
+        EXPECT_GE(ink.left(), 0);
+        EXPECT_LE(ink.right(), 100);
+        EXPECT_LE(ink.bottom(), 20);
+    }
+    // Smaller letters, whole, filling the box, on the baseline of the
+    // fitting text.
+    EXPECT_LT(shrunk.height(), fits.height() * 0.95);
+    EXPECT_GT(shrunk.height(), fits.height() * 0.6);
+    EXPECT_GT(shrunk.right(), 100 - 4);
+    EXPECT_NEAR(shrunk.bottom(), fits.bottom(), 0.3);
+    // At 6 of the 10 points, cut at the edge, on the same baseline.
+    EXPECT_NEAR(cut.height() / fits.height(), 0.6, 0.04);
+    EXPECT_GT(cut.right(), 100 - 10);
+    EXPECT_NEAR(cut.bottom(), fits.bottom(), 0.3);
+    // The figure ends at the right gap, whole.
+    EXPECT_NEAR(figure.right(), 100 - DefaultGapX, 1.0);
+    EXPECT_GT(figure.width(), 100 - DefaultGapX - 4);
 }
