@@ -1,5 +1,6 @@
 #pragma once
 
+#include "catalogue.h"
 #include "money.h"
 
 #include <QImage>
@@ -9,9 +10,23 @@
 #include <memory>
 #include <vector>
 
-class CatalogueRowSet;
 class TBattery;
 class TSelection;
+
+// The columns each record reads, found once for a walk over a table's rows
+// rather than by name for every row.
+struct BankColumns { // bb, bb6, bbf, bbe
+    explicit BankColumns(const CatalogueRowSet& rows);
+    CatalogueColumn automatic, volt, dim, transform, code, steps, harmonic, type, power, price;
+};
+struct CableColumns { // cond
+    explicit CableColumns(const CatalogueRowSet& rows);
+    CatalogueColumn gauge, current, price;
+};
+struct TransformerColumns { // trans
+    explicit TransformerColumns(const CatalogueRowSet& rows);
+    CatalogueColumn type, a, price;
+};
 
 // The cable of one candidate.
 class TConductor {
@@ -21,6 +36,7 @@ public:
     // Reads gauge, current and price from the current cable row; the cable
     // is then a found one.
     void LoadFromDataSet(const CatalogueRowSet& ADataSet);
+    void LoadFromDataSet(const CatalogueRowSet& ADataSet, const CableColumns& columns);
 
     float Gauge() const { return FGauge; }
     float Current() const { return FCurrent; }
@@ -56,6 +72,7 @@ public:
     TTransformer() = default;
 
     void LoadFromDataSet(const CatalogueRowSet& ADataSet);
+    void LoadFromDataSet(const CatalogueRowSet& ADataSet, const TransformerColumns& columns);
 
     const QString& TType() const { return FTType; }
     float A() const { return FA; }
@@ -87,6 +104,13 @@ public:
     // also the series picture, name and description. Count, cable and
     // selection are never touched.
     void LoadFromDataSet(const CatalogueRowSet& ADataSet, CatalogueRowSet* ADescriptionDataSet = nullptr);
+    void LoadFromDataSet(const CatalogueRowSet& ADataSet, const BankColumns& columns,
+                         CatalogueRowSet* ADescriptionDataSet = nullptr);
+    // Reads what the searches weigh, for a record that is weighed and
+    // dropped: every column but the code, dimension and step texts, which
+    // are left as they were, as is the rank. Fails wherever the full read
+    // would.
+    void LoadSearchFields(const CatalogueRowSet& ADataSet, const BankColumns& columns);
 
     const QString& Code() const { return FCode; }
     const QString& Name() const { return FName; }
@@ -119,6 +143,8 @@ public:
     static std::int32_t SeriesRank(const QString& seriesCode);
 
 private:
+    void readBankRow(const CatalogueRowSet& rows, const BankColumns& columns, bool allTexts);
+
     bool FAutomatic = false;
     std::int32_t FVolt = 0;
     QString FDim;

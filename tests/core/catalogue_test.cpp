@@ -485,6 +485,67 @@ TEST_F(RowSetTest, ColumnsAreFoundByNameIgnoringCaseAndAMissingOneFailsWhenRead)
     EXPECT_EQ(rows().fieldAsString("code"), "A");
 }
 
+TEST_F(RowSetTest, AColumnFoundOnceReadsEveryRowAndAcrossReopening)
+{
+    build("CREATE TABLE t (Code TEXT, power REAL); INSERT INTO t VALUES ('A', 7.5); INSERT INTO t VALUES ('B', 10);");
+    const CatalogueColumn power = rows().column("POWER");
+    const CatalogueColumn price = rows().column("price");
+    EXPECT_EQ(power.index(), 1);
+    EXPECT_EQ(price.index(), -1);
+    std::vector<float> powers;
+    for (rows().first(); !rows().eof(); rows().next())
+        powers.push_back(rows().fieldAsSingle(power));
+    EXPECT_EQ(powers, (std::vector<float>{7.5f, 10.0f}));
+
+    rows().first();
+    try {
+        rows().fieldAsSingle(price);
+        FAIL() << "a missing column was read";
+    } catch (const ECatalogueError& e) {
+        EXPECT_TRUE(e.message().contains("price"));
+    }
+    rows().close();
+    EXPECT_THROW(rows().fieldAsSingle(power), ECatalogueError);
+    rows().open();
+    rows().first();
+    EXPECT_EQ(rows().fieldAsString(rows().column("code")), "A");
+    EXPECT_EQ(rows().fieldAsSingle(power), 7.5f);
+}
+
+// A query opened again with the same value hands out the rows of its first
+// run; after the connection is closed and opened again it reads the file
+// as it stands then.
+TEST(SqliteQuery, ReopeningReadsTheFileAgainAfterAReconnection)
+{
+    testutils::TemporaryCatalogue catalogue(smallCatalogueSql());
+    SqliteConnection connection(catalogue.path());
+    SqliteQuery description(connection, QStringLiteral("SELECT * FROM description where type=:type"));
+    const auto describe = [&description](const QString& code) {
+        description.close();
+        description.setParameter("type", code);
+        description.open();
+        description.first();
+        return description.eof() ? QStringLiteral("<none>") : description.fieldAsString("text_es");
+    };
+    EXPECT_EQ(describe("Fenwa"), QStringLiteral("Batería"));
+    EXPECT_EQ(describe("Corsel"), "Armario");
+
+    // While connected the catalogue cannot change: the connection's read
+    // transaction keeps every writer out.
+    sqlite3* writer = nullptr;
+    ASSERT_EQ(sqlite3_open(catalogue.path().toUtf8().constData(), &writer), SQLITE_OK);
+    const char* update = "UPDATE description SET text_es = 'Nueva' WHERE type = 'Fenwa'";
+    EXPECT_NE(sqlite3_exec(writer, update, nullptr, nullptr, nullptr), SQLITE_OK);
+    EXPECT_EQ(describe("Fenwa"), QStringLiteral("Batería"));
+
+    connection.disconnect();
+    EXPECT_EQ(sqlite3_exec(writer, update, nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(writer);
+    connection.connect(catalogue.path());
+    EXPECT_EQ(describe("Fenwa"), "Nueva");
+    EXPECT_EQ(describe("Corsel"), "Armario");
+}
+
 TEST_F(RowSetTest, PastTheLastRowNoColumnIsHandedOut)
 {
     build("CREATE TABLE t (v); INSERT INTO t VALUES (1); INSERT INTO t VALUES (2);");

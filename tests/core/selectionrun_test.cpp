@@ -260,3 +260,24 @@ TEST(SelectionRunCatalogueFailure, PassesUnchanged)
     setContracted(project, 30);
     EXPECT_THROW(project.Selection().Execute(), ECatalogueError);
 }
+
+// Every row of the bank table is read in full as a search weighs it, not
+// only the rows taken: a column missing from the table fails the run even
+// when no row could ever be a candidate.
+TEST(SelectionRunCatalogueFailure, AMissingTextColumnFailsEvenWithoutCandidates)
+{
+    for (const char* column : { "code", "dim", "steps" }) {
+        SCOPED_TRACE(column);
+        Catalogue catalogue(bankRowsSql("bb", { { "B-10", "Corsel", 400, 10 } })
+            + QStringLiteral("ALTER TABLE bb DROP COLUMN %1;\n").arg(QLatin1String(column)));
+        TCProyect project(&catalogue.module());
+        project.setBatteryType(TBatteryType::battery);
+        setContracted(project, 100);
+        try {
+            project.Selection().Execute();
+            FAIL() << "ran without the column";
+        } catch (const ECatalogueError& e) {
+            EXPECT_TRUE(e.message().contains(QLatin1String(column))) << e.message().toStdString();
+        }
+    }
+}
