@@ -110,9 +110,9 @@ TVoltsArray TSelection::GetVolts() const
 
 TBattery* TSelection::FindBattery(const QString& seriesCode) const
 {
-    for (const auto& candidate : *FBatteryList) {
-        if (equalsIgnoringAsciiCase(candidate->BType(), seriesCode))
-            return candidate.get();
+    for (TBattery& candidate : *FBatteryList) {
+        if (equalsIgnoringAsciiCase(candidate.BType(), seriesCode))
+            return &candidate;
     }
     return nullptr;
 }

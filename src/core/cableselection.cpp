@@ -156,8 +156,7 @@ void TSelection::CalculateConductors(CatalogueRowSet& ADataSet)
         ratings.push_back(scratch.Current());
     }
 
-    for (auto& owned : *FBatteryList) {
-        TBattery& candidate = *owned;
+    for (TBattery& candidate : *FBatteryList) {
 
         // The design current with its margin, each step stored as float. A
         // rated voltage of 0 gives an infinite current: the empty cable.

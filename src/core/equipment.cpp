@@ -7,22 +7,17 @@
 #include "translation.h"
 
 #include <algorithm>
-#include <cmath>
 #include <array>
+#include <cmath>
+#include <stdexcept>
 #include <utility>
 
 namespace {
 
 // The catalogue price passes through single precision on its way to money.
-// A price that is no number or beyond money's range fails the read rather
-// than turning into a price of 0.
 Money priceOf(const CatalogueRowSet& rows, const CatalogueColumn& column)
 {
-    const float price = rows.fieldAsSingle(column);
-    // 9e14 euros lie well inside the 64-bit count of ten-thousandths.
-    if (!std::isfinite(price) || std::fabs(price) > 9.0e14f)
-        throw ECatalogueError(QStringLiteral("El precio del catálogo no es válido."));
-    return Money::fromCatalogueFloat(price);
+    return Money::fromCatalogueFloat(rows.fieldAsSingle(column));
 }
 
 } // namespace
@@ -220,6 +215,8 @@ std::int32_t TBattery::SFrequency() const
 
 TBattery& TBatteryList::Add(std::unique_ptr<TBattery> item)
 {
+    if (!item)
+        throw std::invalid_argument("TBatteryList::Add: no candidate");
     m_items.push_back(std::move(item));
     return *m_items.back();
 }

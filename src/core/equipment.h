@@ -6,7 +6,9 @@
 #include <QImage>
 #include <QString>
 
+#include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <memory>
 #include <vector>
 
@@ -165,12 +167,40 @@ private:
 };
 
 // The owning list of candidates, in the order the selection leaves them.
+// It hands out the candidates themselves, never its owning pointers: only
+// Add, Clear and SortByRank change what it holds.
 class TBatteryList {
+    using Items = std::vector<std::unique_ptr<TBattery>>;
+
 public:
+    template <typename Battery> class Iterator {
+    public:
+        using iterator_category = std::forward_iterator_tag;
+        using value_type = TBattery;
+        using difference_type = std::ptrdiff_t;
+        using pointer = Battery*;
+        using reference = Battery&;
+
+        Iterator() = default;
+        explicit Iterator(Items::const_iterator at) : m_at(at) {}
+        Battery& operator*() const { return **m_at; }
+        Battery* operator->() const { return m_at->get(); }
+        Iterator& operator++() { return ++m_at, *this; }
+        Iterator operator++(int) { return Iterator(m_at++); }
+        bool operator==(const Iterator&) const = default;
+
+    private:
+        Items::const_iterator m_at;
+    };
+    using iterator = Iterator<TBattery>;
+    using const_iterator = Iterator<const TBattery>;
+
     int Count() const { return static_cast<int>(m_items.size()); }
     bool isEmpty() const { return m_items.empty(); }
     TBattery& operator[](int index) { return *m_items.at(static_cast<std::size_t>(index)); }
     const TBattery& operator[](int index) const { return *m_items.at(static_cast<std::size_t>(index)); }
+    // Appends and takes ownership; refuses a null entry with
+    // std::invalid_argument, leaving the list as it was.
     TBattery& Add(std::unique_ptr<TBattery> item);
     void Clear() { m_items.clear(); }
     int IndexOf(const TBattery* item) const;
@@ -178,11 +208,11 @@ public:
     // Highest series rank first; equal ranks keep their table order.
     void SortByRank();
 
-    auto begin() { return m_items.begin(); }
-    auto end() { return m_items.end(); }
-    auto begin() const { return m_items.begin(); }
-    auto end() const { return m_items.end(); }
+    iterator begin() { return iterator(m_items.cbegin()); }
+    iterator end() { return iterator(m_items.cend()); }
+    const_iterator begin() const { return const_iterator(m_items.cbegin()); }
+    const_iterator end() const { return const_iterator(m_items.cend()); }
 
 private:
-    std::vector<std::unique_ptr<TBattery>> m_items;
+    Items m_items;
 };

@@ -47,7 +47,7 @@ protected:
     {
         std::vector<QString> result;
         for (const auto& candidate : project.Selection().BatteryList())
-            result.push_back(candidate->Code());
+            result.push_back(candidate.Code());
         return result;
     }
 
@@ -70,9 +70,9 @@ TEST_F(SelectionRun, PlainBanksGetTransformerBankCurrentTransformerAndCables)
     EXPECT_EQ(selection().Transformer()->TType(), "CT-250");
     EXPECT_EQ(selection().Transformer()->Volt(), 400);
     for (const auto& candidate : selection().BatteryList()) {
-        ASSERT_NE(candidate->Conductor(), nullptr) << candidate->Code().toStdString();
-        EXPECT_TRUE(candidate->Conductor()->Found()) << candidate->Code().toStdString();
-        EXPECT_EQ(candidate->Count(), 1);
+        ASSERT_NE(candidate.Conductor(), nullptr) << candidate.Code().toStdString();
+        EXPECT_TRUE(candidate.Conductor()->Found()) << candidate.Code().toStdString();
+        EXPECT_EQ(candidate.Count(), 1);
     }
     EXPECT_EQ(counting.asked("bb"), 1);
     EXPECT_EQ(counting.asked("bb6"), 0);
