@@ -52,7 +52,8 @@ BankRows readRows(TSelection& selection, CatalogueRowSet& rows, const BankColumn
     TBattery scratch(&selection);
     for (rows.first(); !rows.eof(); rows.next()) {
         scratch.LoadSearchFields(rows, columns);
-        weighed.push_back({ scratch.BType(), scratch.Power(), scratch.Volt(), scratch.Harmonic(), scratch.Transform() });
+        weighed.push_back(
+            { scratch.BType(), scratch.Power(), scratch.Volt(), scratch.Harmonic(), scratch.Transform() });
     }
     return weighed;
 }
@@ -85,7 +86,7 @@ template <typename Visit> void revisit(CatalogueRowSet& dataSet, const BankRows&
 
 // A new candidate from the current row, with its picture and texts.
 TBattery& addCandidate(TSelection& selection, TBatteryList& list, CatalogueRowSet& rows, const BankColumns& columns,
-                       CatalogueRowSet& descriptions)
+    CatalogueRowSet& descriptions)
 {
     auto candidate = std::make_unique<TBattery>(&selection);
     candidate->LoadFromDataSet(rows, columns, &descriptions);

@@ -29,7 +29,11 @@ private:
 class CatalogueColumn {
 public:
     CatalogueColumn() = default;
-    CatalogueColumn(int index, QString name) : m_index(index), m_name(std::move(name)) {}
+    CatalogueColumn(int index, QString name)
+        : m_index(index)
+        , m_name(std::move(name))
+    {
+    }
 
     int index() const { return m_index; } // -1 when missing
     const QString& name() const { return m_name; }

@@ -13,7 +13,8 @@ QString TDbDataModule::defaultDatabasePath()
 }
 
 TDbDataModule::TDbDataModule(const QString& databasePath)
-    : m_databasePath(databasePath), TenvikConnection(std::make_unique<SqliteConnection>())
+    : m_databasePath(databasePath)
+    , TenvikConnection(std::make_unique<SqliteConnection>())
 {
     const SqliteConnection& connection = *TenvikConnection;
     BbTable = std::make_unique<SqliteQuery>(connection, QStringLiteral("SELECT * FROM bb"));

@@ -157,8 +157,8 @@ void TBattery::readBankRow(const CatalogueRowSet& rows, const BankColumns& colum
         FOrder = SeriesRank(FBType);
 }
 
-void TBattery::LoadFromDataSet(const CatalogueRowSet& ADataSet, const BankColumns& columns,
-                               CatalogueRowSet* ADescriptionDataSet)
+void TBattery::LoadFromDataSet(
+    const CatalogueRowSet& ADataSet, const BankColumns& columns, CatalogueRowSet* ADescriptionDataSet)
 {
     readBankRow(ADataSet, columns, true);
     if (!ADescriptionDataSet)

@@ -106,8 +106,8 @@ public:
     // also the series picture, name and description. Count, cable and
     // selection are never touched.
     void LoadFromDataSet(const CatalogueRowSet& ADataSet, CatalogueRowSet* ADescriptionDataSet = nullptr);
-    void LoadFromDataSet(const CatalogueRowSet& ADataSet, const BankColumns& columns,
-                         CatalogueRowSet* ADescriptionDataSet = nullptr);
+    void LoadFromDataSet(
+        const CatalogueRowSet& ADataSet, const BankColumns& columns, CatalogueRowSet* ADescriptionDataSet = nullptr);
     // Reads what the searches weigh, for a record that is weighed and
     // dropped: every column but the code, dimension and step texts, which
     // are left as they were, as is the rank. Fails wherever the full read
@@ -182,7 +182,10 @@ public:
         using reference = Battery&;
 
         Iterator() = default;
-        explicit Iterator(Items::const_iterator at) : m_at(at) {}
+        explicit Iterator(Items::const_iterator at)
+            : m_at(at)
+        {
+        }
         Battery& operator*() const { return **m_at; }
         Battery* operator->() const { return m_at->get(); }
         Iterator& operator++() { return ++m_at, *this; }

@@ -124,7 +124,9 @@ int SqliteConnection::prepared(const QByteArray& sql, sqlite3_stmt** statement) 
 // --------------------------------------------------------------- SqliteQuery
 
 SqliteQuery::SqliteQuery(const SqliteConnection& connection, QString sql)
-    : m_connection(connection), m_sql(std::move(sql)), m_sqlUtf8(m_sql.toUtf8())
+    : m_connection(connection)
+    , m_sql(std::move(sql))
+    , m_sqlUtf8(m_sql.toUtf8())
 {
 }
 

@@ -482,7 +482,7 @@ TEST_F(RowSetTest, AColumnFoundOnceReadsEveryRowAndAcrossReopening)
     std::vector<float> powers;
     for (rows().first(); !rows().eof(); rows().next())
         powers.push_back(rows().fieldAsSingle(power));
-    EXPECT_EQ(powers, (std::vector<float>{7.5f, 10.0f}));
+    EXPECT_EQ(powers, (std::vector<float> { 7.5f, 10.0f }));
 
     rows().first();
     try {

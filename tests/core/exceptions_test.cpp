@@ -37,24 +37,23 @@ TEST_P(SelectionMessagesTest, ClassCodeAndExactText)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    AllEight, SelectionMessagesTest,
+INSTANTIATE_TEST_SUITE_P(AllEight, SelectionMessagesTest,
     ::testing::Values(
-        MessageCase{SelectionMessages::NoCompensationNeeded, 280, true, "No es necesario realizar la compensación."},
-        MessageCase{SelectionMessages::NoBillingData, 281, true, "No existen datos de facturación."},
-        MessageCase{SelectionMessages::TemperatureAbove35, 282, true,
-                    "Para baterías con temperatura de instalación mayor de 35\u00BAC, consulte con nuestro "
-                    "departamento comercial para diseñar un equipo serie Tirsa especial con sistema de frío "
-                    "incorporado."},
-        MessageCase{SelectionMessages::NoEquipment, 283, true,
-                    "No existe disponibilidad de equipos para los datos introducidos, por favor, contacte con "
-                    "el departamento técnico de ORVEL Energía."},
-        MessageCase{SelectionMessages::ProcessingError, 480, false, "Ha ocurrido un error al procesar los datos."},
-        MessageCase{SelectionMessages::BillingDataError, 481, false, "Error en los datos de facturación."},
-        MessageCase{SelectionMessages::MaximumPowerNotPositive, 482, false,
-                    "El valor de potencia máxima deber ser mayor que 0."},
-        MessageCase{SelectionMessages::InputTransformerNotPositive, 483, false,
-                    "El valor del transformador de entrada deber ser mayor que 0."}));
+        MessageCase { SelectionMessages::NoCompensationNeeded, 280, true, "No es necesario realizar la compensación." },
+        MessageCase { SelectionMessages::NoBillingData, 281, true, "No existen datos de facturación." },
+        MessageCase { SelectionMessages::TemperatureAbove35, 282, true,
+            "Para baterías con temperatura de instalación mayor de 35\u00BAC, consulte con nuestro "
+            "departamento comercial para diseñar un equipo serie Tirsa especial con sistema de frío "
+            "incorporado." },
+        MessageCase { SelectionMessages::NoEquipment, 283, true,
+            "No existe disponibilidad de equipos para los datos introducidos, por favor, contacte con "
+            "el departamento técnico de ORVEL Energía." },
+        MessageCase { SelectionMessages::ProcessingError, 480, false, "Ha ocurrido un error al procesar los datos." },
+        MessageCase { SelectionMessages::BillingDataError, 481, false, "Error en los datos de facturación." },
+        MessageCase { SelectionMessages::MaximumPowerNotPositive, 482, false,
+            "El valor de potencia máxima deber ser mayor que 0." },
+        MessageCase { SelectionMessages::InputTransformerNotPositive, 483, false,
+            "El valor del transformador de entrada deber ser mayor que 0." }));
 
 TEST(SelectionFailures, AreInputOutputErrors)
 {
