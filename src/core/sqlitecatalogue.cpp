@@ -217,21 +217,10 @@ void SqliteQuery::open()
 
 void SqliteQuery::setColumns(sqlite3_stmt* statement)
 {
-    // The names are taken again only when they differ from the last run's:
-    // the description query is reopened for every candidate.
-    const auto columnCount = static_cast<std::size_t>(sqlite3_column_count(statement));
-    bool same = m_columnNames.size() == columnCount;
-    for (std::size_t c = 0; same && c < columnCount; ++c)
-        same = m_columnNames[c] == sqlite3_column_name(statement, static_cast<int>(c));
-    if (same)
-        return;
-
-    m_columnNames.clear();
+    const int columnCount = sqlite3_column_count(statement);
     m_columns.clear();
-    for (std::size_t c = 0; c < columnCount; ++c) {
-        m_columnNames.emplace_back(sqlite3_column_name(statement, static_cast<int>(c)));
-        m_columns.push_back(QString::fromUtf8(m_columnNames.back()));
-    }
+    for (int c = 0; c < columnCount; ++c)
+        m_columns.push_back(QString::fromUtf8(sqlite3_column_name(statement, c)));
     m_hasCaseVariants = false;
     for (std::size_t c = 0; c < m_columns.size(); ++c) {
         for (std::size_t d = 0; d < c; ++d) {
