@@ -206,9 +206,10 @@ void SqliteQuery::open()
             break;
         if (rc != SQLITE_ROW)
             fail(QStringLiteral("Consulta del catálogo fallida: %1").arg(sqliteMessage(db)));
+        std::vector<Value>& row = rows->emplace_back();
+        row.reserve(static_cast<std::size_t>(columnCount));
         for (int c = 0; c < columnCount; ++c)
-            rows->values.push_back(columnValue(guard.statement, c));
-        ++rows->count;
+            row.push_back(columnValue(guard.statement, c));
     }
     m_runs.emplace_back(std::move(bound), rows);
     m_rows = std::move(rows);
@@ -272,16 +273,16 @@ const SqliteQuery::Value& SqliteQuery::field(const CatalogueColumn& column) cons
 {
     // A missing column's index, -1, lies beyond every row.
     const auto index = static_cast<std::size_t>(column.index());
-    if (!m_open || m_current >= m_rows->count || index >= m_columns.size()) [[unlikely]]
+    if (!m_open || m_current >= m_rows->size() || index >= m_columns.size()) [[unlikely]]
         failToRead(column);
-    return m_rows->values[m_current * m_columns.size() + index];
+    return (*m_rows)[m_current][index];
 }
 
 void SqliteQuery::failToRead(const CatalogueColumn& column) const
 {
     if (!m_open)
         fail(QStringLiteral("La consulta del catálogo no está abierta"));
-    if (m_current >= m_rows->count)
+    if (m_current >= m_rows->size())
         fail(QStringLiteral("No hay fila actual en la consulta del catálogo"));
     fail(QStringLiteral("Campo «%1» no encontrado").arg(column.name()));
 }

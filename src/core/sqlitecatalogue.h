@@ -101,7 +101,7 @@ public:
 
     const QString& sql() const { return m_sql; }
     // The number of rows held while open.
-    std::size_t rowCount() const { return m_rows ? m_rows->count : 0; }
+    std::size_t rowCount() const { return m_rows ? m_rows->size() : 0; }
 
     // A stored value as SQLite typed it: NULL, integer, real, text or blob.
     using Value = std::variant<std::monostate, qint64, double, QString, QByteArray>;
@@ -123,10 +123,9 @@ private:
     std::vector<QString> m_columns;
     mutable QHash<QByteArray, QImage> m_pictures;
     bool m_hasCaseVariants = false; // two columns equal but for letter case
-    struct Rows {
-        std::vector<Value> values; // row by row, m_columns.size() to a row
-        std::size_t count = 0;
-    };
+    // Row by row: one flat array for a whole table would be large enough
+    // to be mapped afresh, page by page, at every opening.
+    using Rows = std::vector<std::vector<Value>>;
     std::shared_ptr<const Rows> m_rows; // while open
     // The rows of earlier runs by the values bound (UTF-8, in the
     // statement's order), for the connection's session.
