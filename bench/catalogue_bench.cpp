@@ -13,13 +13,14 @@ const QString& shippedCatalogue()
     return path;
 }
 
-// Reads every row of a bank table as the selection's scratch records do.
+// Reads every row of a bank table in full, its columns found once.
 std::size_t readBanks(CatalogueRowSet& rows)
 {
     std::size_t count = 0;
+    const BankColumns columns(rows);
     for (rows.first(); !rows.eof(); rows.next()) {
         TBattery battery(nullptr);
-        battery.LoadFromDataSet(rows);
+        battery.LoadFromDataSet(rows, columns);
         benchmark::DoNotOptimize(battery.Power());
         ++count;
     }
@@ -31,15 +32,17 @@ std::size_t readAll(TDbDataModule& module)
     std::size_t count = readBanks(module.GetBbTable()) + readBanks(module.GetBb6Table())
         + readBanks(module.GetBbfTable()) + readBanks(module.GetBbeTable());
     CatalogueRowSet& cond = module.GetCondTable();
+    const CableColumns cableColumns(cond);
     for (cond.first(); !cond.eof(); cond.next(), ++count) {
         TConductor conductor;
-        conductor.LoadFromDataSet(cond);
+        conductor.LoadFromDataSet(cond, cableColumns);
         benchmark::DoNotOptimize(conductor.Current());
     }
     CatalogueRowSet& trans = module.GetTransTable();
+    const TransformerColumns transformerColumns(trans);
     for (trans.first(); !trans.eof(); trans.next(), ++count) {
         TTransformer transformer;
-        transformer.LoadFromDataSet(trans);
+        transformer.LoadFromDataSet(trans, transformerColumns);
         benchmark::DoNotOptimize(transformer.A());
     }
     CatalogueRowSet& description = module.GetDescriptionTable();

@@ -42,18 +42,20 @@ bool equalsIgnoringAsciiCase(const QString& a, const QString& b)
     return true;
 }
 
-// Every row of a bank table, read once (without picture or texts): the
-// searches and the final walk weigh these records instead of reading every
-// column of every row again for each pass.
-BankRows readRows(TSelection& selection, CatalogueRowSet& rows)
+// Every row of a bank table, read once by one scratch record (without
+// picture, description, code, dimensions or steps), which keeps what the
+// searches weigh: the searches and the final walk weigh these rows instead
+// of reading the table again for each pass.
+BankRows readRows(TSelection& selection, CatalogueRowSet& rows, const BankColumns& columns)
 {
-    BankRows records;
+    BankRows weighed;
+    TBattery scratch(&selection);
     for (rows.first(); !rows.eof(); rows.next()) {
-        auto record = std::make_unique<TBattery>(&selection);
-        record->LoadFromDataSet(rows);
-        records.push_back(std::move(record));
+        scratch.LoadSearchFields(rows, columns);
+        weighed.push_back(
+            { scratch.BType(), scratch.Power(), scratch.Volt(), scratch.Harmonic(), scratch.Transform() });
     }
-    return records;
+    return weighed;
 }
 
 // One search: each row is offered to `offer`, which returns the difference
@@ -64,39 +66,35 @@ template <typename Offer> float searchBest(const BankRows& rows, Offer offer)
     float best = kNothingChosen;
     float bestDifference = kBankDifferenceStart;
     for (const auto& row : rows) {
-        const std::optional<Ext> difference = offer(*row);
+        const std::optional<Ext> difference = offer(row);
         if (difference && *difference > bestDifference) {
             bestDifference = static_cast<float>(*difference);
-            best = row->Power();
+            best = row.power;
         }
     }
     return best;
 }
 
-// Walks the row set again with each row's record, so that `visit` can read
+// Walks the row set again beside its weighed rows, so that `visit` can read
 // the current row in full where it takes it.
 template <typename Visit> void revisit(CatalogueRowSet& dataSet, const BankRows& rows, Visit visit)
 {
     std::size_t index = 0;
     for (dataSet.first(); !dataSet.eof() && index < rows.size(); dataSet.next(), ++index)
-        visit(*rows[index]);
+        visit(rows[index]);
 }
 
 // A new candidate from the current row, with its picture and texts.
-TBattery& addCandidate(TSelection& selection, TBatteryList& list, CatalogueRowSet& rows, CatalogueRowSet& descriptions)
+TBattery& addCandidate(TSelection& selection, TBatteryList& list, CatalogueRowSet& rows, const BankColumns& columns,
+    CatalogueRowSet& descriptions)
 {
     auto candidate = std::make_unique<TBattery>(&selection);
-    candidate->LoadFromDataSet(rows, &descriptions);
+    candidate->LoadFromDataSet(rows, columns, &descriptions);
     candidate->setCount(1);
     return list.Add(std::move(candidate));
 }
 
 } // namespace
-
-bool VoltIn(std::int32_t volt, const TVoltsArray& volts)
-{
-    return std::find(volts.begin(), volts.end(), volt) != volts.end();
-}
 
 TVoltsArray TSelection::GetVolts() const
 {
@@ -113,9 +111,9 @@ TVoltsArray TSelection::GetVolts() const
 
 TBattery* TSelection::FindBattery(const QString& seriesCode) const
 {
-    for (const auto& candidate : *FBatteryList) {
-        if (equalsIgnoringAsciiCase(candidate->BType(), seriesCode))
-            return candidate.get();
+    for (TBattery& candidate : *FBatteryList) {
+        if (equalsIgnoringAsciiCase(candidate.BType(), seriesCode))
+            return &candidate;
     }
     return nullptr;
 }
@@ -128,43 +126,44 @@ void TSelection::CalculateBatteryList(CatalogueRowSet& ADataSet)
     const bool harmonics = FCProyect->Harmonics();
 
     // "Tirsa" is built to order; it is never an ordinary candidate.
-    const auto ordinary = [&](const TBattery& row) {
-        return VoltIn(row.Volt(), volts) && row.BType() != QLatin1String("Tirsa") && row.Harmonic() == harmonics
-            && !row.Transform();
+    const auto ordinary = [&](const WeighedBankRow& row) {
+        return VoltIn(row.volt, volts) && row.type != QLatin1String("Tirsa") && row.harmonic == harmonics
+            && !row.transform;
     };
 
     // The smallest power strictly above the requirement; a second pass
     // without that power when the first one's result lies below it (which,
     // for a positive requirement, means it found nothing).
     const auto above = [&](std::optional<float> excluded) {
-        return [&, excluded](const TBattery& row) -> std::optional<Ext> {
-            if (!ordinary(row) || (excluded && row.Power() == *excluded))
+        return [&, excluded](const WeighedBankRow& row) -> std::optional<Ext> {
+            if (!ordinary(row) || (excluded && row.power == *excluded))
                 return std::nullopt;
-            const Ext difference = static_cast<Ext>(required) - row.Power();
+            const Ext difference = static_cast<Ext>(required) - row.power;
             return difference < 0 ? std::optional<Ext>(difference) : std::nullopt;
         };
     };
-    const BankRows rows = readRows(*this, ADataSet);
+    const BankColumns columns(ADataSet);
+    const BankRows rows = readRows(*this, ADataSet, columns);
     float best = searchBest(rows, above(std::nullopt));
     if (static_cast<Ext>(best) / required < 1)
         best = searchBest(rows, above(best));
 
     if (best != kNothingChosen) {
         CatalogueRowSet& descriptions = catalogue().GetDescriptionTable();
-        revisit(ADataSet, rows, [&](const TBattery& row) {
+        revisit(ADataSet, rows, [&](const WeighedBankRow& row) {
             if (!ordinary(row))
                 return;
             if (harmonics) {
                 // One candidate per series from the best power up, carrying
                 // its last such row in table order.
-                if (!(row.Power() >= best))
+                if (!(row.power >= best))
                     return;
-                if (TBattery* existing = FindBattery(row.BType()))
-                    existing->LoadFromDataSet(ADataSet, &descriptions);
+                if (TBattery* existing = FindBattery(row.type))
+                    existing->LoadFromDataSet(ADataSet, columns, &descriptions);
                 else
-                    addCandidate(*this, *FBatteryList, ADataSet, descriptions);
-            } else if (row.Power() == best) {
-                addCandidate(*this, *FBatteryList, ADataSet, descriptions);
+                    addCandidate(*this, *FBatteryList, ADataSet, columns, descriptions);
+            } else if (row.power == best) {
+                addCandidate(*this, *FBatteryList, ADataSet, columns, descriptions);
             }
         });
     }
@@ -172,15 +171,16 @@ void TSelection::CalculateBatteryList(CatalogueRowSet& ADataSet)
     if (!FBatteryList->isEmpty())
         FBatteryList->SortByRank();
 
-    appendTransformBanks(ADataSet, rows);
+    appendTransformBanks(ADataSet, columns, rows);
 }
 
 void TSelection::CalculateTransformBattery(CatalogueRowSet& ADataSet)
 {
-    appendTransformBanks(ADataSet, readRows(*this, ADataSet));
+    const BankColumns columns(ADataSet);
+    appendTransformBanks(ADataSet, columns, readRows(*this, ADataSet, columns));
 }
 
-void TSelection::appendTransformBanks(CatalogueRowSet& ADataSet, const BankRows& rows)
+void TSelection::appendTransformBanks(CatalogueRowSet& ADataSet, const BankColumns& columns, const BankRows& rows)
 {
     Ext rating = 0; // kVA
     if (FCProyect->CalculationType() == TCalculationType::consumption) {
@@ -199,12 +199,12 @@ void TSelection::appendTransformBanks(CatalogueRowSet& ADataSet, const BankRows&
     // the smallest transformer bank at or above it.
     const float target = static_cast<float>(0.05L * rating);
     const TVoltsArray volts = GetVolts();
-    const auto transformBank = [&](const TBattery& row) { return VoltIn(row.Volt(), volts) && row.Transform(); };
+    const auto transformBank = [&](const WeighedBankRow& row) { return VoltIn(row.volt, volts) && row.transform; };
 
-    const float best = searchBest(rows, [&](const TBattery& row) -> std::optional<Ext> {
+    const float best = searchBest(rows, [&](const WeighedBankRow& row) -> std::optional<Ext> {
         if (!transformBank(row))
             return std::nullopt;
-        const Ext difference = static_cast<Ext>(target) - row.Power();
+        const Ext difference = static_cast<Ext>(target) - row.power;
         return difference <= 0 ? std::optional<Ext>(difference) : std::nullopt;
     });
     if (best == kNothingChosen)
@@ -213,9 +213,9 @@ void TSelection::appendTransformBanks(CatalogueRowSet& ADataSet, const BankRows&
     // Appended after the ordinary candidates' sort, whatever the series or
     // the harmonics flag.
     CatalogueRowSet& descriptions = catalogue().GetDescriptionTable();
-    revisit(ADataSet, rows, [&](const TBattery& row) {
-        if (transformBank(row) && row.Power() == best)
-            addCandidate(*this, *FBatteryList, ADataSet, descriptions);
+    revisit(ADataSet, rows, [&](const WeighedBankRow& row) {
+        if (transformBank(row) && row.power == best)
+            addCandidate(*this, *FBatteryList, ADataSet, columns, descriptions);
     });
 }
 
@@ -225,26 +225,27 @@ void TSelection::CalculateBatteryFerimontList(CatalogueRowSet& ADataSet)
     const float required = FPreliminar.QC;
 
     // The product lines have no voltage or series condition.
-    const auto plainUnit = [](const TBattery& row) { return !row.Harmonic() && !row.Transform(); };
+    const auto plainUnit = [](const WeighedBankRow& row) { return !row.harmonic && !row.transform; };
     const auto reaches = [&](std::optional<float> excluded) {
-        return [&, excluded](const TBattery& row) -> std::optional<Ext> {
-            if (!plainUnit(row) || (excluded && row.Power() == *excluded))
+        return [&, excluded](const WeighedBankRow& row) -> std::optional<Ext> {
+            if (!plainUnit(row) || (excluded && row.power == *excluded))
                 return std::nullopt;
-            if (!(static_cast<Ext>(row.Power()) / required >= kProductLineRatio))
+            if (!(static_cast<Ext>(row.power) / required >= kProductLineRatio))
                 return std::nullopt;
-            return static_cast<Ext>(required) - row.Power();
+            return static_cast<Ext>(required) - row.power;
         };
     };
-    const BankRows rows = readRows(*this, ADataSet);
+    const BankColumns columns(ADataSet);
+    const BankRows rows = readRows(*this, ADataSet, columns);
     float best = searchBest(rows, reaches(std::nullopt));
     if (static_cast<Ext>(best) / required < kProductLineRatio)
         best = searchBest(rows, reaches(best));
 
     if (best != kNothingChosen) {
         CatalogueRowSet& descriptions = catalogue().GetDescriptionTable();
-        revisit(ADataSet, rows, [&](const TBattery& row) {
-            if (plainUnit(row) && row.Power() == best)
-                addCandidate(*this, *FBatteryList, ADataSet, descriptions);
+        revisit(ADataSet, rows, [&](const WeighedBankRow& row) {
+            if (plainUnit(row) && row.power == best)
+                addCandidate(*this, *FBatteryList, ADataSet, columns, descriptions);
         });
     }
 

@@ -88,9 +88,10 @@ std::int32_t TSelection::NominalVolt() const
 float TSelection::MaxCurrent(CatalogueRowSet& ADataSet) const
 {
     float largest = -2147483648.0f;
+    const CableColumns columns(ADataSet);
     TConductor scratch;
     for (ADataSet.first(); !ADataSet.eof(); ADataSet.next()) {
-        scratch.LoadFromDataSet(ADataSet);
+        scratch.LoadFromDataSet(ADataSet, columns);
         if (scratch.Current() > largest)
             largest = scratch.Current();
     }
@@ -117,9 +118,10 @@ void TSelection::CalculateTransformer(CatalogueRowSet& ADataSet)
     // The smallest primary current at or above the target.
     float best = kNothingChosen;
     float bestDifference = kTransformerDifferenceStart;
+    const TransformerColumns columns(ADataSet);
     TTransformer scratch;
     for (ADataSet.first(); !ADataSet.eof(); ADataSet.next()) {
-        scratch.LoadFromDataSet(ADataSet);
+        scratch.LoadFromDataSet(ADataSet, columns);
         const Ext difference = static_cast<Ext>(target) - scratch.A();
         if (difference <= 0 && difference > bestDifference) {
             bestDifference = static_cast<float>(difference);
@@ -131,11 +133,11 @@ void TSelection::CalculateTransformer(CatalogueRowSet& ADataSet)
 
     // Of equal primaries the last row in the table is the one kept.
     for (ADataSet.first(); !ADataSet.eof(); ADataSet.next()) {
-        scratch.LoadFromDataSet(ADataSet);
+        scratch.LoadFromDataSet(ADataSet, columns);
         if (scratch.A() != best)
             continue;
         auto chosen = std::make_unique<TTransformer>();
-        chosen->LoadFromDataSet(ADataSet);
+        chosen->LoadFromDataSet(ADataSet, columns);
         chosen->setVolt(volt);
         FTransformer = std::move(chosen);
     }
@@ -147,14 +149,14 @@ void TSelection::CalculateConductors(CatalogueRowSet& ADataSet)
 
     // The ratings of the cable table, read once for all candidates.
     std::vector<float> ratings;
+    const CableColumns columns(ADataSet);
     TConductor scratch;
     for (ADataSet.first(); !ADataSet.eof(); ADataSet.next()) {
-        scratch.LoadFromDataSet(ADataSet);
+        scratch.LoadFromDataSet(ADataSet, columns);
         ratings.push_back(scratch.Current());
     }
 
-    for (auto& owned : *FBatteryList) {
-        TBattery& candidate = *owned;
+    for (TBattery& candidate : *FBatteryList) {
 
         // The design current with its margin, each step stored as float. A
         // rated voltage of 0 gives an infinite current: the empty cable.
@@ -190,7 +192,7 @@ void TSelection::CalculateConductors(CatalogueRowSet& ADataSet)
         for (std::size_t row = 0; row < bestRow; ++row)
             ADataSet.next();
         auto conductor = std::make_unique<TConductor>();
-        conductor->LoadFromDataSet(ADataSet);
+        conductor->LoadFromDataSet(ADataSet, columns);
         conductor->setICalculate(design);
         conductor->setCount(wrapToInt32(static_cast<std::int64_t>(candidate.Count()) * runs->count));
         conductor->setBattery(&candidate);

@@ -3,6 +3,7 @@
 #include "rounding.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 void TConsumption::Reset()
 {
@@ -28,6 +29,8 @@ void TConsumptionList::Reset()
 
 TConsumption& TConsumptionList::Add(std::unique_ptr<TConsumption> item)
 {
+    if (!item)
+        throw std::invalid_argument("TConsumptionList::Add: no billing period");
     m_items.push_back(std::move(item));
     return *m_items.back();
 }

@@ -62,6 +62,8 @@ public:
     int Count() const { return static_cast<int>(m_items.size()); }
     TConsumption& operator[](int index) { return *m_items.at(static_cast<std::size_t>(index)); }
     const TConsumption& operator[](int index) const { return *m_items.at(static_cast<std::size_t>(index)); }
+    // Appends and takes ownership; refuses a null entry with
+    // std::invalid_argument, leaving the list as it was.
     TConsumption& Add(std::unique_ptr<TConsumption> item);
     // Removes the item from the list without destroying it.
     std::unique_ptr<TConsumption> Extract(const TConsumption* item);

@@ -12,10 +12,9 @@ QString TDbDataModule::defaultDatabasePath()
     return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("tenvik_sqlite.db"));
 }
 
-TDbDataModule::TDbDataModule(const QString& databasePath) : TDbDataModule(databasePath, Opening::Now) {}
-
-TDbDataModule::TDbDataModule(const QString& databasePath, Opening opening)
-    : m_databasePath(databasePath), TenvikConnection(std::make_unique<SqliteConnection>())
+TDbDataModule::TDbDataModule(const QString& databasePath)
+    : m_databasePath(databasePath)
+    , TenvikConnection(std::make_unique<SqliteConnection>())
 {
     const SqliteConnection& connection = *TenvikConnection;
     BbTable = std::make_unique<SqliteQuery>(connection, QStringLiteral("SELECT * FROM bb"));
@@ -28,8 +27,7 @@ TDbDataModule::TDbDataModule(const QString& databasePath, Opening opening)
     DescriptionTable->setParameter(QStringLiteral("TYPE"), QString());
     BbeTable = std::make_unique<SqliteQuery>(connection, QStringLiteral("SELECT * FROM bbe"));
 
-    if (opening == Opening::Now)
-        DataModuleCreate();
+    DataModuleCreate();
 }
 
 TDbDataModule::~TDbDataModule()
@@ -39,7 +37,6 @@ TDbDataModule::~TDbDataModule()
 
 void TDbDataModule::DataModuleCreate()
 {
-    DataModuleDestroy();
     TenvikConnection->connect(m_databasePath);
     for (SqliteQuery* query :
          {BbTable.get(), Bb6Table.get(), BbfTable.get(), CondTable.get(), TransTable.get(), DescriptionTable.get(),
@@ -54,11 +51,6 @@ void TDbDataModule::DataModuleDestroy()
           BbeTable.get()})
         query->close();
     TenvikConnection->disconnect();
-}
-
-bool TDbDataModule::isConnected() const
-{
-    return TenvikConnection->isConnected();
 }
 
 CatalogueRowSet& TDbDataModule::GetBbfTable() { return *BbfTable; }

@@ -13,35 +13,19 @@ class SqliteQuery;
 // and one query per table, open from start-up until the program ends.
 class TDbDataModule final : public IDbDataModule {
 public:
-    enum class Opening {
-        Now,     // connect and open every query in the constructor
-        Deferred // only create the queries; DataModuleCreate() opens them
-    };
-
     // The catalogue beside the running program.
     static QString defaultDatabasePath();
 
     // Connects to the file at `databasePath` and opens every query in the
     // order bb, bb6, bbf, cond, trans, description (parameter empty), bbe.
-    // A failure stops the rest and raises ECatalogueError.
+    // A failure stops the rest and raises ECatalogueError naming the file
+    // or the query; start-up then goes on without a catalogue.
     explicit TDbDataModule(const QString& databasePath = defaultDatabasePath());
-    // With Opening::Deferred the data module exists with every row set
-    // closed; start-up then calls DataModuleCreate() and, when it fails,
-    // reports the failure and goes on with the row sets that did not open
-    // still closed (their reads raise).
-    TDbDataModule(const QString& databasePath, Opening opening);
+    // Closes every query and the connection.
     ~TDbDataModule() override;
 
     TDbDataModule(const TDbDataModule&) = delete;
     TDbDataModule& operator=(const TDbDataModule&) = delete;
-
-    // Connects and opens the queries in the order above; a failure stops
-    // the rest (the queries opened before it stay open) and raises
-    // ECatalogueError naming the file or the query.
-    void DataModuleCreate();
-    // Closes every query and the connection.
-    void DataModuleDestroy();
-    bool isConnected() const;
 
     CatalogueRowSet& GetBbfTable() override;
     CatalogueRowSet& GetBbeTable() override;
@@ -54,6 +38,9 @@ public:
     const QString& databasePath() const { return m_databasePath; }
 
 private:
+    void DataModuleCreate();
+    void DataModuleDestroy();
+
     QString m_databasePath;
     // Declared first so that it is destroyed last, after the queries that
     // read from it.

@@ -51,17 +51,6 @@ template <typename E> QString enumName(E value)
     return index < names.size() ? QString::fromLatin1(names[index]) : QString();
 }
 
-// The value whose name equals `name`, ignoring ASCII letter case.
-template <typename E> std::optional<E> enumFromName(const QString& name)
-{
-    const auto& names = EnumNames<E>::names;
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        if (name.compare(QLatin1String(names[i]), Qt::CaseInsensitive) == 0)
-            return static_cast<E>(i);
-    }
-    return std::nullopt;
-}
-
 // The value with the given code, or nothing when the code is outside the type.
 template <typename E> std::optional<E> enumFromCode(int code)
 {

@@ -7,33 +7,61 @@
 #include "translation.h"
 
 #include <algorithm>
-#include <cmath>
 #include <array>
+#include <cmath>
+#include <stdexcept>
 #include <utility>
 
 namespace {
 
 // The catalogue price passes through single precision on its way to money.
-// A price that is no number or beyond money's range fails the read rather
-// than turning into a price of 0.
-Money priceOf(const CatalogueRowSet& rows)
+Money priceOf(const CatalogueRowSet& rows, const CatalogueColumn& column)
 {
-    const float price = rows.fieldAsSingle(QStringLiteral("price"));
-    // 9e14 euros lie well inside the 64-bit count of ten-thousandths.
-    if (!std::isfinite(price) || std::fabs(price) > 9.0e14f)
-        throw ECatalogueError(QStringLiteral("El precio del catálogo no es válido."));
-    return Money::fromCatalogueFloat(price);
+    return Money::fromCatalogueFloat(rows.fieldAsSingle(column));
 }
 
 } // namespace
+
+BankColumns::BankColumns(const CatalogueRowSet& rows)
+    : automatic(rows.column(QStringLiteral("automatic")))
+    , volt(rows.column(QStringLiteral("volt")))
+    , dim(rows.column(QStringLiteral("dim")))
+    , transform(rows.column(QStringLiteral("transform")))
+    , code(rows.column(QStringLiteral("code")))
+    , steps(rows.column(QStringLiteral("steps")))
+    , harmonic(rows.column(QStringLiteral("harmonic")))
+    , type(rows.column(QStringLiteral("type")))
+    , power(rows.column(QStringLiteral("power")))
+    , price(rows.column(QStringLiteral("price")))
+{
+}
+
+CableColumns::CableColumns(const CatalogueRowSet& rows)
+    : gauge(rows.column(QStringLiteral("gauge")))
+    , current(rows.column(QStringLiteral("current")))
+    , price(rows.column(QStringLiteral("price")))
+{
+}
+
+TransformerColumns::TransformerColumns(const CatalogueRowSet& rows)
+    : type(rows.column(QStringLiteral("type")))
+    , a(rows.column(QStringLiteral("a")))
+    , price(rows.column(QStringLiteral("price")))
+{
+}
 
 // ---------------------------------------------------------------- TConductor
 
 void TConductor::LoadFromDataSet(const CatalogueRowSet& ADataSet)
 {
-    FGauge = ADataSet.fieldAsSingle(QStringLiteral("gauge"));
-    FCurrent = ADataSet.fieldAsSingle(QStringLiteral("current"));
-    FPrice = priceOf(ADataSet);
+    LoadFromDataSet(ADataSet, CableColumns(ADataSet));
+}
+
+void TConductor::LoadFromDataSet(const CatalogueRowSet& ADataSet, const CableColumns& columns)
+{
+    FGauge = ADataSet.fieldAsSingle(columns.gauge);
+    FCurrent = ADataSet.fieldAsSingle(columns.current);
+    FPrice = priceOf(ADataSet, columns.price);
     FFound = true;
 }
 
@@ -46,9 +74,14 @@ QString TConductor::SCount() const
 
 void TTransformer::LoadFromDataSet(const CatalogueRowSet& ADataSet)
 {
-    FTType = ADataSet.fieldAsString(QStringLiteral("type"));
-    FA = ADataSet.fieldAsSingle(QStringLiteral("a"));
-    FPrice = priceOf(ADataSet);
+    LoadFromDataSet(ADataSet, TransformerColumns(ADataSet));
+}
+
+void TTransformer::LoadFromDataSet(const CatalogueRowSet& ADataSet, const TransformerColumns& columns)
+{
+    FTType = ADataSet.fieldAsString(columns.type);
+    FA = ADataSet.fieldAsSingle(columns.a);
+    FPrice = priceOf(ADataSet, columns.price);
 }
 
 QString TTransformer::SA() const
@@ -79,8 +112,11 @@ std::int32_t TBattery::SeriesRank(const QString& seriesCode)
         {u"Brunia", 200},
         {u"Elmora", 201},
     }};
+    // The nine codes begin with nine different letters.
+    if (seriesCode.isEmpty())
+        return 1000;
     for (const auto& [code, rank] : ranks) {
-        if (QStringView(seriesCode) == code)
+        if (seriesCode.front() == code.front() && QStringView(seriesCode) == code)
             return rank;
     }
     return 1000;
@@ -88,18 +124,43 @@ std::int32_t TBattery::SeriesRank(const QString& seriesCode)
 
 void TBattery::LoadFromDataSet(const CatalogueRowSet& ADataSet, CatalogueRowSet* ADescriptionDataSet)
 {
-    FAutomatic = ADataSet.fieldAsBoolean(QStringLiteral("automatic"));
-    FVolt = ADataSet.fieldAsInteger(QStringLiteral("volt"));
-    FDim = ADataSet.fieldAsString(QStringLiteral("dim"));
-    FTransform = ADataSet.fieldAsBoolean(QStringLiteral("transform"));
-    FCode = ADataSet.fieldAsString(QStringLiteral("code"));
-    FSteps = ADataSet.fieldAsString(QStringLiteral("steps"));
-    FHarmonic = ADataSet.fieldAsBoolean(QStringLiteral("harmonic"));
-    FBType = ADataSet.fieldAsString(QStringLiteral("type"));
-    FPower = ADataSet.fieldAsSingle(QStringLiteral("power"));
-    FPrice = priceOf(ADataSet);
-    FOrder = SeriesRank(FBType);
+    LoadFromDataSet(ADataSet, BankColumns(ADataSet), ADescriptionDataSet);
+}
 
+void TBattery::LoadSearchFields(const CatalogueRowSet& ADataSet, const BankColumns& columns)
+{
+    readBankRow(ADataSet, columns, false);
+}
+
+void TBattery::readBankRow(const CatalogueRowSet& rows, const BankColumns& columns, bool allTexts)
+{
+    // A text read fails only when its column is missing. Without all texts
+    // the code, dimensions and steps are not copied, but a missing column
+    // still fails in its turn, so that both reads of a row fail alike.
+    const auto readText = [&](const CatalogueColumn& column, QString& field) {
+        if (allTexts)
+            field = rows.fieldAsString(column);
+        else if (column.index() < 0)
+            rows.fieldAsString(column);
+    };
+    FAutomatic = rows.fieldAsBoolean(columns.automatic);
+    FVolt = rows.fieldAsInteger(columns.volt);
+    readText(columns.dim, FDim);
+    FTransform = rows.fieldAsBoolean(columns.transform);
+    readText(columns.code, FCode);
+    readText(columns.steps, FSteps);
+    FHarmonic = rows.fieldAsBoolean(columns.harmonic);
+    FBType = rows.fieldAsString(columns.type);
+    FPower = rows.fieldAsSingle(columns.power);
+    FPrice = priceOf(rows, columns.price);
+    if (allTexts)
+        FOrder = SeriesRank(FBType);
+}
+
+void TBattery::LoadFromDataSet(
+    const CatalogueRowSet& ADataSet, const BankColumns& columns, CatalogueRowSet* ADescriptionDataSet)
+{
+    readBankRow(ADataSet, columns, true);
     if (!ADescriptionDataSet)
         return;
 
@@ -154,6 +215,8 @@ std::int32_t TBattery::SFrequency() const
 
 TBattery& TBatteryList::Add(std::unique_ptr<TBattery> item)
 {
+    if (!item)
+        throw std::invalid_argument("TBatteryList::Add: no candidate");
     m_items.push_back(std::move(item));
     return *m_items.back();
 }

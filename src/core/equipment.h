@@ -1,17 +1,34 @@
 #pragma once
 
+#include "catalogue.h"
 #include "money.h"
 
 #include <QImage>
 #include <QString>
 
+#include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <memory>
 #include <vector>
 
-class CatalogueRowSet;
 class TBattery;
 class TSelection;
+
+// The columns each record reads, found once for a walk over a table's rows
+// rather than by name for every row.
+struct BankColumns { // bb, bb6, bbf, bbe
+    explicit BankColumns(const CatalogueRowSet& rows);
+    CatalogueColumn automatic, volt, dim, transform, code, steps, harmonic, type, power, price;
+};
+struct CableColumns { // cond
+    explicit CableColumns(const CatalogueRowSet& rows);
+    CatalogueColumn gauge, current, price;
+};
+struct TransformerColumns { // trans
+    explicit TransformerColumns(const CatalogueRowSet& rows);
+    CatalogueColumn type, a, price;
+};
 
 // The cable of one candidate.
 class TConductor {
@@ -21,6 +38,7 @@ public:
     // Reads gauge, current and price from the current cable row; the cable
     // is then a found one.
     void LoadFromDataSet(const CatalogueRowSet& ADataSet);
+    void LoadFromDataSet(const CatalogueRowSet& ADataSet, const CableColumns& columns);
 
     float Gauge() const { return FGauge; }
     float Current() const { return FCurrent; }
@@ -56,6 +74,7 @@ public:
     TTransformer() = default;
 
     void LoadFromDataSet(const CatalogueRowSet& ADataSet);
+    void LoadFromDataSet(const CatalogueRowSet& ADataSet, const TransformerColumns& columns);
 
     const QString& TType() const { return FTType; }
     float A() const { return FA; }
@@ -87,6 +106,13 @@ public:
     // also the series picture, name and description. Count, cable and
     // selection are never touched.
     void LoadFromDataSet(const CatalogueRowSet& ADataSet, CatalogueRowSet* ADescriptionDataSet = nullptr);
+    void LoadFromDataSet(
+        const CatalogueRowSet& ADataSet, const BankColumns& columns, CatalogueRowSet* ADescriptionDataSet = nullptr);
+    // Reads what the searches weigh, for a record that is weighed and
+    // dropped: every column but the code, dimension and step texts, which
+    // are left as they were, as is the rank. Fails wherever the full read
+    // would.
+    void LoadSearchFields(const CatalogueRowSet& ADataSet, const BankColumns& columns);
 
     const QString& Code() const { return FCode; }
     const QString& Name() const { return FName; }
@@ -119,6 +145,8 @@ public:
     static std::int32_t SeriesRank(const QString& seriesCode);
 
 private:
+    void readBankRow(const CatalogueRowSet& rows, const BankColumns& columns, bool allTexts);
+
     bool FAutomatic = false;
     std::int32_t FVolt = 0;
     QString FDim;
@@ -139,12 +167,43 @@ private:
 };
 
 // The owning list of candidates, in the order the selection leaves them.
+// It hands out the candidates themselves, never its owning pointers: only
+// Add, Clear and SortByRank change what it holds.
 class TBatteryList {
+    using Items = std::vector<std::unique_ptr<TBattery>>;
+
 public:
+    template <typename Battery> class Iterator {
+    public:
+        using iterator_category = std::forward_iterator_tag;
+        using value_type = TBattery;
+        using difference_type = std::ptrdiff_t;
+        using pointer = Battery*;
+        using reference = Battery&;
+
+        Iterator() = default;
+        explicit Iterator(Items::const_iterator at)
+            : m_at(at)
+        {
+        }
+        Battery& operator*() const { return **m_at; }
+        Battery* operator->() const { return m_at->get(); }
+        Iterator& operator++() { return ++m_at, *this; }
+        Iterator operator++(int) { return Iterator(m_at++); }
+        bool operator==(const Iterator&) const = default;
+
+    private:
+        Items::const_iterator m_at;
+    };
+    using iterator = Iterator<TBattery>;
+    using const_iterator = Iterator<const TBattery>;
+
     int Count() const { return static_cast<int>(m_items.size()); }
     bool isEmpty() const { return m_items.empty(); }
     TBattery& operator[](int index) { return *m_items.at(static_cast<std::size_t>(index)); }
     const TBattery& operator[](int index) const { return *m_items.at(static_cast<std::size_t>(index)); }
+    // Appends and takes ownership; refuses a null entry with
+    // std::invalid_argument, leaving the list as it was.
     TBattery& Add(std::unique_ptr<TBattery> item);
     void Clear() { m_items.clear(); }
     int IndexOf(const TBattery* item) const;
@@ -152,11 +211,11 @@ public:
     // Highest series rank first; equal ranks keep their table order.
     void SortByRank();
 
-    auto begin() { return m_items.begin(); }
-    auto end() { return m_items.end(); }
-    auto begin() const { return m_items.begin(); }
-    auto end() const { return m_items.end(); }
+    iterator begin() { return iterator(m_items.cbegin()); }
+    iterator end() { return iterator(m_items.cend()); }
+    const_iterator begin() const { return const_iterator(m_items.cbegin()); }
+    const_iterator end() const { return const_iterator(m_items.cend()); }
 
 private:
-    std::vector<std::unique_ptr<TBattery>> m_items;
+    Items m_items;
 };

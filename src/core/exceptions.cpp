@@ -7,7 +7,7 @@ EInOutError::EInOutError(const QString& message, int errorCode)
 
 namespace SelectionMessages {
 
-QString text(int code)
+QString text(Code code)
 {
     switch (code) {
     case NoCompensationNeeded:
@@ -34,9 +34,9 @@ QString text(int code)
     }
 }
 
-void raise(int code)
+void raise(Code code)
 {
-    if (code >= 280 && code <= 283)
+    if (code < ProcessingError)
         throw ESelectionInfoException(text(code), code);
     throw ESelectionErrorException(text(code), code);
 }

@@ -39,15 +39,21 @@ public:
 // The eight calculation messages. The texts are also translation keys and
 // must stay byte for byte as they are.
 namespace SelectionMessages {
-inline constexpr int NoCompensationNeeded = 280;
-inline constexpr int NoBillingData = 281;
-inline constexpr int TemperatureAbove35 = 282;
-inline constexpr int NoEquipment = 283;
-inline constexpr int ProcessingError = 480;
-inline constexpr int BillingDataError = 481;
-inline constexpr int MaximumPowerNotPositive = 482;
-inline constexpr int InputTransformerNotPositive = 483;
+// The messages by their codes: information from 280, errors from 480. Only
+// these can be raised; a bare number does not convert to a Code.
+enum Code : int {
+    NoCompensationNeeded = 280,
+    NoBillingData = 281,
+    TemperatureAbove35 = 282,
+    NoEquipment = 283,
+    ProcessingError = 480,
+    BillingDataError = 481,
+    MaximumPowerNotPositive = 482,
+    InputTransformerNotPositive = 483,
+};
 
-QString text(int code);
-[[noreturn]] void raise(int code);
+QString text(Code code);
+// ESelectionInfoException for 280 to 283, ESelectionErrorException for the
+// errors; ErrorCode holds the code.
+[[noreturn]] void raise(Code code);
 } // namespace SelectionMessages

@@ -1,5 +1,7 @@
 #include "money.h"
 
+#include "catalogue.h"
+
 #include <cmath>
 
 std::optional<Money> Money::fromDecimal(long double value)
@@ -16,9 +18,9 @@ std::optional<Money> Money::fromDecimal(long double value)
 Money Money::fromCatalogueFloat(float value)
 {
     // A float times 10000 is exact in double's 53-bit mantissa for every
-    // price a catalogue can hold; a value out of range maps to zero.
+    // price a catalogue can hold.
     const double scaled = std::nearbyint(static_cast<double>(value) * TicksPerUnit);
     if (!std::isfinite(scaled) || scaled >= 9223372036854775808.0 || scaled < -9223372036854775808.0)
-        return Money();
+        throw ECatalogueError(QStringLiteral("El precio del catálogo no es válido."));
     return fromTicks(static_cast<std::int64_t>(scaled));
 }

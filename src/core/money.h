@@ -25,7 +25,9 @@ public:
 
     // A catalogue price, read as single precision: the float widened to
     // double, times 10000 (exact), rounded halves to even. So 1234.56 is
-    // held as 1234.5601 and 99.99 as 99.99.
+    // held as 1234.5601 and 99.99 as 99.99. A price that is no number or
+    // does not fit the 64-bit count fails the catalogue read: it raises
+    // ECatalogueError rather than becoming a price of 0.
     static Money fromCatalogueFloat(float value);
 
     constexpr std::int64_t ticks() const { return m_ticks; }

@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -15,10 +16,21 @@ class TCProyect;
 
 // The catalogue voltages accepted for the project's voltage.
 using TVoltsArray = std::vector<std::int32_t>;
-bool VoltIn(std::int32_t volt, const TVoltsArray& volts);
+inline bool VoltIn(std::int32_t volt, const TVoltsArray& volts)
+{
+    return std::find(volts.begin(), volts.end(), volt) != volts.end();
+}
 
-// The rows of a bank table read into records, in table order.
-using BankRows = std::vector<std::unique_ptr<TBattery>>;
+// What the bank searches weigh of one row of a bank table.
+struct WeighedBankRow {
+    QString type; // series code
+    float power = 0.0f;
+    std::int32_t volt = 0;
+    bool harmonic = false;
+    bool transform = false;
+};
+// The rows of a bank table, in table order.
+using BankRows = std::vector<WeighedBankRow>;
 
 // The selection engine of a project and the results of its last run: the
 // candidate banks, the current transformer of plain banks and the
@@ -79,7 +91,7 @@ public:
 
 private:
     // The transformer's own bank, from rows already read.
-    void appendTransformBanks(CatalogueRowSet& ADataSet, const BankRows& rows);
+    void appendTransformBanks(CatalogueRowSet& ADataSet, const BankColumns& columns, const BankRows& rows);
 
     // The project's catalogue; raises ECatalogueError when none is open.
     IDbDataModule& catalogue() const;

@@ -1,6 +1,7 @@
 #include "sqlitecatalogue.h"
 
 #include <QFileInfo>
+#include <QVariant>
 
 #include <sqlite3.h>
 
@@ -14,17 +15,18 @@ QString sqliteMessage(sqlite3* db)
     return db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("sin memoria");
 }
 
-// Finalises a statement when it goes out of scope.
-struct StatementGuard {
+// Resets a kept statement when a run ends, however it ends, so that it
+// holds no cursor until it runs again.
+struct ResetGuard {
     sqlite3_stmt* statement = nullptr;
-    ~StatementGuard() { sqlite3_finalize(statement); }
+    ~ResetGuard() { sqlite3_reset(statement); }
 };
 
-QVariant columnValue(sqlite3_stmt* statement, int column)
+SqliteQuery::Value columnValue(sqlite3_stmt* statement, int column)
 {
     switch (sqlite3_column_type(statement, column)) {
     case SQLITE_INTEGER:
-        return static_cast<qlonglong>(sqlite3_column_int64(statement, column));
+        return static_cast<qint64>(sqlite3_column_int64(statement, column));
     case SQLITE_FLOAT:
         return sqlite3_column_double(statement, column);
     case SQLITE_TEXT:
@@ -39,6 +41,8 @@ QVariant columnValue(sqlite3_stmt* statement, int column)
         return {};
     }
 }
+
+enum Kind : std::size_t { Null, Integer, Real, Text, Blob }; // SqliteQuery::Value's alternatives
 
 } // namespace
 
@@ -88,18 +92,41 @@ void SqliteConnection::connect(const QString& path)
         throw failure(reason);
     }
     m_db = db;
+    static std::uint64_t lastSession = 0;
+    m_session = ++lastSession;
 }
 
 void SqliteConnection::disconnect()
 {
+    for (const auto& [sql, statement] : m_statements)
+        sqlite3_finalize(statement);
+    m_statements.clear();
     sqlite3_close(m_db);
     m_db = nullptr;
+    m_session = 0;
+}
+
+int SqliteConnection::prepared(const QByteArray& sql, sqlite3_stmt** statement) const
+{
+    for (const auto& [text, kept] : m_statements) {
+        if (text == sql) {
+            *statement = kept;
+            return SQLITE_OK;
+        }
+    }
+    *statement = nullptr;
+    const int rc = sqlite3_prepare_v2(m_db, sql.constData(), static_cast<int>(sql.size()), statement, nullptr);
+    if (rc == SQLITE_OK && *statement)
+        m_statements.emplace_back(sql, *statement);
+    return rc;
 }
 
 // --------------------------------------------------------------- SqliteQuery
 
 SqliteQuery::SqliteQuery(const SqliteConnection& connection, QString sql)
-    : m_connection(connection), m_sql(std::move(sql))
+    : m_connection(connection)
+    , m_sql(std::move(sql))
+    , m_sqlUtf8(m_sql.toUtf8())
 {
 }
 
@@ -111,9 +138,7 @@ void SqliteQuery::fail(const QString& message) const
 void SqliteQuery::close()
 {
     m_open = false;
-    m_columns.clear();
-    m_hasCaseVariants = false;
-    m_rows.clear();
+    m_rows.reset();
     m_current = 0;
 }
 
@@ -134,10 +159,8 @@ void SqliteQuery::open()
     sqlite3* db = m_connection.handle();
     if (!db)
         fail(QStringLiteral("El catálogo no está conectado"));
-    StatementGuard guard;
-    const QByteArray text = m_sql.toUtf8();
-    if (sqlite3_prepare_v2(db, text.constData(), static_cast<int>(text.size()), &guard.statement, nullptr)
-        != SQLITE_OK)
+    ResetGuard guard;
+    if (m_connection.prepared(m_sqlUtf8, &guard.statement) != SQLITE_OK)
         fail(QStringLiteral("Consulta del catálogo fallida: %1").arg(sqliteMessage(db)));
     if (!guard.statement)
         fail(QStringLiteral("Consulta del catálogo vacía"));
@@ -145,38 +168,60 @@ void SqliteQuery::open()
     // Parameters are bound, never spliced into the text; names compare
     // without regard to case.
     const int parameterCount = sqlite3_bind_parameter_count(guard.statement);
+    std::vector<QByteArray> bound;
     for (int i = 1; i <= parameterCount; ++i) {
         const char* rawName = sqlite3_bind_parameter_name(guard.statement, i);
         const QString name = rawName ? QString::fromUtf8(rawName + 1) : QString();
         QString value;
-        for (const auto& [parameter, bound] : m_parameters) {
+        for (const auto& [parameter, text] : m_parameters) {
             if (parameter.compare(name, Qt::CaseInsensitive) == 0)
-                value = bound;
+                value = text;
         }
-        const QByteArray utf8 = value.toUtf8();
-        sqlite3_bind_text(guard.statement, i, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
+        bound.push_back(value.toUtf8());
     }
 
-    const int columnCount = sqlite3_column_count(guard.statement);
-    std::vector<QString> columns;
-    columns.reserve(static_cast<std::size_t>(columnCount));
-    for (int c = 0; c < columnCount; ++c)
-        columns.push_back(QString::fromUtf8(sqlite3_column_name(guard.statement, c)));
+    if (m_runsSession != m_connection.session()) {
+        m_runs.clear();
+        m_runsSession = m_connection.session();
+    }
+    for (const auto& [values, rows] : m_runs) {
+        if (values == bound) {
+            m_rows = rows;
+            m_open = true;
+            return;
+        }
+    }
 
-    std::vector<std::vector<QVariant>> rows;
+    for (int i = 1; i <= parameterCount; ++i) {
+        const QByteArray& utf8 = bound[static_cast<std::size_t>(i - 1)];
+        sqlite3_bind_text(guard.statement, i, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
+    }
+    const int columnCount = sqlite3_column_count(guard.statement);
+    setColumns(guard.statement);
+
+    auto rows = std::make_shared<Rows>();
     for (;;) {
         const int rc = sqlite3_step(guard.statement);
         if (rc == SQLITE_DONE)
             break;
         if (rc != SQLITE_ROW)
             fail(QStringLiteral("Consulta del catálogo fallida: %1").arg(sqliteMessage(db)));
-        std::vector<QVariant> row;
+        std::vector<Value>& row = rows->emplace_back();
         row.reserve(static_cast<std::size_t>(columnCount));
         for (int c = 0; c < columnCount; ++c)
             row.push_back(columnValue(guard.statement, c));
-        rows.push_back(std::move(row));
     }
-    m_columns = std::move(columns);
+    m_runs.emplace_back(std::move(bound), rows);
+    m_rows = std::move(rows);
+    m_open = true;
+}
+
+void SqliteQuery::setColumns(sqlite3_stmt* statement)
+{
+    const int columnCount = sqlite3_column_count(statement);
+    m_columns.clear();
+    for (int c = 0; c < columnCount; ++c)
+        m_columns.push_back(QString::fromUtf8(sqlite3_column_name(statement, c)));
     m_hasCaseVariants = false;
     for (std::size_t c = 0; c < m_columns.size(); ++c) {
         for (std::size_t d = 0; d < c; ++d) {
@@ -184,9 +229,6 @@ void SqliteQuery::open()
                 m_hasCaseVariants = true;
         }
     }
-    m_rows = std::move(rows);
-    m_current = 0;
-    m_open = true;
 }
 
 void SqliteQuery::first()
@@ -200,128 +242,161 @@ void SqliteQuery::next()
 {
     if (!m_open)
         fail(QStringLiteral("La consulta del catálogo no está abierta"));
-    if (m_current < m_rows.size())
+    if (m_current < rowCount())
         ++m_current;
 }
 
 bool SqliteQuery::eof() const
 {
-    return !m_open || m_current >= m_rows.size();
+    return !m_open || m_current >= rowCount();
 }
 
-const QVariant& SqliteQuery::field(const QString& name) const
+CatalogueColumn SqliteQuery::column(const QString& name) const
 {
-    if (!m_open)
-        fail(QStringLiteral("La consulta del catálogo no está abierta"));
-    if (m_current >= m_rows.size())
-        fail(QStringLiteral("No hay fila actual en la consulta del catálogo"));
     // Columns are found by name, ignoring case; the first of equal names wins.
     // The program asks with the stored spelling, so the exact lookup usually
     // answers; but a column spelt in another case that comes earlier wins.
     if (!m_hasCaseVariants) {
         for (std::size_t c = 0; c < m_columns.size(); ++c) {
             if (m_columns[c] == name)
-                return m_rows[m_current][c];
+                return CatalogueColumn(static_cast<int>(c), name);
         }
     }
     for (std::size_t c = 0; c < m_columns.size(); ++c) {
         if (m_columns[c].compare(name, Qt::CaseInsensitive) == 0)
-            return m_rows[m_current][c];
+            return CatalogueColumn(static_cast<int>(c), name);
     }
-    fail(QStringLiteral("Campo «%1» no encontrado").arg(name));
+    return CatalogueColumn(-1, name);
+}
+
+const SqliteQuery::Value& SqliteQuery::field(const CatalogueColumn& column) const
+{
+    // A missing column's index, -1, lies beyond every row.
+    const auto index = static_cast<std::size_t>(column.index());
+    if (!m_open || m_current >= m_rows->size() || index >= m_columns.size()) [[unlikely]]
+        failToRead(column);
+    return (*m_rows)[m_current][index];
+}
+
+void SqliteQuery::failToRead(const CatalogueColumn& column) const
+{
+    if (!m_open)
+        fail(QStringLiteral("La consulta del catálogo no está abierta"));
+    if (m_current >= m_rows->size())
+        fail(QStringLiteral("No hay fila actual en la consulta del catálogo"));
+    fail(QStringLiteral("Campo «%1» no encontrado").arg(column.name()));
 }
 
 // A stored number as a number; a NULL reads as 0. A text must hold a number
 // and nothing else, and a blob is no number: a catalogue price or power
 // that silently read as 0 would be a wrong result, not a failure.
-double SqliteQuery::numberOf(const QString& name, const QVariant& value) const
+double SqliteQuery::numberOf(const CatalogueColumn& column, const Value& value) const
 {
-    switch (value.typeId()) {
-    case QMetaType::LongLong:
-        return static_cast<double>(value.toLongLong());
-    case QMetaType::Double:
-        return value.toDouble();
-    case QMetaType::QString: {
+    switch (value.index()) {
+    case Integer:
+        return static_cast<double>(std::get<Integer>(value));
+    case Real:
+        return std::get<Real>(value);
+    case Text: {
         bool ok = false;
-        const double number = value.toString().trimmed().toDouble(&ok);
+        const double number = std::get<Text>(value).trimmed().toDouble(&ok);
         if (!ok)
-            fail(QStringLiteral("El campo «%1» no es un número").arg(name));
+            fail(QStringLiteral("El campo «%1» no es un número").arg(column.name()));
         return number;
     }
-    case QMetaType::QByteArray:
-        fail(QStringLiteral("El campo «%1» no es un número").arg(name));
+    case Blob:
+        fail(QStringLiteral("El campo «%1» no es un número").arg(column.name()));
     default:
         return 0.0;
     }
 }
 
-bool SqliteQuery::fieldAsBoolean(const QString& name) const
+bool SqliteQuery::fieldAsBoolean(const CatalogueColumn& column) const
 {
-    const QVariant& value = field(name);
-    if (value.typeId() == QMetaType::QString) {
-        const QString text = value.toString().trimmed();
+    const Value& value = field(column);
+    if (value.index() == Integer)
+        return std::get<Integer>(value) != 0;
+    if (value.index() == Text) {
+        const QString text = std::get<Text>(value).trimmed();
         if (text.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0)
             return true;
         if (text.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0)
             return false;
     }
-    return numberOf(name, value) != 0.0;
+    return numberOf(column, value) != 0.0;
 }
 
-std::int32_t SqliteQuery::fieldAsInteger(const QString& name) const
+std::int32_t SqliteQuery::fieldAsInteger(const CatalogueColumn& column) const
 {
-    const QVariant& value = field(name);
-    if (value.typeId() == QMetaType::LongLong) {
-        const qlonglong v = value.toLongLong();
+    const Value& value = field(column);
+    if (value.index() == Integer) {
+        const qint64 v = std::get<Integer>(value);
         if (v < std::numeric_limits<std::int32_t>::min() || v > std::numeric_limits<std::int32_t>::max())
-            fail(QStringLiteral("El campo «%1» no cabe en un entero").arg(name));
+            fail(QStringLiteral("El campo «%1» no cabe en un entero").arg(column.name()));
         return static_cast<std::int32_t>(v);
     }
     // A real number becomes an integer by rounding to the nearest, halves
     // to even.
-    const double v = std::nearbyint(numberOf(name, value));
+    const double v = std::nearbyint(numberOf(column, value));
     if (!std::isfinite(v) || v < -2147483648.0 || v > 2147483647.0)
-        fail(QStringLiteral("El campo «%1» no cabe en un entero").arg(name));
+        fail(QStringLiteral("El campo «%1» no cabe en un entero").arg(column.name()));
     return static_cast<std::int32_t>(v);
 }
 
-QString SqliteQuery::fieldAsString(const QString& name) const
+QString SqliteQuery::fieldAsString(const CatalogueColumn& column) const
 {
-    const QVariant& value = field(name);
-    if (value.typeId() == QMetaType::QByteArray)
-        return QString::fromUtf8(value.toByteArray());
-    if (value.typeId() == QMetaType::Double)
-        return QString::number(value.toDouble(), 'g', 15);
-    return value.toString();
+    const Value& value = field(column);
+    switch (value.index()) {
+    case Integer:
+        return QString::number(std::get<Integer>(value));
+    case Real:
+        return QString::number(std::get<Real>(value), 'g', 15);
+    case Text:
+        return std::get<Text>(value);
+    case Blob:
+        return QString::fromUtf8(std::get<Blob>(value));
+    default:
+        return QString();
+    }
 }
 
-float SqliteQuery::fieldAsSingle(const QString& name) const
+float SqliteQuery::fieldAsSingle(const CatalogueColumn& column) const
 {
     // Rounded to the nearest single; beyond its range the value becomes an
     // infinity, written out rather than left to the cast.
-    const double value = numberOf(name, field(name));
+    const double value = numberOf(column, field(column));
     if (std::isfinite(value) && std::fabs(value) > std::numeric_limits<float>::max())
         return value > 0 ? std::numeric_limits<float>::infinity() : -std::numeric_limits<float>::infinity();
     return static_cast<float>(value);
 }
 
-QByteArray SqliteQuery::fieldAsBlob(const QString& name) const
+QByteArray SqliteQuery::fieldAsBlob(const CatalogueColumn& column) const
 {
-    const QVariant& value = field(name);
-    if (value.typeId() == QMetaType::QString)
-        return value.toString().toUtf8();
-    return value.toByteArray();
+    const Value& value = field(column);
+    switch (value.index()) {
+    case Integer:
+        return QByteArray::number(std::get<Integer>(value));
+    case Real:
+        // A number's bytes are its shortest text, as Qt writes a double.
+        return QVariant(std::get<Real>(value)).toByteArray();
+    case Text:
+        return std::get<Text>(value).toUtf8();
+    case Blob:
+        return std::get<Blob>(value);
+    default:
+        return QByteArray();
+    }
 }
 
-QImage SqliteQuery::fieldAsPicture(const QString& name) const
+QImage SqliteQuery::fieldAsPicture(const CatalogueColumn& column) const
 {
-    const QByteArray bytes = fieldAsBlob(name);
+    const QByteArray bytes = fieldAsBlob(column);
     if (bytes.isEmpty())
         return QImage();
     const auto cached = m_pictures.constFind(bytes);
     if (cached != m_pictures.constEnd())
         return *cached;
-    const QImage picture = CatalogueRowSet::fieldAsPicture(name);
+    const QImage picture = CatalogueRowSet::fieldAsPicture(column);
     m_pictures.insert(bytes, picture);
     return picture;
 }

@@ -73,7 +73,7 @@ std::vector<QString> codesOf(const TSelection& selection)
 {
     std::vector<QString> codes;
     for (const auto& candidate : selection.BatteryList())
-        codes.push_back(candidate->Code());
+        codes.push_back(candidate.Code());
     return codes;
 }
 
@@ -111,11 +111,11 @@ TEST_F(BankSelection, PlainBanksTakeTheSmallestPowerStrictlyAboveTheRequirement)
     // rank first and table order within a rank: Elmora, then Corsel twice.
     EXPECT_EQ(plainCandidates(100), (Codes { "B-90b", "B-90a", "B-90c" }));
     for (const auto& candidate : selection().BatteryList()) {
-        EXPECT_EQ(candidate->Count(), 1);
-        EXPECT_EQ(candidate->Power(), 90.0f);
-        EXPECT_EQ(candidate->Conductor(), nullptr);
-        EXPECT_EQ(candidate->Description(), "Serie " + candidate->BType());
-        EXPECT_FALSE(candidate->Image().isNull());
+        EXPECT_EQ(candidate.Count(), 1);
+        EXPECT_EQ(candidate.Power(), 90.0f);
+        EXPECT_EQ(candidate.Conductor(), nullptr);
+        EXPECT_EQ(candidate.Description(), "Serie " + candidate.BType());
+        EXPECT_FALSE(candidate.Image().isNull());
     }
 }
 

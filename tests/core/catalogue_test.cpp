@@ -293,43 +293,26 @@ TEST(DataModule, RefusesEveryWriteThroughItsConnection)
 }
 
 // The queries open in the order bb, bb6, bbf, cond, trans, description,
-// bbe; a missing table stops the rest, which stay closed and unusable.
+// bbe; the first that fails stops the rest, and the data module is not
+// created. With this table and every later one missing, the failure names
+// this one.
 class FailedOpening : public ::testing::TestWithParam<const char*> {};
 
-TEST_P(FailedOpening, StopsTheRestAndLeavesThemUnusable)
+TEST_P(FailedOpening, StopsAtTheFirstMissingTableInOpeningOrder)
 {
     const QString missing = QString::fromLatin1(GetParam());
     const std::vector<QString> order{"bb", "bb6", "bbf", "cond", "trans", "description", "bbe"};
-    const auto position = [&order](const QString& table) {
-        return std::find(order.begin(), order.end(), table) - order.begin();
-    };
-    testutils::TemporaryCatalogue catalogue(smallCatalogueSql() + QStringLiteral("DROP TABLE %1;\n").arg(missing));
+    QString sql = smallCatalogueSql();
+    for (auto table = std::find(order.begin(), order.end(), missing); table != order.end(); ++table)
+        sql += QStringLiteral("DROP TABLE %1;\n").arg(*table);
+    testutils::TemporaryCatalogue catalogue(sql);
 
-    EXPECT_THROW(TDbDataModule{catalogue.path()}, ECatalogueError);
-
-    TDbDataModule module(catalogue.path(), TDbDataModule::Opening::Deferred);
-    EXPECT_FALSE(module.GetBbTable().isOpen());
     try {
-        module.DataModuleCreate();
+        TDbDataModule module(catalogue.path());
         FAIL() << "a catalogue without " << GetParam() << " opened";
     } catch (const ECatalogueError& e) {
-        EXPECT_TRUE(e.message().contains(missing)) << e.message().toStdString();
-    }
-
-    for (const auto& [table, get] : allGetters()) {
-        SCOPED_TRACE(table);
-        CatalogueRowSet& rows = get(module);
-        if (position(QLatin1String(table)) < position(missing)) {
-            EXPECT_TRUE(rows.isOpen());
-            EXPECT_NO_THROW(rows.first());
-            continue;
-        }
-        EXPECT_FALSE(rows.isOpen());
-        EXPECT_TRUE(rows.eof());
-        EXPECT_THROW(rows.first(), ECatalogueError);
-        EXPECT_THROW(rows.next(), ECatalogueError);
-        EXPECT_THROW(rows.fieldAsString("type"), ECatalogueError);
-        EXPECT_THROW(rows.fieldAsSingle("price"), ECatalogueError);
+        EXPECT_TRUE(e.message().contains(QStringLiteral("no such table: %1 ").arg(missing)))
+            << e.message().toStdString();
     }
 }
 
@@ -337,37 +320,41 @@ INSTANTIATE_TEST_SUITE_P(MissingTable, FailedOpening,
                          ::testing::Values("bb", "bb6", "bbf", "cond", "trans", "description", "bbe"),
                          [](const auto& info) { return std::string(info.param); });
 
-TEST(DataModule, AFileThatCannotBeOpenedLeavesEveryRowSetClosed)
+// A query over a connection that is not connected, or no longer, cannot be
+// opened and hands out nothing.
+TEST(SqliteQuery, WithoutAConnectionNothingOpens)
 {
-    QTemporaryDir folder;
-    ASSERT_TRUE(folder.isValid());
-    TDbDataModule module(folder.filePath("tenvik_sqlite.db"), TDbDataModule::Opening::Deferred);
-    EXPECT_THROW(module.DataModuleCreate(), ECatalogueError);
-    EXPECT_FALSE(module.isConnected());
-    for (const auto& [table, get] : allGetters()) {
-        SCOPED_TRACE(table);
-        EXPECT_FALSE(get(module).isOpen());
-        EXPECT_THROW(get(module).fieldAsBoolean("automatic"), ECatalogueError);
-    }
-    // The description query cannot be reopened without a connection either.
-    CatalogueRowSet& description = module.GetDescriptionTable();
+    testutils::TemporaryCatalogue catalogue(smallCatalogueSql());
+    SqliteConnection connection;
+    SqliteQuery description(connection, QStringLiteral("SELECT * FROM description where type=:type"));
     description.setParameter("type", "Fenwa");
+    EXPECT_THROW(description.open(), ECatalogueError);
+    EXPECT_FALSE(description.isOpen());
+    EXPECT_THROW(description.fieldAsString("name"), ECatalogueError);
+
+    connection.connect(catalogue.path());
+    description.open();
+    EXPECT_TRUE(description.isOpen());
+    connection.disconnect();
+    description.close();
     EXPECT_THROW(description.open(), ECatalogueError);
     EXPECT_FALSE(description.isOpen());
 }
 
-TEST(DataModule, DestroyClosesEveryRowSet)
+// The data module holds the catalogue's read lock for its life, so the
+// file cannot change under a calculation; destroying it lets go.
+TEST(DataModule, HoldsTheCatalogueUntilDestroyed)
 {
     testutils::TemporaryCatalogue catalogue(smallCatalogueSql());
-    TDbDataModule module(catalogue.path());
-    module.DataModuleDestroy();
-    EXPECT_FALSE(module.isConnected());
-    for (const auto& [table, get] : allGetters()) {
-        SCOPED_TRACE(table);
-        EXPECT_FALSE(get(module).isOpen());
+    sqlite3* writer = nullptr;
+    ASSERT_EQ(sqlite3_open(catalogue.path().toUtf8().constData(), &writer), SQLITE_OK);
+    const char* update = "UPDATE bb SET price = 1";
+    {
+        TDbDataModule module(catalogue.path());
+        EXPECT_NE(sqlite3_exec(writer, update, nullptr, nullptr, nullptr), SQLITE_OK);
     }
-    module.DataModuleCreate();
-    EXPECT_TRUE(module.GetBbeTable().isOpen());
+    EXPECT_EQ(sqlite3_exec(writer, update, nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(writer);
 }
 
 TEST(DataModule, DefaultPathIsBesideTheProgramWhateverTheWorkingFolder)
@@ -483,6 +470,67 @@ TEST_F(RowSetTest, ColumnsAreFoundByNameIgnoringCaseAndAMissingOneFailsWhenRead)
     }
     // The failure leaves the row set usable.
     EXPECT_EQ(rows().fieldAsString("code"), "A");
+}
+
+TEST_F(RowSetTest, AColumnFoundOnceReadsEveryRowAndAcrossReopening)
+{
+    build("CREATE TABLE t (Code TEXT, power REAL); INSERT INTO t VALUES ('A', 7.5); INSERT INTO t VALUES ('B', 10);");
+    const CatalogueColumn power = rows().column("POWER");
+    const CatalogueColumn price = rows().column("price");
+    EXPECT_EQ(power.index(), 1);
+    EXPECT_EQ(price.index(), -1);
+    std::vector<float> powers;
+    for (rows().first(); !rows().eof(); rows().next())
+        powers.push_back(rows().fieldAsSingle(power));
+    EXPECT_EQ(powers, (std::vector<float> { 7.5f, 10.0f }));
+
+    rows().first();
+    try {
+        rows().fieldAsSingle(price);
+        FAIL() << "a missing column was read";
+    } catch (const ECatalogueError& e) {
+        EXPECT_TRUE(e.message().contains("price"));
+    }
+    rows().close();
+    EXPECT_THROW(rows().fieldAsSingle(power), ECatalogueError);
+    rows().open();
+    rows().first();
+    EXPECT_EQ(rows().fieldAsString(rows().column("code")), "A");
+    EXPECT_EQ(rows().fieldAsSingle(power), 7.5f);
+}
+
+// A query opened again with the same value hands out the rows of its first
+// run; after the connection is closed and opened again it reads the file
+// as it stands then.
+TEST(SqliteQuery, ReopeningReadsTheFileAgainAfterAReconnection)
+{
+    testutils::TemporaryCatalogue catalogue(smallCatalogueSql());
+    SqliteConnection connection(catalogue.path());
+    SqliteQuery description(connection, QStringLiteral("SELECT * FROM description where type=:type"));
+    const auto describe = [&description](const QString& code) {
+        description.close();
+        description.setParameter("type", code);
+        description.open();
+        description.first();
+        return description.eof() ? QStringLiteral("<none>") : description.fieldAsString("text_es");
+    };
+    EXPECT_EQ(describe("Fenwa"), QStringLiteral("Batería"));
+    EXPECT_EQ(describe("Corsel"), "Armario");
+
+    // While connected the catalogue cannot change: the connection's read
+    // transaction keeps every writer out.
+    sqlite3* writer = nullptr;
+    ASSERT_EQ(sqlite3_open(catalogue.path().toUtf8().constData(), &writer), SQLITE_OK);
+    const char* update = "UPDATE description SET text_es = 'Nueva' WHERE type = 'Fenwa'";
+    EXPECT_NE(sqlite3_exec(writer, update, nullptr, nullptr, nullptr), SQLITE_OK);
+    EXPECT_EQ(describe("Fenwa"), QStringLiteral("Batería"));
+
+    connection.disconnect();
+    EXPECT_EQ(sqlite3_exec(writer, update, nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(writer);
+    connection.connect(catalogue.path());
+    EXPECT_EQ(describe("Fenwa"), "Nueva");
+    EXPECT_EQ(describe("Corsel"), "Armario");
 }
 
 TEST_F(RowSetTest, PastTheLastRowNoColumnIsHandedOut)

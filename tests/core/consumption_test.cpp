@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <stdexcept>
 
 namespace {
 
@@ -80,6 +81,18 @@ TEST(ConsumptionList, HugeWorkHoursWrapInsteadOfOverflowing)
     list.setWorkHours(2000000000);
     list.setPeriodType(TPeriodType::bimonthly);
     EXPECT_EQ(list.RealHours(), static_cast<std::int32_t>(4000000000LL - 4294967296LL));
+}
+
+TEST(ConsumptionList, RefusesANullPeriod)
+{
+    TConsumptionList list;
+    list.Add(std::make_unique<TConsumption>()).setYear(2020);
+    EXPECT_THROW(list.Add(nullptr), std::invalid_argument);
+    // What Extract gives for a period the list does not hold is refused too.
+    TConsumption stranger;
+    EXPECT_THROW(list.Add(list.Extract(&stranger)), std::invalid_argument);
+    ASSERT_EQ(list.Count(), 1);
+    EXPECT_EQ(list[0].Year(), 2020);
 }
 
 TEST(ConsumptionList, ResetDestroysAndExtractDetaches)

@@ -14,6 +14,9 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -436,6 +439,18 @@ TEST_F(EquipmentTest, TransformerRatioIsThePrimaryWithoutDecimalsOverFive)
 
 // -------------------------------------------------------------- the list
 
+// The list hands out its candidates, never the pointers that own them.
+static_assert(std::is_same_v<decltype(*std::declval<TBatteryList&>().begin()), TBattery&>);
+static_assert(std::is_same_v<decltype(*std::declval<const TBatteryList&>().begin()), const TBattery&>);
+
+TEST(BatteryList, RefusesANullCandidate)
+{
+    TBatteryList list;
+    list.Add(std::make_unique<TBattery>(nullptr));
+    EXPECT_THROW(list.Add(nullptr), std::invalid_argument);
+    EXPECT_EQ(list.Count(), 1);
+}
+
 TEST(BatteryList, OwnsItsCandidatesAndSortsHighestRankFirst)
 {
     TBatteryList list;
@@ -457,7 +472,7 @@ TEST(BatteryList, OwnsItsCandidatesAndSortsHighestRankFirst)
     list.SortByRank();
     std::vector<QString> codes;
     for (const auto& battery : list)
-        codes.push_back(battery->Code());
+        codes.push_back(battery.Code());
     EXPECT_EQ(codes, (std::vector<QString>{"x", "e", "g", "q"}));
     EXPECT_EQ(list.IndexOf(galvix), 2);
     list.Clear();

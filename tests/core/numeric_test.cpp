@@ -1,3 +1,4 @@
+#include "catalogue.h"
 #include "money.h"
 #include "numberformat.h"
 #include "rounding.h"
@@ -20,12 +21,24 @@ TEST_P(CatalogueMoney, FloatWidenedTimesTenThousandHalvesToEven)
 }
 
 INSTANTIATE_TEST_SUITE_P(Prices, CatalogueMoney,
-                         ::testing::Values(CatalogueMoneyCase{1234.56f, 12345601},
-                                           CatalogueMoneyCase{12345.67f, 123456699},
-                                           CatalogueMoneyCase{99.99f, 999900},
-                                           CatalogueMoneyCase{0.03125f, 312},
-                                           CatalogueMoneyCase{0.0f, 0},
-                                           CatalogueMoneyCase{-2.5f, -25000}));
+    ::testing::Values(CatalogueMoneyCase { 1234.56f, 12345601 }, CatalogueMoneyCase { 12345.67f, 123456699 },
+        CatalogueMoneyCase { 99.99f, 999900 }, CatalogueMoneyCase { 0.03125f, 312 }, CatalogueMoneyCase { 0.0f, 0 },
+        CatalogueMoneyCase { -2.5f, -25000 },
+        // The floats of largest size that still fit the 64-bit count.
+        CatalogueMoneyCase { 922337180385280.0f, 9223371803852800000 },
+        CatalogueMoneyCase { -922337180385280.0f, -9223371803852800000 }));
+
+// A catalogue price that is no number or does not fit the count fails the
+// read, as every other catalogue failure does; it never becomes 0.
+TEST(CatalogueMoneyRefusal, NoNumberOrBeyondTheCountRaises)
+{
+    for (const float price : { std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(),
+             -std::numeric_limits<float>::infinity(), 922337247494144.0f, -922337247494144.0f, 1e30f,
+             std::numeric_limits<float>::max() }) {
+        SCOPED_TRACE(price);
+        EXPECT_THROW(Money::fromCatalogueFloat(price), ECatalogueError);
+    }
+}
 
 TEST(Money, FromDecimalHalvesToEvenAndRefusesTheUnrepresentable)
 {

@@ -86,8 +86,6 @@ TEST(ProjectModel, EnumerationNamesInTheirFixedOrder)
     EXPECT_EQ(enumName(TAppLanguage::en), "en");
     EXPECT_EQ(static_cast<int>(TVoltage::v480), 1);
     EXPECT_EQ(sizeof(TVoltage), 1u);
-    EXPECT_EQ(enumFromName<TFrequency>("F60HZ"), TFrequency::f60Hz);
-    EXPECT_EQ(enumFromName<TFrequency>("f70Hz"), std::nullopt);
     EXPECT_EQ(enumFromCode<TVoltage>(2), TVoltage::v230);
     EXPECT_EQ(enumFromCode<TVoltage>(3), std::nullopt);
     EXPECT_EQ(enumFromCode<TVoltage>(-1), std::nullopt);

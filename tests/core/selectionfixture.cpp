@@ -40,7 +40,7 @@ void setContracted(TCProyect& project, std::int32_t maximumPower, std::optional<
             return ::testing::AssertionFailure() << "raised " << e.ErrorCode << " instead of " << code;
         if ((code < 400 && !info) || (code >= 400 && !error))
             return ::testing::AssertionFailure() << "message " << code << " raised with the wrong class";
-        if (e.message() != SelectionMessages::text(code))
+        if (e.message() != SelectionMessages::text(static_cast<SelectionMessages::Code>(code)))
             return ::testing::AssertionFailure() << "message " << code << " has the text " << e.message().toStdString();
         return ::testing::AssertionSuccess();
     } catch (const std::exception& e) {

@@ -47,7 +47,7 @@ protected:
     {
         std::vector<QString> result;
         for (const auto& candidate : project.Selection().BatteryList())
-            result.push_back(candidate->Code());
+            result.push_back(candidate.Code());
         return result;
     }
 
@@ -70,9 +70,9 @@ TEST_F(SelectionRun, PlainBanksGetTransformerBankCurrentTransformerAndCables)
     EXPECT_EQ(selection().Transformer()->TType(), "CT-250");
     EXPECT_EQ(selection().Transformer()->Volt(), 400);
     for (const auto& candidate : selection().BatteryList()) {
-        ASSERT_NE(candidate->Conductor(), nullptr) << candidate->Code().toStdString();
-        EXPECT_TRUE(candidate->Conductor()->Found()) << candidate->Code().toStdString();
-        EXPECT_EQ(candidate->Count(), 1);
+        ASSERT_NE(candidate.Conductor(), nullptr) << candidate.Code().toStdString();
+        EXPECT_TRUE(candidate.Conductor()->Found()) << candidate.Code().toStdString();
+        EXPECT_EQ(candidate.Count(), 1);
     }
     EXPECT_EQ(counting.asked("bb"), 1);
     EXPECT_EQ(counting.asked("bb6"), 0);
@@ -259,4 +259,25 @@ TEST(SelectionRunCatalogueFailure, PassesUnchanged)
     TCProyect project(&catalogue.module());
     setContracted(project, 30);
     EXPECT_THROW(project.Selection().Execute(), ECatalogueError);
+}
+
+// Every row of the bank table is read in full as a search weighs it, not
+// only the rows taken: a column missing from the table fails the run even
+// when no row could ever be a candidate.
+TEST(SelectionRunCatalogueFailure, AMissingTextColumnFailsEvenWithoutCandidates)
+{
+    for (const char* column : { "code", "dim", "steps" }) {
+        SCOPED_TRACE(column);
+        Catalogue catalogue(bankRowsSql("bb", { { "B-10", "Corsel", 400, 10 } })
+            + QStringLiteral("ALTER TABLE bb DROP COLUMN %1;\n").arg(QLatin1String(column)));
+        TCProyect project(&catalogue.module());
+        project.setBatteryType(TBatteryType::battery);
+        setContracted(project, 100);
+        try {
+            project.Selection().Execute();
+            FAIL() << "ran without the column";
+        } catch (const ECatalogueError& e) {
+            EXPECT_TRUE(e.message().contains(QLatin1String(column))) << e.message().toStdString();
+        }
+    }
 }

@@ -41,21 +41,21 @@ protected:
         int transformerBanks = 0;
         float transformerBank = 0.0f;
         for (const auto& candidate : selection.BatteryList()) {
-            const std::string code = candidate->Code().toStdString();
-            EXPECT_EQ(candidate->Count(), 1) << code;
-            EXPECT_FALSE(candidate->Description().isEmpty()) << code;
-            EXPECT_FALSE(candidate->Image().isNull()) << code;
-            if (candidate->Transform()) {
+            const std::string code = candidate.Code().toStdString();
+            EXPECT_EQ(candidate.Count(), 1) << code;
+            EXPECT_FALSE(candidate.Description().isEmpty()) << code;
+            EXPECT_FALSE(candidate.Image().isNull()) << code;
+            if (candidate.Transform()) {
                 if (transformerBanks++ == 0)
-                    transformerBank = candidate->Power();
-                EXPECT_EQ(candidate->Power(), transformerBank) << code;
-                EXPECT_GE(candidate->Power(), transformerBankTarget) << code;
+                    transformerBank = candidate.Power();
+                EXPECT_EQ(candidate.Power(), transformerBank) << code;
+                EXPECT_GE(candidate.Power(), transformerBankTarget) << code;
             } else {
                 EXPECT_EQ(transformerBanks, 0) << code << " follows a transformer bank";
-                EXPECT_EQ(candidate->Power(), ordinaryPower) << code;
-                EXPECT_FALSE(candidate->Harmonic()) << code;
+                EXPECT_EQ(candidate.Power(), ordinaryPower) << code;
+                EXPECT_FALSE(candidate.Harmonic()) << code;
             }
-            const TConductor* cable = candidate->Conductor();
+            const TConductor* cable = candidate.Conductor();
             ASSERT_NE(cable, nullptr) << code;
             EXPECT_TRUE(cable->Found()) << code;
             EXPECT_GE(cable->Current() * static_cast<float>(cable->Count()), cable->ICalculate()) << code;
@@ -122,8 +122,8 @@ TEST_F(ShippedCatalogue, ProductLinesFindUnits)
         EXPECT_FALSE(project.Selection().BatteryList().isEmpty());
         EXPECT_EQ(project.Selection().Transformer(), nullptr);
         for (const auto& unit : project.Selection().BatteryList()) {
-            EXPECT_GE(unit->Power() / 100.0f, 0.9f);
-            ASSERT_NE(unit->Conductor(), nullptr);
+            EXPECT_GE(unit.Power() / 100.0f, 0.9f);
+            ASSERT_NE(unit.Conductor(), nullptr);
         }
     }
 }
@@ -171,8 +171,8 @@ TEST_F(ShippedCatalogue, EveryReasonableProjectFindsEquipment)
                             return;
                         }
                         for (const auto& candidate : project.Selection().BatteryList()) {
-                            ASSERT_NE(candidate->Conductor(), nullptr);
-                            EXPECT_TRUE(candidate->Conductor()->Found()) << candidate->Code().toStdString();
+                            ASSERT_NE(candidate.Conductor(), nullptr);
+                            EXPECT_TRUE(candidate.Conductor()->Found()) << candidate.Code().toStdString();
                         }
                         if (project.BatteryType() == TBatteryType::battery) {
                             EXPECT_NE(project.Selection().Transformer(), nullptr);

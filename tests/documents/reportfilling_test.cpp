@@ -33,11 +33,12 @@ public:
     void first() override { }
     void next() override { }
     bool eof() const override { return false; }
-    bool fieldAsBoolean(const QString& name) const override { return m_values.value(name).toBool(); }
-    std::int32_t fieldAsInteger(const QString& name) const override { return m_values.value(name).toInt(); }
-    QString fieldAsString(const QString& name) const override { return m_values.value(name).toString(); }
-    float fieldAsSingle(const QString& name) const override { return m_values.value(name).toFloat(); }
-    QByteArray fieldAsBlob(const QString& name) const override { return m_values.value(name).toByteArray(); }
+    CatalogueColumn column(const QString& name) const override { return CatalogueColumn(0, name); }
+    bool fieldAsBoolean(const CatalogueColumn& c) const override { return m_values.value(c.name()).toBool(); }
+    std::int32_t fieldAsInteger(const CatalogueColumn& c) const override { return m_values.value(c.name()).toInt(); }
+    QString fieldAsString(const CatalogueColumn& c) const override { return m_values.value(c.name()).toString(); }
+    float fieldAsSingle(const CatalogueColumn& c) const override { return m_values.value(c.name()).toFloat(); }
+    QByteArray fieldAsBlob(const CatalogueColumn& c) const override { return m_values.value(c.name()).toByteArray(); }
     void close() override { }
     void setParameter(const QString&, const QString&) override { }
     void open() override { }

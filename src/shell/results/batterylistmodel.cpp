@@ -18,24 +18,24 @@ QString labelled(const char* label, const QString& value)
 
 BatteryListModel::BatteryListModel(QObject* parent) : QAbstractListModel(parent) {}
 
-void BatteryListModel::fill(const TBatteryList& list, TBatteryType productLine)
+void BatteryListModel::fill(TBatteryList& list, TBatteryType productLine)
 {
     beginResetModel();
     // The reset is ended however the fill ends, so views never stay frozen.
     const auto endReset = qScopeGuard([this] { endResetModel(); });
     m_items.clear();
     const char* powerLabel = productLine == TBatteryType::battery ? "Potencia (kVAr)" : "Potencia (kW)";
-    for (const auto& candidate : list) {
+    for (TBattery& candidate : list) {
         Item item;
-        item.battery = candidate.get();
-        item.text1 = candidate->BTypeName();
-        item.text9 = labelled("Código", candidate->Code());
+        item.battery = &candidate;
+        item.text1 = candidate.BTypeName();
+        item.text9 = labelled("Código", candidate.Code());
         item.text10 = TranslateText(QStringLiteral("Ver detalles"));
         // "%2.15g" of the float widened to double.
-        item.text4 = labelled(powerLabel, NumberFormat::general(static_cast<double>(candidate->Power())));
-        item.text5 = labelled("Tensión (Voltios)", QString::number(candidate->Volt()));
-        item.text8 = labelled("Escalones", candidate->Steps());
-        item.text6 = labelled("Dimensiones", candidate->Dim());
+        item.text4 = labelled(powerLabel, NumberFormat::general(static_cast<double>(candidate.Power())));
+        item.text5 = labelled("Tensión (Voltios)", QString::number(candidate.Volt()));
+        item.text8 = labelled("Escalones", candidate.Steps());
+        item.text6 = labelled("Dimensiones", candidate.Dim());
         m_items.push_back(std::move(item));
     }
 }

@@ -33,7 +33,7 @@ public:
     // Rebuilds every row from `list` in one reset, so that views lay out
     // once. The power label follows `productLine` as it is now. The model
     // refers to the candidates: refill it whenever they are replaced.
-    void fill(const TBatteryList& list, TBatteryType productLine);
+    void fill(TBatteryList& list, TBatteryType productLine);
     void clear();
 
     TBattery* battery(int row) const;

@@ -27,7 +27,7 @@ QLabel* makeLabel(const char* text, QWidget* parent)
 
 } // namespace
 
-ResultsPage::ResultsPage(const TCProyect& project, QWidget* parent) : QWidget(parent), m_project(project)
+ResultsPage::ResultsPage(TCProyect& project, QWidget* parent) : QWidget(parent), m_project(project)
 {
     setObjectName(QStringLiteral("ResultsPage"));
     auto* page = new QVBoxLayout(this);

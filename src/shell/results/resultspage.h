@@ -31,7 +31,7 @@ public:
     };
 
     // `project` is the document the page shows; it must outlive the page.
-    explicit ResultsPage(const TCProyect& project, QWidget* parent = nullptr);
+    explicit ResultsPage(TCProyect& project, QWidget* parent = nullptr);
     ~ResultsPage() override;
 
     // The yes and no marks of the main window's picture list.
@@ -77,7 +77,7 @@ private:
     QWidget* buildConsumptionPanel();
     QWidget* buildPowerPanel();
 
-    const TCProyect& m_project;
+    TCProyect& m_project; // its candidates are handed out for editing
     BatteryListModel* m_model = nullptr;
     QIcon m_markYes;
     QIcon m_markNo;
