@@ -74,7 +74,31 @@ public:
     ~DesktopLocale() { QLocale::setDefault(QLocale::c()); }
 };
 
-class ResultsScreenshot : public MainFormFixture, public ::testing::WithParamInterface<const char*> {};
+// Saves the shown candidate's report as `name`.pdf through the print
+// destination's PDF choice, and its sheets as `name`-N.png pictures.
+class ReportPicturesFixture : public MainFormFixture {
+protected:
+    void printReportPictures(TMainForm& window, const QString& name)
+    {
+        const QString pdf = outputPath(name + QStringLiteral(".pdf"));
+        dialogs.fileAnswers.push_back(pdf);
+        QTimer::singleShot(0, [] {
+            if (auto* printer = qobject_cast<TPrinterForm*>(QApplication::activeModalWidget())) {
+                printer->RadioButtonPDF->setChecked(true);
+                printer->accept();
+            }
+        });
+        window.PrintAction->trigger();
+        ASSERT_TRUE(dialogs.messages.empty()) << dialogs.messages[0].text.toStdString();
+        QProcess pdftoppm;
+        pdftoppm.start(QStringLiteral("pdftoppm"),
+                       {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("80"), pdf, outputPath(name)});
+        ASSERT_TRUE(pdftoppm.waitForFinished(30000));
+        EXPECT_EQ(pdftoppm.exitCode(), 0);
+    }
+};
+
+class ResultsScreenshot : public ReportPicturesFixture, public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(ResultsScreenshot, ResultsDetailAndReport)
 {
@@ -106,22 +130,9 @@ TEST_P(ResultsScreenshot, ResultsDetailAndReport)
     const QImage detail = window.grab().toImage();
     EXPECT_TRUE(detail.save(outputPath(QStringLiteral("detail_%1.png").arg(language))));
 
-    const QString pdf = outputPath(QStringLiteral("report_%1.pdf").arg(language));
-    dialogs.fileAnswers.push_back(pdf);
-    QTimer::singleShot(0, [] {
-        if (auto* printer = qobject_cast<TPrinterForm*>(QApplication::activeModalWidget())) {
-            printer->RadioButtonPDF->setChecked(true);
-            printer->accept();
-        }
-    });
-    window.PrintAction->trigger();
-    ASSERT_TRUE(dialogs.messages.empty()) << dialogs.messages[0].text.toStdString();
-    QProcess pdftoppm;
-    pdftoppm.start(QStringLiteral("pdftoppm"),
-                   {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("80"), pdf,
-                    outputPath(QStringLiteral("report_%1").arg(language))});
-    ASSERT_TRUE(pdftoppm.waitForFinished(30000));
-    EXPECT_EQ(pdftoppm.exitCode(), 0);
+    printReportPictures(window, QStringLiteral("report_%1").arg(language));
+    if (HasFatalFailure())
+        return;
 
     // The contracted-power panel with its mark, and the chart's note.
     window.BackAction->trigger();
@@ -159,7 +170,7 @@ INSTANTIATE_TEST_SUITE_P(Languages, ResultsScreenshot, ::testing::Values("es", "
 
 // The results page and the report of a project with many bimonthly periods,
 // the longest period names: every name under the chart reads whole.
-class ManyPeriodsScreenshot : public MainFormFixture, public ::testing::WithParamInterface<int> {};
+class ManyPeriodsScreenshot : public ReportPicturesFixture, public ::testing::WithParamInterface<int> {};
 
 TEST_P(ManyPeriodsScreenshot, ResultsAndReport)
 {
@@ -196,22 +207,9 @@ TEST_P(ManyPeriodsScreenshot, ResultsAndReport)
     QListView* list = window.results().resultsPage()->BatteryListView;
     ASSERT_GT(list->model()->rowCount(), 0);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(0, 0)).center());
-    const QString pdf = outputPath(QStringLiteral("report_%1_periods.pdf").arg(count));
-    dialogs.fileAnswers.push_back(pdf);
-    QTimer::singleShot(0, [] {
-        if (auto* printer = qobject_cast<TPrinterForm*>(QApplication::activeModalWidget())) {
-            printer->RadioButtonPDF->setChecked(true);
-            printer->accept();
-        }
-    });
-    window.PrintAction->trigger();
-    ASSERT_TRUE(dialogs.messages.empty()) << dialogs.messages[0].text.toStdString();
-    QProcess pdftoppm;
-    pdftoppm.start(QStringLiteral("pdftoppm"),
-                   {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("80"), pdf,
-                    outputPath(QStringLiteral("report_%1_periods").arg(count))});
-    ASSERT_TRUE(pdftoppm.waitForFinished(30000));
-    EXPECT_EQ(pdftoppm.exitCode(), 0);
+    printReportPictures(window, QStringLiteral("report_%1_periods").arg(count));
+    if (HasFatalFailure())
+        return;
     window.project().setIsSaved(true);
 }
 
