@@ -2,6 +2,7 @@
 
 #include "exceptions.h"
 #include "harudocument.h"
+#include "textalignment.h"
 
 #include <QFileInfo>
 
@@ -38,33 +39,6 @@ EInOutError libraryFailure(const pdf::PdfError& error)
 double colorComponent(report::AlphaColor color, int shift)
 {
     return static_cast<double>((color >> shift) & 0xFFu) / 255.0;
-}
-
-pdf::TextAlign textAlign(report::HAlign align)
-{
-    switch (align) {
-    case report::HAlign::Right:
-        return pdf::TextAlign::Right;
-    case report::HAlign::Center:
-        return pdf::TextAlign::Center;
-    case report::HAlign::Left:
-    case report::HAlign::Block:
-        break;
-    }
-    return pdf::TextAlign::Left;
-}
-
-pdf::VerticalAlign verticalAlign(report::VAlign align)
-{
-    switch (align) {
-    case report::VAlign::Bottom:
-        return pdf::VerticalAlign::Bottom;
-    case report::VAlign::Center:
-        return pdf::VerticalAlign::Center;
-    case report::VAlign::Top:
-        break;
-    }
-    return pdf::VerticalAlign::Top;
 }
 
 } // namespace
@@ -264,11 +238,12 @@ void TfrxPDFExport::drawText(const report::PreparedObject& object)
     // The text's box is the object's less its inner margins on every side:
     // text aligned to a side keeps that margin from its edge, centred text
     // stays centred, and no text reaches its object's frame or beyond it.
-    FPDFLibrary->setTextAlign(textAlign(object.hAlign));
+    FPDFLibrary->setTextAlign(report::layoutAlign(object.hAlign));
     FPDFLibrary->setTextSize(object.fontSize);
     FPDFLibrary->drawTextBox(ConvertX(object.absLeft + object.gapX), ConvertY(object, object.absTop + object.gapY),
         (object.width - 2 * object.gapX) * PixelsToPoints, (object.height - 2 * object.gapY) * PixelsToPoints,
-        object.text, verticalAlign(object.vAlign), object.wordWrap ? pdf::TextWrap::Wrap : pdf::TextWrap::SingleLine);
+        object.text, report::layoutAlign(object.vAlign),
+        object.wordWrap ? pdf::TextWrap::Wrap : pdf::TextWrap::SingleLine);
 }
 
 void TfrxPDFExport::drawFrame(const report::PreparedObject& object)

@@ -1,5 +1,6 @@
 #include "renderer.h"
 
+#include "textalignment.h"
 #include "textlayout.h"
 
 #include <QFont>
@@ -73,33 +74,6 @@ void drawLine(const PreparedObject& object, QPainter& painter)
     painter.drawLine(QPointF(object.absLeft, object.absTop), QPointF(object.absLeft + object.width, object.absTop));
 }
 
-pdf::TextAlign textAlign(HAlign align)
-{
-    switch (align) {
-    case HAlign::Right:
-        return pdf::TextAlign::Right;
-    case HAlign::Center:
-        return pdf::TextAlign::Center;
-    case HAlign::Left:
-    case HAlign::Block:
-        break;
-    }
-    return pdf::TextAlign::Left;
-}
-
-pdf::VerticalAlign verticalAlign(VAlign align)
-{
-    switch (align) {
-    case VAlign::Bottom:
-        return pdf::VerticalAlign::Bottom;
-    case VAlign::Center:
-        return pdf::VerticalAlign::Center;
-    case VAlign::Top:
-        break;
-    }
-    return pdf::VerticalAlign::Top;
-}
-
 // One-line texts are measured and drawn at a large reference size and
 // scaled to the size wanted: a device rounds a font's size and hints its
 // advances, and neither scales with the text.
@@ -159,8 +133,8 @@ void drawSingleLine(const PreparedObject& object, QPainter& painter, const QFont
     // The layout counts y upwards: the box is turned over and back.
     const double toNominal = nominal / ReferencePixels;
     const std::vector<pdf::PlacedLine> lines = pdf::layoutText(
-        fit.text, pdf::TextBox { box.left(), -box.top(), box.width(), box.height() }, textAlign(object.hAlign),
-        verticalAlign(object.vAlign), pdf::LineMetrics { metrics.ascent() * toNominal, -metrics.descent() * toNominal },
+        fit.text, pdf::TextBox { box.left(), -box.top(), box.width(), box.height() }, layoutAlign(object.hAlign),
+        layoutAlign(object.vAlign), pdf::LineMetrics { metrics.ascent() * toNominal, -metrics.descent() * toNominal },
         [&](const QString& line) { return DesignLine(line, reference).width(drawn); }, pdf::TextWrap::SingleLine);
     for (const pdf::PlacedLine& line : lines)
         DesignLine(line.text, reference).draw(painter, line.x, -line.baseline, drawn);
