@@ -4,6 +4,7 @@
 #include <QTextBoundaryFinder>
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 
 namespace pdf {
@@ -24,7 +25,9 @@ void breakParagraph(const QString& paragraph, double width, const TextMeasure& m
             continue;
         }
         const QString candidate = line + QLatin1Char(' ') + word;
-        if (measure(candidate) > width + WidthTolerance) {
+        // At an unbounded width (a single-line text) no line is ever too
+        // wide: nothing is measured.
+        if (!std::isinf(width) && measure(candidate) > width + WidthTolerance) {
             lines.push_back(line);
             line = word;
         } else {
@@ -49,14 +52,29 @@ std::vector<QString> breakLines(const QString& text, double width, const TextMea
     return lines;
 }
 
-double singleLineFitSize(const QString& text, double width, double size, const TextMeasure& measure)
+namespace {
+
+// A single-line text's lines: broken at its line breaks only.
+std::vector<QString> singleLines(const QString& text, const TextMeasure& measure)
+{
+    return breakLines(text, std::numeric_limits<double>::infinity(), measure);
+}
+
+double fitSize(const std::vector<QString>& lines, double width, double size, const TextMeasure& measure)
 {
     double widest = 0;
-    for (const QString& line : breakLines(text, std::numeric_limits<double>::infinity(), measure))
+    for (const QString& line : lines)
         widest = std::max(widest, measure(line));
     if (width <= 0 || widest <= width + WidthTolerance)
         return size;
     return std::max(size * width / widest, std::min(size, MinimumTextSize));
+}
+
+} // namespace
+
+double singleLineFitSize(const QString& text, double width, double size, const TextMeasure& measure)
+{
+    return fitSize(singleLines(text, measure), width, size, measure);
 }
 
 QString cutToWidth(const QString& line, double width, const TextMeasure& measure)
@@ -83,13 +101,14 @@ QString cutToWidth(const QString& line, double width, const TextMeasure& measure
 
 SingleLineFit fitSingleLine(const QString& text, double width, double size, const TextMeasure& measure)
 {
-    const double fitted = singleLineFitSize(text, width, size, measure);
+    const std::vector<QString> lines = singleLines(text, measure);
+    const double fitted = fitSize(lines, width, size, measure);
     const double scale = fitted / size;
     const TextMeasure measureFitted = [&](const QString& line) { return measure(line) * scale; };
-    QStringList lines;
-    for (const QString& line : breakLines(text, std::numeric_limits<double>::infinity(), measure))
-        lines.push_back(width > 0 ? cutToWidth(line, width, measureFitted) : line);
-    return { fitted, lines.join(QLatin1Char('\n')) };
+    QStringList shown;
+    for (const QString& line : lines)
+        shown.push_back(width > 0 ? cutToWidth(line, width, measureFitted) : line);
+    return { fitted, shown.join(QLatin1Char('\n')) };
 }
 
 std::vector<PlacedLine> layoutText(const QString& text, const TextBox& box, TextAlign align,
