@@ -78,12 +78,18 @@ QString labelMarkup(const QString& label, int lines, const QFontMetricsF& metric
     return label.toHtmlEscaped();
 }
 
+// A text item the chart is drawn with, and what it reads.
+struct TextItem {
+    QGraphicsTextItem* item;
+    QString text;
+};
+
 // The text items the chart is drawn with, at any depth.
-void collectTextItems(QGraphicsItem* item, std::vector<QGraphicsTextItem*>& found)
+void collectTextItems(QGraphicsItem* item, std::vector<TextItem>& found)
 {
     for (QGraphicsItem* child : item->childItems()) {
         if (auto* text = dynamic_cast<QGraphicsTextItem*>(child))
-            found.push_back(text);
+            found.push_back({ text, text->toPlainText() });
         collectTextItems(child, found);
     }
 }
@@ -218,6 +224,17 @@ void ConsumptionChart::applyLabelStyle(const LabelStyle& style) const
         m_axisX->clear();
         m_axisX->append(markup);
     }
+    // The texts the axis's items will read, parsed once per markup rather
+    // than on every check of a layout.
+    if (markup != m_shownMarkup) {
+        m_shownLabels.clear();
+        for (const QString& label : markup) {
+            QTextDocument document;
+            document.setHtml(label);
+            m_shownLabels << document.toPlainText();
+        }
+        m_shownMarkup = markup;
+    }
     m_axisX->setLabelsFont(font);
     m_axisX->setLabelsAngle(style.angle);
     m_labelStyle = style;
@@ -231,25 +248,23 @@ bool ConsumptionChart::labelsFit() const
     const QSizeF size = m_chart->size();
     const qreal floor = m_chart->legend()->isVisible() ? m_chart->legend()->geometry().top() : size.height();
 
-    std::vector<QGraphicsTextItem*> items;
+    std::vector<TextItem> items;
     collectTextItems(m_chart, items);
     std::vector<QRectF> glyphs;
-    for (const QString& category : m_axisX->categories()) {
-        QTextDocument document;
-        document.setHtml(category);
-        const QString shown = document.toPlainText();
+    for (const QString& shown : m_shownLabels) {
         if (QString(shown).remove(QChar(0x200B)).trimmed().isEmpty())
             continue; // an unnamed period has nothing to show
-        const auto item = std::find_if(items.begin(), items.end(), [&](QGraphicsTextItem* candidate) {
-            return candidate->toPlainText() == shown
-                && qFuzzyCompare(candidate->rotation() + 360, m_labelStyle.angle + 360.0);
+        const auto found = std::find_if(items.begin(), items.end(), [&](const TextItem& candidate) {
+            return candidate.text == shown
+                && qFuzzyCompare(candidate.item->rotation() + 360, m_labelStyle.angle + 360.0);
         });
-        if (item == items.end() || !(*item)->isVisible())
+        if (found == items.end() || !found->item->isVisible())
             return false;
+        const QGraphicsTextItem* item = found->item;
         // The text's own box, without the margin the item draws around it.
-        const qreal margin = (*item)->document()->documentMargin();
+        const qreal margin = item->document()->documentMargin();
         const QRectF glyph
-            = (*item)->mapRectToItem(m_chart, (*item)->boundingRect().adjusted(margin, margin, -margin, -margin));
+            = item->mapRectToItem(m_chart, item->boundingRect().adjusted(margin, margin, -margin, -margin));
         if (glyph.left() < 0 || glyph.right() > size.width() || glyph.top() < plot.bottom() || glyph.bottom() > floor)
             return false;
         glyphs.push_back(glyph);

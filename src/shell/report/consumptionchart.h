@@ -75,4 +75,7 @@ private:
     QStringList m_labels;
     QStringList m_categories; // m_labels made distinct, as the axis needs them
     mutable LabelStyle m_labelStyle;
+    // The markup last applied to the axis, and its labels as plain text.
+    mutable QStringList m_shownMarkup;
+    mutable QStringList m_shownLabels;
 };
