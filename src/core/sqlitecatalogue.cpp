@@ -196,8 +196,8 @@ void SqliteQuery::open()
         const QByteArray& utf8 = bound[static_cast<std::size_t>(i - 1)];
         sqlite3_bind_text(guard.statement, i, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
     }
-    const int columnCount = sqlite3_column_count(guard.statement);
     setColumns(guard.statement);
+    const std::size_t columnCount = m_columns.size();
 
     auto rows = std::make_shared<Rows>();
     for (;;) {
@@ -207,9 +207,9 @@ void SqliteQuery::open()
         if (rc != SQLITE_ROW)
             fail(QStringLiteral("Consulta del catálogo fallida: %1").arg(sqliteMessage(db)));
         std::vector<Value>& row = rows->emplace_back();
-        row.reserve(static_cast<std::size_t>(columnCount));
-        for (int c = 0; c < columnCount; ++c)
-            row.push_back(columnValue(guard.statement, c));
+        row.reserve(columnCount);
+        for (std::size_t c = 0; c < columnCount; ++c)
+            row.push_back(columnValue(guard.statement, static_cast<int>(c)));
     }
     m_runs.emplace_back(std::move(bound), rows);
     m_rows = std::move(rows);
