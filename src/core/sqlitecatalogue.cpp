@@ -180,9 +180,12 @@ void SqliteQuery::open()
         bound.push_back(value.toUtf8());
     }
 
+    // The statement's columns are the same for every run of a session: the
+    // connection's one read transaction keeps the schema as it is.
     if (m_runsSession != m_connection.session()) {
         m_runs.clear();
         m_runsSession = m_connection.session();
+        setColumns(guard.statement);
     }
     for (const auto& [values, rows] : m_runs) {
         if (values == bound) {
@@ -196,7 +199,6 @@ void SqliteQuery::open()
         const QByteArray& utf8 = bound[static_cast<std::size_t>(i - 1)];
         sqlite3_bind_text(guard.statement, i, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
     }
-    setColumns(guard.statement);
     const std::size_t columnCount = m_columns.size();
 
     auto rows = std::make_shared<Rows>();
