@@ -42,6 +42,9 @@ struct DecimalDigits {
             lastPower = 0;
     }
 
+    // Keeps the significant digits a figure shows, rounded at the last.
+    void roundToSignificant() { roundAt(firstPower() - (SignificantDigits - 1)); }
+
     // Drops every digit below 10^power, an exact half and more going away
     // from zero: with the digits exact, the first digit dropped decides.
     void roundAt(int power)
@@ -159,7 +162,7 @@ QString fixed(long double value, int decimals, const QLocale& locale)
     if (!std::isfinite(value))
         return QString();
     DecimalDigits digits = exactDigits(value);
-    digits.roundAt(digits.firstPower() - (SignificantDigits - 1));
+    digits.roundToSignificant();
     if (digits.firstPower() >= SignificantDigits)
         return general(value, 0, locale);
     return writeFixed(digits, decimals, locale);
@@ -170,7 +173,7 @@ QString money(Money amount, const QLocale& locale)
     // A 64-bit count of ten-thousandths stays below 10^15 units, so an
     // amount never needs the general form.
     DecimalDigits digits = tickDigits(amount.ticks());
-    digits.roundAt(digits.firstPower() - (SignificantDigits - 1));
+    digits.roundToSignificant();
     return writeFixed(digits, 2, locale);
 }
 

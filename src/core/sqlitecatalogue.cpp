@@ -180,9 +180,12 @@ void SqliteQuery::open()
         bound.push_back(value.toUtf8());
     }
 
+    // The statement's columns are the same for every run of a session: the
+    // connection's one read transaction keeps the schema as it is.
     if (m_runsSession != m_connection.session()) {
         m_runs.clear();
         m_runsSession = m_connection.session();
+        setColumns(guard.statement);
     }
     for (const auto& [values, rows] : m_runs) {
         if (values == bound) {
@@ -196,8 +199,7 @@ void SqliteQuery::open()
         const QByteArray& utf8 = bound[static_cast<std::size_t>(i - 1)];
         sqlite3_bind_text(guard.statement, i, utf8.constData(), static_cast<int>(utf8.size()), SQLITE_TRANSIENT);
     }
-    const int columnCount = sqlite3_column_count(guard.statement);
-    setColumns(guard.statement);
+    const std::size_t columnCount = m_columns.size();
 
     auto rows = std::make_shared<Rows>();
     for (;;) {
@@ -207,9 +209,9 @@ void SqliteQuery::open()
         if (rc != SQLITE_ROW)
             fail(QStringLiteral("Consulta del catálogo fallida: %1").arg(sqliteMessage(db)));
         std::vector<Value>& row = rows->emplace_back();
-        row.reserve(static_cast<std::size_t>(columnCount));
-        for (int c = 0; c < columnCount; ++c)
-            row.push_back(columnValue(guard.statement, c));
+        row.reserve(columnCount);
+        for (std::size_t c = 0; c < columnCount; ++c)
+            row.push_back(columnValue(guard.statement, static_cast<int>(c)));
     }
     m_runs.emplace_back(std::move(bound), rows);
     m_rows = std::move(rows);

@@ -117,9 +117,9 @@ private:
     QString m_sql;
     QByteArray m_sqlUtf8;
     std::vector<std::pair<QString, QString>> m_parameters; // name, value
-    // The columns of the last run, kept while closed and for the runs
-    // handed out again: a closed row set hands out no value whatever its
-    // columns.
+    // The statement's columns, read once for the connection's session and
+    // kept while closed and for the runs handed out again: a closed row set
+    // hands out no value whatever its columns.
     std::vector<QString> m_columns;
     mutable QHash<QByteArray, QImage> m_pictures;
     bool m_hasCaseVariants = false; // two columns equal but for letter case

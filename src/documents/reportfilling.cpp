@@ -39,7 +39,7 @@ QString twoDecimals(long double value)
     return NumberFormat::twoDecimals(value, QLocale());
 }
 
-QString twoDecimals(Money amount)
+QString money(Money amount)
 {
     return NumberFormat::money(amount, QLocale());
 }
@@ -100,7 +100,7 @@ void fillBattery(const TCProyect& project, report::Report& frxReport, const TBat
     setText(frxReport, "BatteryDimMemo", battery.Dim());
     setText(frxReport, "BatteryStepsMemo", battery.Steps());
     setText(frxReport, "BatteryCountMemo", wholeNumber(battery.Count()));
-    setText(frxReport, "BatteryPriceMemo", twoDecimals(battery.Price()));
+    setText(frxReport, "BatteryPriceMemo", money(battery.Price()));
 }
 
 void fillConductor(report::Report& frxReport, const TConductor& conductor)
@@ -110,7 +110,7 @@ void fillConductor(report::Report& frxReport, const TConductor& conductor)
     setText(frxReport, "ConductorCurrentMemo", twoDecimals(conductor.Current()));
     setText(frxReport, "ConductorCountMemo", conductor.SCount());
     setText(frxReport, "ConductorLengthMemo", twoDecimals(conductor.Length()));
-    setText(frxReport, "ConductorPriceMemo", twoDecimals(conductor.Price()));
+    setText(frxReport, "ConductorPriceMemo", money(conductor.Price()));
 }
 
 void fillTransformer(
@@ -122,7 +122,7 @@ void fillTransformer(
         setText(frxReport, "TransformerTTypeMemo", transformer->TType());
         setText(frxReport, "TransformerAMemo", transformer->SA());
         setText(frxReport, "TransformerCountMemo", wholeNumber(battery.Count()));
-        setText(frxReport, "TransformerPriceMemo", twoDecimals(transformer->Price()));
+        setText(frxReport, "TransformerPriceMemo", money(transformer->Price()));
         setText(frxReport, "Memo54", texts.TransformerTypeLabel);
     } else {
         setText(frxReport, "Memo54", TranslateText(QStringLiteral("Incluido")));
