@@ -164,10 +164,29 @@ void setStaticText(QObject* control, const QString& designText)
         action->setText(shown);
 }
 
+namespace {
+
+bool prepared(const QWidget* widget)
+{
+    return widget->property(PreparedProperty).toBool();
+}
+
+// A page prepared inside a prepared window is shown again with its window.
+bool insidePreparedWindow(const QWidget* widget)
+{
+    for (const QWidget* parent = widget->parentWidget(); parent; parent = parent->parentWidget()) {
+        if (prepared(parent))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
 void translateAllStaticTexts()
 {
     for (QWidget* widget : QApplication::allWidgets()) {
-        if (widget->property(PreparedProperty).toBool())
+        if (prepared(widget) && !insidePreparedWindow(widget))
             translateStaticTexts(widget);
     }
 }

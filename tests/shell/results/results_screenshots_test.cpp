@@ -74,10 +74,22 @@ public:
     ~DesktopLocale() { QLocale::setDefault(QLocale::c()); }
 };
 
-// Saves the shown candidate's report as `name`.pdf through the print
-// destination's PDF choice, and its sheets as `name`-N.png pictures.
 class ReportPicturesFixture : public MainFormFixture {
 protected:
+    // Shows the window with its project loaded and calculates the candidates.
+    void showResults(TMainForm& window)
+    {
+        window.LoadProjectData();
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+
+        window.FindBatteryAction->trigger();
+        ASSERT_TRUE(dialogs.messages.empty()) << dialogs.messages[0].text.toStdString();
+        QApplication::processEvents();
+    }
+
+    // Saves the shown candidate's report as `name`.pdf through the print
+    // destination's PDF choice, and its sheets as `name`-N.png pictures.
     void printReportPictures(TMainForm& window, const QString& name)
     {
         const QString pdf = outputPath(name + QStringLiteral(".pdf"));
@@ -106,13 +118,7 @@ TEST_P(ResultsScreenshot, ResultsDetailAndReport)
     const DesktopLocale desktop(language);
     TMainForm& window = create(language, QStringLiteral(TENVIK_SHIPPED_CATALOGUE));
     fill(window.project());
-    window.LoadProjectData();
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-
-    window.FindBatteryAction->trigger();
-    ASSERT_TRUE(dialogs.messages.empty()) << dialogs.messages[0].text.toStdString();
-    QApplication::processEvents();
+    ASSERT_NO_FATAL_FAILURE(showResults(window));
     const QImage results = window.grab().toImage();
     ASSERT_FALSE(results.isNull());
     EXPECT_TRUE(results.save(outputPath(QStringLiteral("results_%1.png").arg(language))));
@@ -195,13 +201,7 @@ TEST_P(ManyPeriodsScreenshot, ResultsAndReport)
         period->setCostActiveTerm(10400 + 80 * (i % 12));
         project.ConsumptionList().Add(std::move(period));
     }
-    window.LoadProjectData();
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-
-    window.FindBatteryAction->trigger();
-    ASSERT_TRUE(dialogs.messages.empty()) << dialogs.messages[0].text.toStdString();
-    QApplication::processEvents();
+    ASSERT_NO_FATAL_FAILURE(showResults(window));
     EXPECT_TRUE(window.grab().toImage().save(outputPath(QStringLiteral("results_%1_periods.png").arg(count))));
 
     QListView* list = window.results().resultsPage()->BatteryListView;
