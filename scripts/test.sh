@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the debug and the sanitizer builds, and
-# runs every test of both. The exit code is the tests'.
+# runs every test of both: the debug build's under the C library's locale of
+# a Spanish desktop (es_ES.UTF-8), the sanitizer build's under C.UTF-8. The
+# exit code is the tests'.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/deps.sh
+bash scripts/spanish-locale.sh
 
 jobs=$(nproc)
 status=0
