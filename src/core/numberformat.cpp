@@ -1,24 +1,50 @@
 #include "numberformat.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <string>
 
 namespace {
 
 // Replaces the C decimal point by the locale's and the exponent marker by
 // the upper-case form the program shows.
-QString localise(const char* text, const QLocale& locale)
+QString localise(const std::string& text, const QLocale& locale)
 {
-    QString result = QString::fromLatin1(text);
+    QString result = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
     result.replace(QLatin1Char('.'), locale.decimalPoint());
     result.replace(QLatin1Char('e'), QLatin1Char('E'));
     result.replace(QLatin1Char('-'), locale.negativeSign());
     return result;
+}
+
+// The value as printf would write it in the C locale, whatever locale the
+// process runs under: "." as the decimal point, "e±dd" as the exponent.
+std::string cText(long double value, std::chars_format format, int precision)
+{
+    char buffer[192];
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, value, format, precision);
+    return std::string(buffer, written.ptr);
+}
+
+// The power of ten of a text in the scientific form of cText.
+int exponentOf(const std::string& scientific)
+{
+    const std::size_t e = scientific.find('e');
+    const char* first = scientific.data() + e + 1;
+    if (*first == '+')
+        ++first;
+    int exponent = 0;
+    std::from_chars(first, scientific.data() + scientific.size(), exponent);
+    return exponent;
+}
+
+std::string padLeft(std::string text, int width)
+{
+    if (static_cast<int>(text.size()) < width)
+        text.insert(0, static_cast<std::size_t>(width) - text.size(), ' ');
+    return text;
 }
 
 constexpr int SignificantDigits = 15;
@@ -68,9 +94,9 @@ struct DecimalDigits {
     }
 };
 
-// The binary value's own decimal expansion. The C library writes it exactly
-// to any length; 120 significant digits hold all of it down to magnitudes
-// near 1e-20, and below that the digits past the 120th cannot reach the
+// The binary value's own decimal expansion. It is written exactly to any
+// length; 120 significant digits hold all of it down to magnitudes near
+// 1e-20, and below that the digits past the 120th cannot reach the
 // sixteenth, which is all that rounding looks at.
 DecimalDigits exactDigits(long double value)
 {
@@ -79,13 +105,12 @@ DecimalDigits exactDigits(long double value)
     if (value == 0)
         return result;
     constexpr int Precision = 119;
-    char buffer[160];
-    std::snprintf(buffer, sizeof buffer, "%.*Le", Precision, std::fabs(value));
-    const char* exponent = std::strchr(buffer, 'e');
-    for (const char* c = buffer; c != exponent; ++c)
-        if (*c != '.')
-            result.digits += *c;
-    result.lastPower = std::atoi(exponent + 1) - Precision;
+    const std::string text = cText(std::fabs(value), std::chars_format::scientific, Precision);
+    const std::size_t exponent = text.find('e');
+    for (std::size_t i = 0; i < exponent; ++i)
+        if (text[i] != '.')
+            result.digits += text[i];
+    result.lastPower = exponentOf(text) - Precision;
     result.dropTrailingZeros();
     return result;
 }
@@ -124,7 +149,7 @@ QString writeFixed(DecimalDigits digits, int decimals, const QLocale& locale)
         text += '.';
     for (int power = -1; power >= -decimals; --power)
         text += digitAt(power);
-    return localise(text.c_str(), locale);
+    return localise(text, locale);
 }
 
 } // namespace
@@ -138,23 +163,15 @@ QString general(long double value, int width, const QLocale& locale)
     // The C form turns to scientific notation below 0.0001; the program's
     // keeps fixed notation down to 0.00001. The exponent is that of the
     // value rounded to 15 significant digits.
-    char buffer[96];
-    std::snprintf(buffer, sizeof buffer, "%.14Le", value);
-    const char* exponent = std::strchr(buffer, 'e');
-    if (value != 0 && exponent && std::atoi(exponent + 1) == -5) {
+    if (value != 0 && exponentOf(cText(value, std::chars_format::scientific, 14)) == -5) {
         // 0.0000d…: the fifteenth significant digit is the nineteenth decimal.
-        std::snprintf(buffer, sizeof buffer, "%.19Lf", value);
-        std::size_t length = std::strlen(buffer);
-        while (length > 0 && buffer[length - 1] == '0')
-            buffer[--length] = '\0';
-        if (length > 0 && buffer[length - 1] == '.')
-            buffer[--length] = '\0';
-        char padded[96];
-        std::snprintf(padded, sizeof padded, "%*s", width, buffer);
-        return localise(padded, locale);
+        std::string text = cText(value, std::chars_format::fixed, 19);
+        text.erase(text.find_last_not_of('0') + 1);
+        if (text.back() == '.')
+            text.pop_back();
+        return localise(padLeft(text, width), locale);
     }
-    std::snprintf(buffer, sizeof buffer, "%*.15Lg", width, value);
-    return localise(buffer, locale);
+    return localise(padLeft(cText(value, std::chars_format::general, 15), width), locale);
 }
 
 QString fixed(long double value, int decimals, const QLocale& locale)

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstdlib>
 #include <limits>
 
 namespace DecimalText {
@@ -133,7 +132,11 @@ std::string general15(float value)
     auto result = std::to_chars(buffer, buffer + sizeof buffer, widened, std::chars_format::scientific, 14);
     const std::string scientific(buffer, result.ptr);
     const std::size_t e = scientific.find('e');
-    const int exponent = std::atoi(scientific.c_str() + e + 1);
+    const char* exponentText = scientific.c_str() + e + 1;
+    if (*exponentText == '+')
+        ++exponentText;
+    int exponent = 0;
+    std::from_chars(exponentText, scientific.c_str() + scientific.size(), exponent);
 
     auto stripZeros = [](std::string text) {
         if (text.find('.') == std::string::npos)

@@ -1,4 +1,5 @@
 #include "catalogue.h"
+#include "desktoplocale.h"
 #include "money.h"
 #include "numberformat.h"
 #include "rounding.h"
@@ -79,16 +80,26 @@ struct FormatCase {
 
 class TwoDecimals : public ::testing::TestWithParam<FormatCase> {};
 
+// The figure follows the locale it is given, and never the C library's
+// locale the program runs under.
 TEST_P(TwoDecimals, InBothLocales)
 {
     const QLocale c(QLocale::C);
     const QLocale spanish(QLocale::Spanish, QLocale::Spain);
-    EXPECT_EQ(NumberFormat::twoDecimals(GetParam().value, c), GetParam().c);
-    EXPECT_EQ(NumberFormat::twoDecimals(GetParam().value, spanish), GetParam().comma);
+    for (const char* desktop : testutils::DesktopCLocales) {
+        SCOPED_TRACE(desktop);
+        const testutils::ScopedCLocale running(desktop);
+        EXPECT_EQ(NumberFormat::twoDecimals(GetParam().value, c), GetParam().c);
+        EXPECT_EQ(NumberFormat::twoDecimals(GetParam().value, spanish), GetParam().comma);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, TwoDecimals,
                          ::testing::Values(FormatCase{1234567.891L, "1234567.89", "1234567,89"},
+                                           FormatCase{154.11L, "154.11", "154,11"},
+                                           FormatCase{221.0L, "221.00", "221,00"},
+                                           FormatCase{0.83f, "0.83", "0,83"},
+                                           FormatCase{90.0L, "90.00", "90,00"},
                                            FormatCase{0.5L, "0.50", "0,50"},
                                            FormatCase{-3.14159L, "-3.14", "-3,14"},
                                            FormatCase{static_cast<float>(0.95f), "0.95", "0,95"},
@@ -129,10 +140,16 @@ INSTANTIATE_TEST_SUITE_P(HalfCents, TwoDecimals,
 
 TEST(NumberFormat, NoDecimalsRoundHalvesAwayToo)
 {
-    EXPECT_EQ(NumberFormat::fixed(2.5L, 0, QLocale::c()), "3");
-    EXPECT_EQ(NumberFormat::fixed(-2.5L, 0, QLocale::c()), "-3");
-    EXPECT_EQ(NumberFormat::fixed(0.4999L, 0, QLocale::c()), "0");
-    EXPECT_EQ(NumberFormat::fixed(1.0005L, 3, QLocale::c()), "1.001");
+    for (const char* desktop : testutils::DesktopCLocales) {
+        SCOPED_TRACE(desktop);
+        const testutils::ScopedCLocale running(desktop);
+        EXPECT_EQ(NumberFormat::fixed(2.5L, 0, QLocale::c()), "3");
+        EXPECT_EQ(NumberFormat::fixed(-2.5L, 0, QLocale::c()), "-3");
+        EXPECT_EQ(NumberFormat::fixed(0.4999L, 0, QLocale::c()), "0");
+        EXPECT_EQ(NumberFormat::fixed(1.0005L, 3, QLocale::c()), "1.001");
+        EXPECT_EQ(NumberFormat::fixed(600.0L, 0, QLocale::c()), "600");
+        EXPECT_EQ(NumberFormat::fixed(70.0L, 0, QLocale(QLocale::Spanish, QLocale::Spain)), "70");
+    }
 }
 
 struct MoneyCase {
@@ -146,8 +163,12 @@ class MoneyTwoDecimals : public ::testing::TestWithParam<MoneyCase> {};
 TEST_P(MoneyTwoDecimals, FromTheExactCount)
 {
     const Money amount = Money::fromTicks(GetParam().ticks);
-    EXPECT_EQ(NumberFormat::money(amount, QLocale::c()), GetParam().c);
-    EXPECT_EQ(NumberFormat::money(amount, QLocale(QLocale::Spanish, QLocale::Spain)), GetParam().comma);
+    for (const char* desktop : testutils::DesktopCLocales) {
+        SCOPED_TRACE(desktop);
+        const testutils::ScopedCLocale running(desktop);
+        EXPECT_EQ(NumberFormat::money(amount, QLocale::c()), GetParam().c);
+        EXPECT_EQ(NumberFormat::money(amount, QLocale(QLocale::Spanish, QLocale::Spain)), GetParam().comma);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Amounts, MoneyTwoDecimals,
@@ -170,8 +191,12 @@ TEST_P(General15, PaddedToTwoInBothLocales)
 {
     const QLocale c(QLocale::C);
     const QLocale spanish(QLocale::Spanish, QLocale::Spain);
-    EXPECT_EQ(NumberFormat::general(GetParam().value, 2, c), GetParam().c);
-    EXPECT_EQ(NumberFormat::general(GetParam().value, 2, spanish), GetParam().comma);
+    for (const char* desktop : testutils::DesktopCLocales) {
+        SCOPED_TRACE(desktop);
+        const testutils::ScopedCLocale running(desktop);
+        EXPECT_EQ(NumberFormat::general(GetParam().value, 2, c), GetParam().c);
+        EXPECT_EQ(NumberFormat::general(GetParam().value, 2, spanish), GetParam().comma);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, General15,
@@ -185,6 +210,9 @@ INSTANTIATE_TEST_SUITE_P(Values, General15,
                                            FormatCase{0.0001L, "0.0001", "0,0001"},
                                            FormatCase{0.000009L, "9E-06", "9E-06"},
                                            FormatCase{0.0L, " 0", " 0"},
+                                           FormatCase{154.11L, "154.11", "154,11"},
+                                           FormatCase{1e15L, "1E+15", "1E+15"},
+                                           FormatCase{-2.5e-7L, "-2.5E-07", "-2,5E-07"},
                                            FormatCase{std::numeric_limits<long double>::quiet_NaN(), "", ""}));
 
 TEST(NumberFormat, NoDecimalsForTheTransformerRatio)

@@ -2,8 +2,8 @@
 
 #include <QRegularExpression>
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 
 namespace report {
 
@@ -38,17 +38,30 @@ QString localise(QString text, const QLocale& locale)
     return text;
 }
 
-// Only a single floating-point conversion is accepted, so a template text
-// can never make snprintf read an argument it was not given.
+// A printf conversion of one floating-point number, "%[-][width][.precision]"
+// and one of f, g, e, E, written as printf writes it in the C locale whatever
+// locale the process runs under. Anything else in the format is not
+// converted: the number is written in the general form.
 QString printfNumber(double number, const QString& format)
 {
-    static const QRegularExpression pattern(QStringLiteral("^%-?[0-9]{0,2}(\\.[0-9]{1,2})?[fgeE]$"));
-    if (!pattern.match(format).hasMatch())
+    static const QRegularExpression pattern(QStringLiteral("^%(-?)([0-9]{0,2})(?:\\.([0-9]{1,2}))?([fgeE])$"));
+    const QRegularExpressionMatch match = pattern.match(format);
+    if (!match.hasMatch())
         return QString::number(number, 'g', 15);
-    char buffer[128];
-    const QByteArray spec = format.toLatin1();
-    std::snprintf(buffer, sizeof buffer, spec.constData(), number);
-    return QString::fromLatin1(buffer);
+    const bool leftAligned = !match.captured(1).isEmpty();
+    const int width = match.captured(2).toInt();
+    const int precision = match.captured(3).isEmpty() ? 6 : match.captured(3).toInt();
+    const QChar conversion = match.captured(4).front();
+    const std::chars_format kind = conversion == QLatin1Char('f') ? std::chars_format::fixed
+        : conversion == QLatin1Char('g')                          ? std::chars_format::general
+                                                                  : std::chars_format::scientific;
+    char buffer[512]; // the largest double in "%.99f" takes 409 characters
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, number, kind, precision);
+    QString text = written.ec == std::errc() ? QString::fromLatin1(buffer, static_cast<qsizetype>(written.ptr - buffer))
+                                             : QString::number(number, 'g', 15);
+    if (conversion == QLatin1Char('E'))
+        text = text.toUpper();
+    return leftAligned ? text.leftJustified(width) : text.rightJustified(width);
 }
 
 } // namespace

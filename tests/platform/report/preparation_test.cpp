@@ -1,3 +1,4 @@
+#include "desktoplocale.h"
 #include "exportfilter.h"
 #include "report.h"
 #include "valueformat.h"
@@ -229,6 +230,42 @@ TEST(Preparation, ANumericWriterTakesOverFromPrintf)
     EXPECT_EQ(formatValue(std::nan(""), format, spanish), QString());
     EXPECT_EQ(formatValue(QStringLiteral("Enero"), format, spanish), QStringLiteral("Enero"));
     EXPECT_EQ(formatValue(QVariant(), format, spanish), QString());
+}
+
+// A printf format writes as printf does in the C locale, then with the
+// report's decimal separator: never by the C library's locale the program
+// runs under, whose comma would stand beside the report's.
+TEST(Preparation, PrintfFormatsDependOnTheReportsLocaleAlone)
+{
+    const QLocale spanish(QLocale::Spanish, QLocale::Spain);
+    const struct {
+        const char* format;
+        double value;
+        const char* c;
+        const char* comma;
+    } cases[] = {
+        { "%2.2f", 154.11, "154.11", "154,11" },
+        { "%2.2f", 221.0, "221.00", "221,00" },
+        { "%2.2f", 0.125, "0.12", "0,12" },
+        { "%2.2f", -3.5, "-3.50", "-3,50" },
+        { "%8.1f", 2.25, "     2.2", "     2,2" },
+        { "%-8.1f", 2.25, "2.2     ", "2,2     " },
+        { "%f", 1.5, "1.500000", "1,500000" },
+        { "%.3g", 1234.5, "1.23e+03", "1,23e+03" },
+        { "%g", 0.0001, "0.0001", "0,0001" },
+        { "%.2e", 12345.678, "1.23e+04", "1,23e+04" },
+        { "%.2E", 12345.678, "1.23E+04", "1,23E+04" },
+        { "%d", 2.5, "2.5", "2,5" }, // no floating-point conversion: the general form
+    };
+    for (const char* desktop : testutils::DesktopCLocales) {
+        const testutils::ScopedCLocale running(desktop);
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::string(desktop) + " " + c.format);
+            const DisplayFormat format { DisplayFormat::Kind::Numeric, QString::fromLatin1(c.format), {} };
+            EXPECT_EQ(formatValue(c.value, format, QLocale::c()), QString::fromLatin1(c.c));
+            EXPECT_EQ(formatValue(c.value, format, spanish), QString::fromLatin1(c.comma));
+        }
+    }
 }
 
 TEST(Preparation, ReplacesDateAndPageNumberOnlyWhereAllowed)

@@ -1,5 +1,6 @@
 #include "batterylistmodel.h"
 
+#include "desktoplocale.h"
 #include "equipment.h"
 #include "resultsfixture.h"
 #include "selection.h"
@@ -23,6 +24,8 @@ protected:
     void SetUp() override { Translation::setEnglishInForce(false); }
     void TearDown() override { Translation::setEnglishInForce(false); }
 
+    // Figures as an English desktop writes them, unless a test says otherwise.
+    testutils::ScopedDefaultLocale format { QLocale(QLocale::English, QLocale::UnitedStates) };
     resultsfixture::Fixture fixture;
     BatteryListModel model;
 };
@@ -80,13 +83,17 @@ TEST_F(BatteryListModelTest, ProductLineShowsKilowattsAndEnglishTranslates)
     EXPECT_EQ(text(model, 0, Role::Text8Role), QStringLiteral("Steps: 3x2.5"));
 }
 
+// On a Spanish desktop, whose C library writes numbers with a comma too.
 TEST_F(BatteryListModelTest, CommaLocaleShowsTheCommaInPowers)
 {
-    QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
-    fixture.fill({{0}}, false);
-    model.fill(fixture.selection().BatteryList(), TBatteryType::battery);
-    QLocale::setDefault(QLocale::c());
+    const testutils::ScopedCLocale desktop(testutils::SpanishCLocale);
+    {
+        const testutils::ScopedDefaultLocale spanish(QLocale(QLocale::Spanish, QLocale::Spain));
+        fixture.fill({{0}, {3}}, false);
+        model.fill(fixture.selection().BatteryList(), TBatteryType::battery);
+    }
     EXPECT_EQ(text(model, 0, Role::Text4Role), QStringLiteral("Potencia (kVAr): 7,5"));
+    EXPECT_EQ(text(model, 1, Role::Text4Role), QStringLiteral("Potencia (kVAr): 3,29999995231628"));
 }
 
 TEST_F(BatteryListModelTest, RefillIsOneResetAndSharesThePictures)

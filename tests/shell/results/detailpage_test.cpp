@@ -1,5 +1,6 @@
 #include "detailpage.h"
 
+#include "desktoplocale.h"
 #include "equipment.h"
 #include "fieldwidgets.h"
 #include "resultsfixture.h"
@@ -26,14 +27,12 @@ protected:
         page.resize(974, 620);
         page.show();
     }
-    void TearDown() override
-    {
-        Translation::setEnglishInForce(false);
-        QLocale::setDefault(QLocale::c());
-    }
+    void TearDown() override { Translation::setEnglishInForce(false); }
 
     TBattery& candidate(int i) { return fixture.selection().BatteryList()[i]; }
 
+    // Figures as an English desktop writes them, unless a test says otherwise.
+    testutils::ScopedDefaultLocale format{QLocale(QLocale::English, QLocale::UnitedStates)};
     resultsfixture::Fixture fixture;
     testutils::ScriptedDialogs dialogs;
     DetailPage page{fixture.project(), dialogs};
@@ -166,7 +165,7 @@ TEST_F(DetailPageTest, PromptButtonsStoreShowAndReport)
     // Cancel and a refused answer: no report, the edit as it was.
     dialogs.inputAnswers.push_back(std::nullopt);
     QTest::mouseClick(page.BatteryPriceButton, Qt::LeftButton);
-    dialogs.inputAnswers.push_back(QStringLiteral("2000,5"));
+    dialogs.inputAnswers.push_back(QStringLiteral("2.000,5"));
     QTest::mouseClick(page.BatteryPriceButton, Qt::LeftButton);
     EXPECT_TRUE(stored.isEmpty());
     EXPECT_EQ(page.BatteryPriceEdit->text(), QStringLiteral("2000.56"));
@@ -177,6 +176,24 @@ TEST_F(DetailPageTest, PromptButtonsStoreShowAndReport)
     EXPECT_EQ(page.BatteryPriceEdit->text(), QStringLiteral("1500.00"));
     EXPECT_EQ(page.ConductorLengthEdit->text(), QStringLiteral("0.00"));
     EXPECT_EQ(page.TransformerPriceEdit->text(), QStringLiteral("50.00"));
+}
+
+// On a Spanish desktop, whose C library writes numbers with a decimal comma
+// too, every figure has the comma once and nowhere else.
+TEST_F(DetailPageTest, SpanishDesktopFigures)
+{
+    const testutils::ScopedCLocale desktop(testutils::SpanishCLocale);
+    const testutils::ScopedDefaultLocale spanish(QLocale(QLocale::Spanish, QLocale::Spain));
+    fixture.fill({{0, 3, 0}}, true);
+    DetailPage shown(fixture.project(), dialogs);
+    shown.ShowBatteryDetail(candidate(0));
+    EXPECT_EQ(shown.BatteryPowerEdit->text(), QStringLiteral("7,50"));
+    EXPECT_EQ(shown.BatteryPriceEdit->text(), QStringLiteral("1234,56"));
+    EXPECT_EQ(shown.ConductorICalculadaEdit->text(), QStringLiteral("10,82"));
+    EXPECT_EQ(shown.ConductorGaugeEdit->text(), QStringLiteral("35"));
+    EXPECT_EQ(shown.ConductorCurrentEdit->text(), QStringLiteral("119,00"));
+    EXPECT_EQ(shown.TransformerAEdit->text(), QStringLiteral("150/5"));
+    EXPECT_EQ(shown.TransformerPriceEdit->text(), QStringLiteral("45,30"));
 }
 
 TEST_F(DetailPageTest, EnglishLabels)
