@@ -1,5 +1,6 @@
 #include "fileparse.h"
 
+#include "cnumericlocale.h"
 #include "decimaltext.h"
 #include "exceptions.h"
 #include "filemessages.h"
@@ -708,6 +709,10 @@ void TFileParse::ParseJson(const char* begin, const char* end)
         refuse();
 
     ProjectReader reader(*FCProyect, m_version);
+    // The JSON reader writes the C library's decimal point into the number
+    // texts it hands on (and reads their values through it): under a
+    // Spanish locale 0.95 would come as "0,95" and be refused.
+    const CNumericLocale numbers;
     // Not strict: whatever follows the root's closing brace, or a first
     // scalar token, is not read.
     Json::sax_parse(first, end, &reader, Json::input_format_t::json, false);

@@ -1,6 +1,7 @@
 // Reading the current project file: what it takes, what it passes over and
 // what it refuses.
 
+#include "desktoplocale.h"
 #include "documentfixtures.h"
 #include "exceptions.h"
 #include "fileparse.h"
@@ -8,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <functional>
 #include <limits>
 
@@ -269,14 +271,30 @@ TEST(ProjectFileReading, PowerFactorRoundsToFourDecimalsHalvesToEven)
         { "1e15", false, 0.0f },
         { "1e400", false, 0.0f },
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.text);
-        const ReadResult result = read(file({}, QByteArray("\"Powerfactor\": ") + c.text));
-        ASSERT_EQ(result.refused, !c.accepted);
-        if (c.accepted) {
-            EXPECT_EQ(result.project->ConsumptionList().Powerfactor(), c.value);
+    // The same under a Spanish desktop's C locale, whose decimal point is a
+    // comma.
+    for (const char* locale : { "C.UTF-8", testutils::SpanishCLocale }) {
+        const testutils::ScopedCLocale desktop(locale);
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::string(locale) + " " + c.text);
+            const ReadResult result = read(file({}, QByteArray("\"Powerfactor\": ") + c.text));
+            ASSERT_EQ(result.refused, !c.accepted);
+            if (c.accepted) {
+                EXPECT_EQ(result.project->ConsumptionList().Powerfactor(), c.value);
+            }
         }
     }
+}
+
+// Reading takes the C rules for numbers only while it reads: the desktop's
+// own are back afterwards, also after a refused file.
+TEST(ProjectFileReading, TheDesktopsNumberRulesAreBackAfterReading)
+{
+    const testutils::ScopedCLocale desktop(testutils::SpanishCLocale);
+    EXPECT_FALSE(read(file({}, "\"Powerfactor\": 0.95")).refused);
+    EXPECT_STREQ(std::localeconv()->decimal_point, ",");
+    EXPECT_TRUE(read(file({}, "\"Powerfactor\": \"0.95\"")).refused);
+    EXPECT_STREQ(std::localeconv()->decimal_point, ",");
 }
 
 TEST(ProjectFileReading, AFileLargerThanTheLimitIsRefusedUnread)

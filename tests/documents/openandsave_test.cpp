@@ -1,10 +1,13 @@
 // Opening and saving through the dialogs: the file names, the flags and
 // what a failure leaves behind.
 
+#include "desktoplocale.h"
 #include "documentfixtures.h"
 #include "dskproject.h"
 #include "exceptions.h"
 #include "fileparse.h"
+#include "project.h"
+#include "projectcomparison.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -366,6 +369,32 @@ TEST_F(OpenAndSave, SavedFileOpensAsTheSameProject)
     ASSERT_TRUE(document.Open());
     EXPECT_EQ(TFileParse(&document).fileContents(), saved);
     EXPECT_EQ(document.ConsumptionList().Count(), 3);
+}
+
+// On a Spanish desktop, whose C library writes and reads numbers with a
+// decimal comma, a saved project opens again as it was, whatever its power
+// factor.
+TEST_F(OpenAndSave, SavedFileOpensAgainOnASpanishDesktop)
+{
+    const testutils::ScopedCLocale desktop(testutils::SpanishCLocale);
+    for (const float powerFactor : { 0.95f, 0.83f, 1.0f, 0.9999f, 0.0001f, 0.5f }) {
+        SCOPED_TRACE(powerFactor);
+        docfixtures::fillProject(document);
+        document.ConsumptionList().setPowerfactor(powerFactor);
+        dialogs.fileAnswers.push_back(folder.path("desktop.tvk"));
+        document.Save();
+        const QByteArray saved = TFileParse(&document).fileContents();
+        TCProyect before(nullptr);
+        TFileParse(&before).readContents(saved);
+
+        document.New();
+        dialogs.fileAnswers.push_back(folder.path("desktop.tvk"));
+        ASSERT_TRUE(document.Open());
+        EXPECT_TRUE(dialogs.messages.empty());
+        EXPECT_EQ(document.ConsumptionList().Powerfactor(), powerFactor);
+        EXPECT_TRUE(sameFileContents(document, before));
+        EXPECT_EQ(TFileParse(&document).fileContents(), saved);
+    }
 }
 
 // The writer and the reader agree on the largest file: a project that just
