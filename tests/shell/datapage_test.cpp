@@ -16,9 +16,19 @@
 
 #include <gtest/gtest.h>
 
+#include <QLocale>
+
 #include <limits>
+#include <vector>
 
 namespace {
+
+// A figure as the desktop the tests run under shows it: "1.00" reads "1,00"
+// on a Spanish one.
+QString shown(const char* figure)
+{
+    return QString::fromLatin1(figure).replace(QLatin1Char('.'), QLocale().decimalPoint());
+}
 
 template <typename W> W* child(QWidget& page, const char* name)
 {
@@ -108,7 +118,7 @@ TEST_F(DataPageTest, resetProjectShowsTheDefaults)
     EXPECT_EQ(shownPanel(), "CalculationType_consumption_tab");
     EXPECT_TRUE(radio("ConsumptionList_PeriodType_monthly")->isChecked());
     EXPECT_EQ(child<NumberBox>(page, "ConsumptionList_WorkHours")->value(), 300);
-    EXPECT_EQ(child<DecimalBox>(page, "ConsumptionList_Powerfactor")->text(), "1.00");
+    EXPECT_EQ(child<DecimalBox>(page, "ConsumptionList_Powerfactor")->text(), shown("1.00"));
     EXPECT_EQ(child<QTableWidget>(page, "ConsumptionListGrid")->rowCount(), 0);
     EXPECT_FALSE(child<QGroupBox>(page, "TemperatureGroupBox")->isEnabled());
 }
@@ -118,7 +128,7 @@ TEST_F(DataPageTest, everyValueSurvivesALoadAndStoreRoundTrip)
     fillProject(project);
     page.LoadProjectData(project);
     EXPECT_EQ(shownPanel(), "CalculationType_contracted_power_tab");
-    EXPECT_EQ(child<DecimalBox>(page, "ConsumptionList_Powerfactor")->text(), "0.99");
+    EXPECT_EQ(child<DecimalBox>(page, "ConsumptionList_Powerfactor")->text(), shown("0.99"));
 
     TCProyect stored(nullptr);
     page.StoreProjectData(stored);
@@ -312,7 +322,7 @@ TEST_F(DataPageTest, aTypedPowerFactorKeepsAllItsDecimals)
     line->selectAll();
     QTest::keyClicks(line, QStringLiteral("0.9871"));
     edit("BusinessNameEdit")->setFocus(); // leaving the box shows two decimals
-    EXPECT_EQ(box->text(), "0.99");
+    EXPECT_EQ(box->text(), shown("0.99"));
     box->setFocus(); // coming back and leaving again must not round it
     edit("BusinessNameEdit")->setFocus();
     page.StoreProjectData(project);
@@ -376,26 +386,37 @@ TEST_F(DataPageTest, aTypedNumberOutsideItsBoxTakesTheNearerLimit)
     }
 }
 
-// Whatever the locale, both "," and "." are taken as the decimal separator:
-// the keypad's decimal key gives one or the other, and no box ever uses a
-// thousands separator.
+// Whatever the locale, both "," and "." are taken as the decimal separator
+// (the keypad's decimal key gives one or the other); a whole-number box also
+// takes the locale's thousands separator between groups of three digits,
+// as bills print amounts. Each box then shows the value it holds.
 TEST_F(DataPageTest, eitherDecimalSeparatorIsTakenInEveryLocale)
 {
     page.show();
     page.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&page));
-    const QLocale locales[] = { QLocale(QLocale::Spanish, QLocale::Spain), QLocale::c() };
+    const QLocale locales[] = { QLocale(QLocale::Spanish, QLocale::Spain), QLocale(QLocale::English, QLocale::UnitedStates),
+        QLocale::c() };
     for (const QLocale& locale : locales) {
         page.setLocale(locale);
         page.LoadProjectData(project);
+        const bool spanish = locale.language() == QLocale::Spanish;
         const std::string where = locale.name().toStdString();
+        const auto inLocale = [&locale](const char* figure) {
+            return QString::fromLatin1(figure).replace(QLatin1Char('.'), locale.decimalPoint());
+        };
 
         struct Case {
             const char* typed;
             float stored;
+            const char* shown; // with "." for the locale's decimal separator
         };
         const Case decimals[] = {
-            { "0.95", 0.95f }, { "0,95", 0.95f }, { ",5", 0.5f }, { "1.5", 1.0f }, { "0,9871", 0.9871f },
+            { "0.95", 0.95f, "0.95" }, { "0,95", 0.95f, "0.95" }, { ",5", 0.5f, "0.50" }, { "1.5", 1.0f, "1.00" },
+            { "0,9871", 0.9871f, "0.99" },
+            // Shown by the rule of every other figure: an exact-looking half
+            // goes up, as 0.955 does everywhere else in the program.
+            { "0.955", 0.955f, "0.96" }, { "0,125", 0.125f, "0.13" },
         };
         auto* factor = child<DecimalBox>(page, "ConsumptionList_Powerfactor");
         for (const Case& c : decimals) {
@@ -403,20 +424,21 @@ TEST_F(DataPageTest, eitherDecimalSeparatorIsTakenInEveryLocale)
             leaveBox();
             page.StoreProjectData(project);
             EXPECT_EQ(project.ConsumptionList().Powerfactor(), c.stored) << where << " " << c.typed;
-            EXPECT_EQ(factor->text(), locale.toString(static_cast<double>(c.stored), 'f', 2)) << where << " " << c.typed;
+            EXPECT_EQ(factor->text(), inLocale(c.shown)) << where << " " << c.typed;
         }
         // Two separators make no number: the second keystroke is refused.
         typeInto(*factor, "0,9.5");
         EXPECT_EQ(factor->findChild<QLineEdit*>()->text(), QStringLiteral("0,95")) << where;
 
         // A whole-number box rounds what was typed to the nearest whole
-        // number when it is committed, a half to the even neighbour.
+        // number when it is committed, a half to the even neighbour, and
+        // brings a number beyond a limit to that limit.
         struct WholeCase {
             const char* box;
             const char* typed;
             int stored;
         };
-        const WholeCase wholes[] = {
+        std::vector<WholeCase> wholes = {
             { "ConsumptionList_WorkHours", "300,5", 300 },
             { "ConsumptionList_WorkHours", "300.5", 300 },
             { "ConsumptionList_WorkHours", "301,5", 302 },
@@ -424,12 +446,28 @@ TEST_F(DataPageTest, eitherDecimalSeparatorIsTakenInEveryLocale)
             { "ConsumptionList_WorkHours", "743,6", 744 },
             { "ConsumptionList_WorkHours", "800,2", 744 },
             { "ConsumptionList_WorkHours", "0,4", 0 },
+            { "ConsumptionList_WorkHours", "-5", 0 },
+            { "MaximumPowerEdit", "-5", 0 },
+            { "MaximumPowerEdit", "-46500,7", 0 },
             { "MaximumPowerEdit", "46500,7", 46501 },
             { "MaximumPowerEdit", "46500.7", 46501 },
+            { "MaximumPowerEdit", "46.5", 46 },
             { "MaximumPowerEdit", "2147483647,4", std::numeric_limits<int>::max() },
             { "InputTransformerEdit", "10000000000.5", std::numeric_limits<int>::max() },
             { "InputTransformerEdit", "630,", 630 },
         };
+        // The locale's thousands separator groups; the other one is decimal.
+        if (spanish) {
+            wholes.push_back({ "MaximumPowerEdit", "46.500", 46500 });
+            wholes.push_back({ "MaximumPowerEdit", "1.000.000", 1000000 });
+            wholes.push_back({ "MaximumPowerEdit", "46.500,7", 46501 });
+            wholes.push_back({ "MaximumPowerEdit", "46,500", 46 });
+        } else {
+            wholes.push_back({ "MaximumPowerEdit", "46,500", 46500 });
+            wholes.push_back({ "MaximumPowerEdit", "1,000,000", 1000000 });
+            wholes.push_back({ "MaximumPowerEdit", "46,500.7", 46501 });
+            wholes.push_back({ "MaximumPowerEdit", "46.500", 46 });
+        }
         for (const WholeCase& c : wholes) {
             auto* whole = child<NumberBox>(page, c.box);
             for (const bool byLeaving : { true, false }) {

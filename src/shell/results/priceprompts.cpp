@@ -6,96 +6,13 @@
 #include "numberformat.h"
 #include "selection.h"
 #include "translation.h"
+#include "typednumber.h"
 
 #include <cmath>
-#include <charconv>
 #include <limits>
-#include <string>
-
-namespace {
-
-bool isAsciiDigit(QChar c)
-{
-    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
-}
-
-bool isSign(QChar c, const QLocale& locale)
-{
-    return c == QLatin1Char('+') || c == QLatin1Char('-') || QString(c) == locale.negativeSign() ||
-           QString(c) == locale.positiveSign();
-}
-
-bool isNegative(QChar c, const QLocale& locale)
-{
-    return c == QLatin1Char('-') || QString(c) == locale.negativeSign();
-}
-
-} // namespace
+#include <optional>
 
 namespace PricePrompts {
-
-std::optional<long double> readLocaleNumber(const QString& text, const QLocale& locale)
-{
-    const QString trimmed = text.trimmed();
-    const QString decimal = locale.decimalPoint();
-    // The program's locales all have a one-character separator; a locale
-    // with a longer one reads nothing rather than something wrong.
-    if (decimal.size() != 1)
-        return std::nullopt;
-    const QChar separator = decimal.at(0);
-
-    // Rebuilt in the C form so that strtold reads exactly what was checked.
-    std::string plain;
-    qsizetype i = 0;
-    const qsizetype n = trimmed.size();
-    if (i < n && isSign(trimmed.at(i), locale)) {
-        if (isNegative(trimmed.at(i), locale))
-            plain += '-';
-        ++i;
-    }
-    int mantissaDigits = 0;
-    while (i < n && isAsciiDigit(trimmed.at(i))) {
-        plain += trimmed.at(i).toLatin1();
-        ++mantissaDigits;
-        ++i;
-    }
-    if (i < n && trimmed.at(i) == separator) {
-        plain += '.';
-        ++i;
-        while (i < n && isAsciiDigit(trimmed.at(i))) {
-            plain += trimmed.at(i).toLatin1();
-            ++mantissaDigits;
-            ++i;
-        }
-    }
-    if (mantissaDigits == 0)
-        return std::nullopt;
-    if (i < n && (trimmed.at(i) == QLatin1Char('e') || trimmed.at(i) == QLatin1Char('E'))) {
-        plain += 'e';
-        ++i;
-        if (i < n && isSign(trimmed.at(i), locale)) {
-            plain += isNegative(trimmed.at(i), locale) ? '-' : '+';
-            ++i;
-        }
-        int exponentDigits = 0;
-        while (i < n && isAsciiDigit(trimmed.at(i))) {
-            plain += trimmed.at(i).toLatin1();
-            ++exponentDigits;
-            ++i;
-        }
-        if (exponentDigits == 0)
-            return std::nullopt;
-    }
-    if (i != n)
-        return std::nullopt;
-
-    // from_chars reads the C form whatever the process's C locale is.
-    long double value = 0;
-    const auto [end, error] = std::from_chars(plain.data(), plain.data() + plain.size(), value);
-    if (error != std::errc() || end != plain.data() + plain.size() || !std::isfinite(value))
-        return std::nullopt;
-    return value;
-}
 
 QString promptLine(PriceField field)
 {
@@ -136,7 +53,7 @@ QString valueText(PriceField field, const TBattery& battery, const TSelection& s
 bool storeAnswer(PriceField field, TBattery& battery, TSelection& selection, const QString& answer,
                  const QLocale& locale)
 {
-    const std::optional<long double> value = readLocaleNumber(answer, locale);
+    const std::optional<long double> value = TypedNumber::decimal(answer, locale);
     if (!value)
         return false;
 

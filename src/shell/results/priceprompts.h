@@ -4,7 +4,6 @@
 #include <QString>
 
 #include <cstdint>
-#include <optional>
 
 class IDialogService;
 class TBattery;
@@ -18,12 +17,6 @@ enum class PriceField : std::uint8_t { BatteryPrice, TransformerPrice, Conductor
 
 namespace PricePrompts {
 
-// Reads a number the way the prompts accept it: blanks around it ignored,
-// an optional sign, digits with at most one decimal separator (the
-// locale's), an optional exponent (E or e, optional sign, digits). At least
-// one digit; no group separator. Nothing when the text is not such a number.
-std::optional<long double> readLocaleNumber(const QString& text, const QLocale& locale = QLocale());
-
 // The Spanish prompt line of a field (a translation key).
 QString promptLine(PriceField field);
 
@@ -33,7 +26,8 @@ QString promptLine(PriceField field);
 QString valueText(PriceField field, const TBattery& battery, const TSelection& selection,
                   const QLocale& locale = QLocale());
 
-// Stores an answer into the field: money rounded to four decimals, halves
+// Stores an answer, read as TypedNumber::decimal reads what is typed, into
+// the field: money rounded to four decimals, halves
 // to even; the length as a float in metres. False, with nothing stored, when
 // the answer is not a number or does not fit the field.
 bool storeAnswer(PriceField field, TBattery& battery, TSelection& selection, const QString& answer,

@@ -1,59 +1,25 @@
 #include "numberbox.h"
 
+#include "numberformat.h"
 #include "rounding.h"
+#include "typednumber.h"
 
 #include <QApplication>
 #include <QLineEdit>
 #include <QLocale>
 
 #include <algorithm>
-#include <cmath>
 #include <optional>
 
 namespace {
 
-bool isDecimalSeparator(QChar c, const QLocale& locale)
+// The locale a box writes its value in: its own, never with a group
+// separator.
+QLocale writing(const QLocale& locale)
 {
-    return c == QLatin1Char(',') || c == QLatin1Char('.') || QString(c) == locale.decimalPoint();
-}
-
-bool hasDecimalSeparator(const QString& text, const QLocale& locale)
-{
-    return std::any_of(text.cbegin(), text.cend(), [&](QChar c) { return isDecimalSeparator(c, locale); });
-}
-
-// A text that more typing can still turn into a number: nothing yet, a sign,
-// a separator.
-bool isNumberStart(const QString& text, const QLocale& locale)
-{
-    QString rest = text;
-    if (rest.startsWith(locale.negativeSign()) || rest.startsWith(locale.positiveSign()))
-        rest.remove(0, 1);
-    return rest.isEmpty() || (rest.size() == 1 && isDecimalSeparator(rest.front(), locale));
-}
-
-// The number typed into a box. Either "," or "." is the decimal separator in
-// every locale, as is the locale's own: the numeric keypad gives one or the
-// other, and no box ever shows a thousands separator, so neither can stand
-// for one. Digits may be missing on either side of the separator ("630,",
-// ",5"); an exponent is accepted.
-std::optional<double> typedNumber(const QString& input, const QLocale& locale)
-{
-    const QString point = locale.decimalPoint();
-    QString text;
-    for (QChar c : input.trimmed())
-        text += isDecimalSeparator(c, locale) ? point : QString(c);
-    if (text.endsWith(point))
-        text += QLatin1Char('0');
-    QLocale reading = locale;
-    reading.setNumberOptions(locale.numberOptions() | QLocale::RejectGroupSeparator);
-    bool ok = false;
-    double value = reading.toDouble(text, &ok);
-    if (!ok) // ",5": the digit before the separator left out
-        value = reading.toDouble(text.replace(point, QLatin1Char('0') + point), &ok);
-    if (!ok || !std::isfinite(value))
-        return std::nullopt;
-    return value;
+    QLocale result = locale;
+    result.setNumberOptions(locale.numberOptions() | QLocale::OmitGroupSeparator);
+    return result;
 }
 
 } // namespace
@@ -68,34 +34,37 @@ NumberBox::NumberBox(const char* name, int minimum, int maximum, QWidget* parent
     connect(lineEdit(), &QLineEdit::textEdited, this, &NumberBox::userEdited);
 }
 
-QValidator::State NumberBox::validate(QString& input, int& pos) const
+QValidator::State NumberBox::validate(QString& input, int& /*pos*/) const
 {
-    // A decimal is rounded only when the box is committed (fixup), so that
-    // typing on after the separator still counts.
-    const QString text = input.trimmed();
-    if (hasDecimalSeparator(text, locale())) {
-        if (isNumberStart(text, locale()))
-            return QValidator::Intermediate;
-        return typedNumber(text, locale()) ? QValidator::Intermediate : QValidator::Invalid;
-    }
-    const QValidator::State state = QSpinBox::validate(input, pos);
-    if (state != QValidator::Invalid)
-        return state;
-    const std::optional<double> typed = typedNumber(text, locale());
-    return typed && *typed > maximum() ? QValidator::Intermediate : state;
+    // A number that is not a plain whole number within the limits (a
+    // decimal, a grouped one, one beyond a limit) is taken while typing and
+    // made the box's value when the box is committed (fixup), so that typing
+    // on still counts.
+    const std::optional<long double> typed = TypedNumber::grouped(input, locale());
+    if (!typed)
+        return TypedNumber::mayBecomeNumber(input, locale()) ? QValidator::Intermediate : QValidator::Invalid;
+    const bool plain
+        = *typed >= minimum() && *typed <= maximum() && input.trimmed() == textFromValue(valueFromText(input));
+    return plain ? QValidator::Acceptable : QValidator::Intermediate;
+}
+
+int NumberBox::valueFromText(const QString& text) const
+{
+    // The nearest whole number, a half to the even neighbour; beyond a limit,
+    // the limit.
+    const std::optional<long double> typed = TypedNumber::grouped(text, locale());
+    if (!typed)
+        return value();
+    const long double limited = std::clamp<long double>(*typed, minimum(), maximum());
+    return roundToInt32(limited).value_or(minimum());
 }
 
 void NumberBox::fixup(QString& input) const
 {
-    // The nearest whole number, a half to the even neighbour; beyond a limit,
-    // the limit.
-    const std::optional<double> typed = typedNumber(input, locale());
-    if (!typed) {
+    if (TypedNumber::grouped(input, locale()))
+        input = textFromValue(valueFromText(input));
+    else
         QSpinBox::fixup(input);
-        return;
-    }
-    const double limited = std::clamp(*typed, static_cast<double>(minimum()), static_cast<double>(maximum()));
-    input = textFromValue(roundToInt32(limited).value_or(minimum()));
 }
 
 void NumberBox::stepBy(int steps)
@@ -120,7 +89,7 @@ DecimalBox::DecimalBox(const char* name, double minimum, double maximum, QWidget
 
 QString DecimalBox::textFromValue(double value) const
 {
-    return locale().toString(value, 'f', 2);
+    return NumberFormat::twoDecimals(value, locale());
 }
 
 double DecimalBox::valueFromText(const QString& text) const
@@ -129,17 +98,15 @@ double DecimalBox::valueFromText(const QString& text) const
     // two-decimal rounding: committing an untouched box keeps every decimal.
     if (text.trimmed() == textFromValue(value()))
         return value();
-    return typedNumber(text, locale()).value_or(value());
+    const std::optional<long double> typed = TypedNumber::decimal(text, locale());
+    return typed ? static_cast<double>(*typed) : value();
 }
 
 QValidator::State DecimalBox::validate(QString& input, int& /*pos*/) const
 {
-    const QString text = input.trimmed();
-    if (isNumberStart(text, locale()))
-        return QValidator::Intermediate;
-    const std::optional<double> typed = typedNumber(text, locale());
+    const std::optional<long double> typed = TypedNumber::decimal(input, locale());
     if (!typed)
-        return QValidator::Invalid;
+        return TypedNumber::mayBecomeNumber(input, locale()) ? QValidator::Intermediate : QValidator::Invalid;
     if (*typed < minimum() || *typed > maximum())
         return QValidator::Intermediate;
     return QValidator::Acceptable;
@@ -149,10 +116,11 @@ void DecimalBox::fixup(QString& input) const
 {
     // Qt would otherwise take a number it cannot accept as 0, not as the
     // limit it went past.
-    const std::optional<double> typed = typedNumber(input, locale());
+    const std::optional<long double> typed = TypedNumber::decimal(input, locale());
     if (!typed)
         return;
-    input = locale().toString(std::clamp(*typed, minimum(), maximum()), 'g', QLocale::FloatingPointShortest);
+    const double limited = std::clamp(static_cast<double>(*typed), minimum(), maximum());
+    input = writing(locale()).toString(limited, 'g', QLocale::FloatingPointShortest);
 }
 
 void DecimalBox::stepBy(int steps)

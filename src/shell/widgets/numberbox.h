@@ -5,9 +5,12 @@
 
 #include <limits>
 
-// A whole-number box. A number typed with a decimal separator ("," or ".",
-// in every locale) is rounded to the nearest whole number when the box is
-// committed, a half to the even neighbour. `userEdited` comes for the user's
+// A whole-number box. What is typed is read as TypedNumber::grouped reads
+// it: the locale's group separator between groups of three digits groups
+// ("46.500" is 46500 under Spanish), any other separator is a decimal one.
+// A decimal is rounded to the nearest whole number when the box is
+// committed, a half to the even neighbour, and a number beyond a limit
+// becomes that limit; the box then shows the value it holds. `userEdited` comes for the user's
 // own changes only: typing in the box, its step keys, arrows and the wheel;
 // never for a value set by the program.
 class NumberBox : public QSpinBox {
@@ -21,9 +24,11 @@ public:
     // `minimum` to `maximum` to the nearer limit.
     NumberBox(const char* name, int minimum, int maximum, QWidget* parent = nullptr);
 
-    // A whole number typed beyond the upper limit is accepted while typing
-    // and becomes the limit, rather than losing the keystroke that went past.
+    // A number typed beyond a limit ("-5" in a box that starts at 0) is
+    // accepted while typing and becomes the limit, rather than losing the
+    // keystroke that went past.
     QValidator::State validate(QString& input, int& pos) const override;
+    int valueFromText(const QString& text) const override;
     void fixup(QString& input) const override;
     void stepBy(int steps) override;
 
@@ -32,9 +37,11 @@ signals:
 };
 
 // A decimal box that shows its value with two decimals in the locale's
-// format but keeps every decimal the user typed: 0.955 stays 0.955 while it
-// shows "0.96" (a plain QDoubleSpinBox would round the value itself). It
-// takes "," and "." alike as the decimal separator, in every locale.
+// format, by the rule of every other figure (NumberFormat::twoDecimals), but
+// keeps every decimal the user typed: 0.955 stays 0.955 while it shows
+// "0.96" (a plain QDoubleSpinBox would round the value itself). What is
+// typed is read as TypedNumber::decimal reads it: "," and "." alike are the
+// decimal separator, in every locale.
 class DecimalBox : public QDoubleSpinBox {
     Q_OBJECT
 public:
