@@ -56,9 +56,8 @@ bool englishChosen(bool langOS, TAppLanguage language, const QString& systemLang
     return language != TAppLanguage::es;
 }
 
-QString systemLanguageCode()
+QString systemLanguageCode(const QLocale& system)
 {
-    const QLocale system = QLocale::system();
     if (system.language() == QLocale::C || system.language() == QLocale::AnyLanguage)
         return QStringLiteral("en");
     const QString name = system.name(); // "es_ES"

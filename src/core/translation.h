@@ -2,6 +2,7 @@
 
 #include "enumerations.h"
 
+#include <QLocale>
 #include <QString>
 
 // The program's one text lookup. Every text is written in Spanish; while the
@@ -23,8 +24,8 @@ void setEnglishInForce(bool inForce);
 // English, as every language test of the program takes it).
 bool englishChosen(bool langOS, TAppLanguage language, const QString& systemLanguage);
 
-// The two-letter language code of the user's default locale; "en" when the
-// system gives none (the C locale).
-QString systemLanguageCode();
+// The two-letter language code of the user's locale (the desktop's by
+// default); "en" when it gives none (the C locale).
+QString systemLanguageCode(const QLocale& system = QLocale::system());
 
 } // namespace Translation

@@ -113,8 +113,21 @@ INSTANTIATE_TEST_SUITE_P(LangOSxLanguagexSystem, TranslationChoice,
                                            ChoiceCase{false, static_cast<TAppLanguage>(255), "es", true},
                                            ChoiceCase{true, static_cast<TAppLanguage>(2), "es", false}));
 
-TEST(Translation, SystemLanguageOfTheCLocaleIsEnglish)
+TEST(Translation, SystemLanguageIsTheLocalesLanguageAndTheCLocaleIsEnglish)
 {
-    // The tests run under LC_ALL=C.UTF-8: the system gives no language code.
-    EXPECT_EQ(Translation::systemLanguageCode(), "en");
+    const struct {
+        QLocale locale;
+        const char* code;
+    } cases[] = {
+        { QLocale::c(), "en" },
+        { QLocale(QStringLiteral("C.UTF-8")), "en" },
+        { QLocale(QLocale::Spanish, QLocale::Spain), "es" },
+        { QLocale(QLocale::Spanish, QLocale::Mexico), "es" },
+        { QLocale(QLocale::English, QLocale::UnitedKingdom), "en" },
+        { QLocale(QLocale::French, QLocale::France), "fr" },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.locale.name().toStdString());
+        EXPECT_EQ(Translation::systemLanguageCode(c.locale), c.code);
+    }
 }

@@ -1,8 +1,9 @@
 // The whole program driven as a person would: enter a customer and a year
 // of bills, calculate, open a candidate, correct its price, save the report
-// as a PDF file and read it back.
+// as a PDF file and read it back, save the project and open it again.
 #include "mainformfixture.h"
 
+#include "desktoplocale.h"
 #include "dbdatamodule.h"
 #include "detailpage.h"
 #include "dskproject.h"
@@ -17,6 +18,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QAbstractSpinBox>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
@@ -24,6 +26,7 @@
 #include <QListView>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QRadioButton>
 #include <QSettings>
 #include <QSpinBox>
@@ -66,15 +69,20 @@ template <typename T> T* child(QWidget* parent, const char* name)
 void typeInto(QWidget* widget, const QString& text)
 {
     widget->setFocus();
-    if (auto* box = qobject_cast<QSpinBox*>(widget))
+    if (auto* box = qobject_cast<QAbstractSpinBox*>(widget))
         box->selectAll();
     QTest::keyClicks(widget, text);
 }
 
 class EndToEnd : public MainFormFixture {};
 
+// As a Spanish desktop runs it: its C library and Qt both write and read
+// numbers with a decimal comma and group thousands with a point.
 TEST_F(EndToEnd, FromCustomerToPdfReport)
 {
+    const testutils::ScopedCLocale desktop(testutils::SpanishCLocale);
+    const QLocale spanish(QLocale::Spanish, QLocale::Spain);
+    const testutils::ScopedDefaultLocale format(spanish);
     Translation::setEnglishInForce(false);
     TMainForm& window = create(QStringLiteral("es"), QStringLiteral(TENVIK_SHIPPED_CATALOGUE));
     window.show();
@@ -83,6 +91,7 @@ TEST_F(EndToEnd, FromCustomerToPdfReport)
     typeInto(child<QLineEdit>(&window, "BusinessNameEdit"), QStringLiteral("Talleres Ibarra S.A."));
     typeInto(child<QLineEdit>(&window, "UserNameEdit"), QStringLiteral("Amaia Etxeberria"));
     QTest::mouseClick(child<QRadioButton>(&window, "BatteryType_battery"), Qt::LeftButton);
+    typeInto(child<QAbstractSpinBox>(&window, "ConsumptionList_Powerfactor"), QStringLiteral("0,95"));
 
     const char* months[] = {"Enero", "Febrero", "Marzo", "Abril", "Mayo", "Junio",
                             "Julio", "Agosto", "Septiembre", "Octubre", "Noviembre", "Diciembre"};
@@ -91,7 +100,8 @@ TEST_F(EndToEnd, FromCustomerToPdfReport)
             auto* period = child<QLineEdit>(dialog, "PeriodEdit");
             period->selectAll();
             QTest::keyClicks(period, QString::fromUtf8(months[i]));
-            typeInto(child<QSpinBox>(dialog, "kwhtEdit"), QString::number(18000 + 500 * i));
+            // As the bill prints it: "18.500".
+            typeInto(child<QSpinBox>(dialog, "kwhtEdit"), QLocale().toString(18000 + 500 * i));
             typeInto(child<QSpinBox>(dialog, "kvarhEdit"), QString::number(14000 + 300 * i));
             typeInto(child<QSpinBox>(dialog, "PeakDemandEdit"), QStringLiteral("90"));
             typeInto(child<QSpinBox>(dialog, "InputTransformerEdit"), QStringLiteral("400"));
@@ -103,6 +113,7 @@ TEST_F(EndToEnd, FromCustomerToPdfReport)
         window.EntryAddAction->trigger();
     }
     ASSERT_EQ(window.project().ConsumptionList().Count(), 12);
+    EXPECT_EQ(window.project().ConsumptionList()[11].kwht(), 23500);
 
     QTest::mouseClick(window.FindBatteryButton, Qt::LeftButton);
     ASSERT_TRUE(dialogs.messages.empty()) << dialogs.messages[0].text.toStdString();
@@ -118,7 +129,7 @@ TEST_F(EndToEnd, FromCustomerToPdfReport)
     TBattery* candidate = window.activeBattery();
     ASSERT_NE(candidate, nullptr);
 
-    dialogs.inputAnswers.push_back(QStringLiteral("4321.5"));
+    dialogs.inputAnswers.push_back(QStringLiteral("4321,5"));
     QTest::mouseClick(window.results().detailPage()->BatteryPriceButton, Qt::LeftButton);
     EXPECT_EQ(candidate->Price().ticks(), 43215000);
     EXPECT_FALSE(window.project().IsSaved());
@@ -141,8 +152,27 @@ TEST_F(EndToEnd, FromCustomerToPdfReport)
     const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
     EXPECT_TRUE(text.contains(QStringLiteral("Talleres Ibarra S.A."))) << text.toStdString();
     EXPECT_TRUE(text.contains(candidate->Code())) << text.toStdString();
-    EXPECT_TRUE(text.contains(QStringLiteral("4321.50"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("4321,50"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("Datos de facturación"))) << text.toStdString();
+    // Every figure has its one decimal comma: none reads "1,54,11" or "8,,3".
+    const QRegularExpression garbled(QStringLiteral("\\d,\\d*,|,,"));
+    EXPECT_FALSE(garbled.match(text).hasMatch()) << garbled.match(text).captured().toStdString() << "\n"
+                                                 << text.toStdString();
+
+    // The saved project opens again as it was.
+    const QString project = QDir(folder()).filePath(QStringLiteral("obra.tvk"));
+    dialogs.fileAnswers.push_back(project);
+    window.SaveAction->trigger();
+    ASSERT_TRUE(dialogs.messages.empty()) << dialogs.messages[0].text.toStdString();
+    window.NewAction->trigger();
+    ASSERT_EQ(window.project().ConsumptionList().Count(), 0);
+    dialogs.fileAnswers.push_back(project);
+    window.OpenAction->trigger();
+    ASSERT_TRUE(dialogs.messages.empty()) << dialogs.messages[0].text.toStdString();
+    EXPECT_EQ(window.project().BusinessName(), QStringLiteral("Talleres Ibarra S.A."));
+    EXPECT_EQ(window.project().ConsumptionList().Powerfactor(), 0.95f);
+    EXPECT_EQ(window.project().ConsumptionList().Count(), 12);
+    EXPECT_EQ(child<QAbstractSpinBox>(&window, "ConsumptionList_Powerfactor")->text(), QStringLiteral("0,95"));
     window.project().setIsSaved(true); // no close question when the window goes
 }
 
