@@ -8,6 +8,8 @@
 #include <QApplication>
 #include <QMetaObject>
 
+#include <clocale>
+
 TenvikApplication::TenvikApplication(Options options)
     : m_options(std::move(options))
 {
@@ -85,6 +87,11 @@ void TenvikApplication::createDataModuleAndMainWindow()
 int runApplication(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    // The application object has set the C library's locale from the
+    // desktop. Our own code reads and writes numbers without it; this second
+    // guard keeps a library that does not from writing a decimal comma. The
+    // desktop's number format still reaches every figure through QLocale.
+    std::setlocale(LC_NUMERIC, "C");
     QApplication::setOrganizationName(QStringLiteral("ORVEL"));
     QApplication::setApplicationName(QStringLiteral("Tenvik7"));
     QtDialogService dialogs;

@@ -4,6 +4,7 @@
 #include "mainformfixture.h"
 
 #include "dbdatamodule.h"
+#include "desktoplocale.h"
 #include "dskproject.h"
 #include "equipment.h"
 #include "fakeprinters.h"
@@ -63,15 +64,20 @@ QString outputPath(const QString& name)
     return QDir(testutils::testOutputFolder()).filePath(name);
 }
 
-// The desktop's number format for the pictures: a Spanish desktop writes a
-// decimal comma. Every other test runs under the C locale.
+// The desktop the pictures are taken on: a Spanish one writes a decimal
+// comma, in its C library and in Qt alike; an English one a point.
 class DesktopLocale {
 public:
     explicit DesktopLocale(const QString& language)
+        : m_cLocale(language == QLatin1String("es") ? testutils::SpanishCLocale : "C.UTF-8")
+        , m_format(language == QLatin1String("es") ? QLocale(QLocale::Spanish, QLocale::Spain)
+                                                   : QLocale(QLocale::English, QLocale::UnitedStates))
     {
-        QLocale::setDefault(language == QLatin1String("es") ? QLocale(QLocale::Spanish, QLocale::Spain) : QLocale::c());
     }
-    ~DesktopLocale() { QLocale::setDefault(QLocale::c()); }
+
+private:
+    testutils::ScopedCLocale m_cLocale;
+    testutils::ScopedDefaultLocale m_format;
 };
 
 class ReportPicturesFixture : public MainFormFixture {
