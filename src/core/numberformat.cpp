@@ -1,7 +1,8 @@
 #include "numberformat.h"
 
+#include "ctext.h"
+
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <string>
@@ -17,27 +18,6 @@ QString localise(const std::string& text, const QLocale& locale)
     result.replace(QLatin1Char('e'), QLatin1Char('E'));
     result.replace(QLatin1Char('-'), locale.negativeSign());
     return result;
-}
-
-// The value as printf would write it in the C locale, whatever locale the
-// process runs under: "." as the decimal point, "e±dd" as the exponent.
-std::string cText(long double value, std::chars_format format, int precision)
-{
-    char buffer[192];
-    const auto written = std::to_chars(buffer, buffer + sizeof buffer, value, format, precision);
-    return std::string(buffer, written.ptr);
-}
-
-// The power of ten of a text in the scientific form of cText.
-int exponentOf(const std::string& scientific)
-{
-    const std::size_t e = scientific.find('e');
-    const char* first = scientific.data() + e + 1;
-    if (*first == '+')
-        ++first;
-    int exponent = 0;
-    std::from_chars(first, scientific.data() + scientific.size(), exponent);
-    return exponent;
 }
 
 std::string padLeft(std::string text, int width)
@@ -105,12 +85,12 @@ DecimalDigits exactDigits(long double value)
     if (value == 0)
         return result;
     constexpr int Precision = 119;
-    const std::string text = cText(std::fabs(value), std::chars_format::scientific, Precision);
+    const std::string text = CText::write(std::fabs(value), std::chars_format::scientific, Precision);
     const std::size_t exponent = text.find('e');
     for (std::size_t i = 0; i < exponent; ++i)
         if (text[i] != '.')
             result.digits += text[i];
-    result.lastPower = exponentOf(text) - Precision;
+    result.lastPower = CText::exponentOf(text) - Precision;
     result.dropTrailingZeros();
     return result;
 }
@@ -163,15 +143,15 @@ QString general(long double value, int width, const QLocale& locale)
     // The C form turns to scientific notation below 0.0001; the program's
     // keeps fixed notation down to 0.00001. The exponent is that of the
     // value rounded to 15 significant digits.
-    if (value != 0 && exponentOf(cText(value, std::chars_format::scientific, 14)) == -5) {
+    if (value != 0 && CText::exponentOf(CText::write(value, std::chars_format::scientific, 14)) == -5) {
         // 0.0000d…: the fifteenth significant digit is the nineteenth decimal.
-        std::string text = cText(value, std::chars_format::fixed, 19);
+        std::string text = CText::write(value, std::chars_format::fixed, 19);
         text.erase(text.find_last_not_of('0') + 1);
         if (text.back() == '.')
             text.pop_back();
         return localise(padLeft(text, width), locale);
     }
-    return localise(padLeft(cText(value, std::chars_format::general, 15), width), locale);
+    return localise(padLeft(CText::write(value, std::chars_format::general, 15), width), locale);
 }
 
 QString fixed(long double value, int decimals, const QLocale& locale)

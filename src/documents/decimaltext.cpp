@@ -1,5 +1,7 @@
 #include "decimaltext.h"
 
+#include "ctext.h"
+
 #include <algorithm>
 #include <charconv>
 #include <limits>
@@ -127,16 +129,10 @@ std::string general15(float value)
 {
     if (value == 0.0f)
         return "0";
-    const double widened = value; // exact
-    char buffer[64];
-    auto result = std::to_chars(buffer, buffer + sizeof buffer, widened, std::chars_format::scientific, 14);
-    const std::string scientific(buffer, result.ptr);
+    const long double widened = value; // exact
+    const std::string scientific = CText::write(widened, std::chars_format::scientific, 14);
     const std::size_t e = scientific.find('e');
-    const char* exponentText = scientific.c_str() + e + 1;
-    if (*exponentText == '+')
-        ++exponentText;
-    int exponent = 0;
-    std::from_chars(exponentText, scientific.c_str() + scientific.size(), exponent);
+    const int exponent = CText::exponentOf(scientific);
 
     auto stripZeros = [](std::string text) {
         if (text.find('.') == std::string::npos)
@@ -150,8 +146,7 @@ std::string general15(float value)
     if (exponent < -5 || exponent >= 15)
         return stripZeros(scientific.substr(0, e)) + "E" + std::to_string(exponent);
 
-    result = std::to_chars(buffer, buffer + sizeof buffer, widened, std::chars_format::fixed, 14 - exponent);
-    return stripZeros(std::string(buffer, result.ptr));
+    return stripZeros(CText::write(widened, std::chars_format::fixed, 14 - exponent));
 }
 
 } // namespace DecimalText
