@@ -3,6 +3,7 @@
 #include "equipment.h"
 
 #include "dbdatamodule.h"
+#include "desktoplocale.h"
 #include "project.h"
 #include "selection.h"
 #include "translation.h"
@@ -424,7 +425,7 @@ TEST_F(EquipmentTest, TransformerRatioIsThePrimaryWithoutDecimalsOverFive)
 {
     build(QStringLiteral("INSERT INTO trans VALUES ('a', 250, 1);\nINSERT INTO trans VALUES ('b', 2500, 1);\n"
                          "INSERT INTO trans VALUES ('c', 50, 1);\n"));
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    const testutils::ScopedDefaultLocale german(QLocale(QLocale::German, QLocale::Germany));
     std::vector<QString> ratios;
     CatalogueRowSet& trans = module().GetTransTable();
     for (trans.first(); !trans.eof(); trans.next()) {
@@ -432,7 +433,6 @@ TEST_F(EquipmentTest, TransformerRatioIsThePrimaryWithoutDecimalsOverFive)
         transformer.LoadFromDataSet(trans);
         ratios.push_back(transformer.SA());
     }
-    QLocale::setDefault(QLocale::c());
     // No thousands separator, even under a locale that has one.
     EXPECT_EQ(ratios, (std::vector<QString>{"250/5", "2500/5", "50/5"}));
 }

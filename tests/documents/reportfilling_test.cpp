@@ -1,5 +1,6 @@
 #include "reportfilling.h"
 
+#include "desktoplocale.h"
 #include "documentfixtures.h"
 #include "renderer.h"
 #include "reportlayout.h"
@@ -63,15 +64,14 @@ QByteArray seriesPicture()
 class Language {
 public:
     Language(bool english, const QLocale& locale)
+        : m_locale(locale)
     {
         Translation::setEnglishInForce(english);
-        QLocale::setDefault(locale);
     }
-    ~Language()
-    {
-        Translation::setEnglishInForce(false);
-        QLocale::setDefault(QLocale::c());
-    }
+    ~Language() { Translation::setEnglishInForce(false); }
+
+private:
+    testutils::ScopedDefaultLocale m_locale;
 };
 
 // A calculated project with one candidate, its cable and, when asked, a
@@ -303,7 +303,7 @@ TEST(ReportFillingSummary, ProductLinesLabelThePowerInKilowatts)
 
 TEST(ReportFillingSequence, APrintWithATransformerRestoresItsLabelAfterOneWithout)
 {
-    Language language(true, QLocale::c());
+    Language language(true, QLocale(QLocale::English, QLocale::UnitedStates));
     Fixture f(false);
     const TReportTexts kept = LangTextReport(f.project, f.report());
     EXPECT_EQ(kept.TransformerTypeLabel, QStringLiteral("Type:"));
@@ -321,12 +321,13 @@ TEST(ReportFillingSequence, APrintWithATransformerRestoresItsLabelAfterOneWithou
 
 TEST(ReportFillingValues, ACableNotFoundAndAFigureThatIsNotFinite)
 {
+    Language language(false, QLocale(QLocale::Spanish, QLocale::Spain));
     Fixture f;
     f.battery->setConductor(std::make_unique<TConductor>());
     MakeReport(f.project, f.report(), f.battery);
     for (const char* name : { "ConductorICalculateMemo", "ConductorGaugeMemo", "ConductorCurrentMemo",
              "ConductorLengthMemo", "ConductorPriceMemo" })
-        EXPECT_EQ(f.text(name), QStringLiteral("0.00")) << name;
+        EXPECT_EQ(f.text(name), QStringLiteral("0,00")) << name;
     EXPECT_EQ(f.text("ConductorCountMemo"), QStringLiteral("0x3 Fase"));
 
     f.battery->Conductor()->setICalculate(std::nanf(""));
@@ -372,7 +373,7 @@ TEST(ReportFillingTranslation, TrimsAndTranslatesOnlyTheTaggedTexts)
         { "Sin fila:", 300, "Sin fila:", "Sin fila:" },
     };
     for (bool english : { false, true }) {
-        Language language(english, QLocale::c());
+        Language language(english, QLocale(QLocale::English, QLocale::UnitedStates));
         Fixture f;
         report::Band& band = *f.report().find<report::Band>(QStringLiteral("Header1"));
         std::vector<report::MemoView*> memos;

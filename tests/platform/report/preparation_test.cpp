@@ -178,7 +178,6 @@ TEST(Preparation, PrintsTheHeaderOnceWithTheFirstRowAndNotWithoutRows)
 
 TEST(Preparation, WalksTheDataSetAndFormatsItsValues)
 {
-    QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
     Report report;
     ReportPage& page = smallPage(report);
     CountingData data(3);
@@ -194,8 +193,10 @@ TEST(Preparation, WalksTheDataSetAndFormatsItsValues)
     unknown.setText(QStringLiteral("placeholder"));
     band.setRowCount(99); // a data set decides the rows, not RowCount
 
-    report.PrepareReport();
-    QLocale::setDefault(QLocale::c());
+    {
+        const testutils::ScopedDefaultLocale spanish(QLocale(QLocale::Spanish, QLocale::Spain));
+        report.PrepareReport();
+    }
 
     const PreparedPage& sheet = report.prepared().pages.at(0);
     std::vector<QStringList> cells;

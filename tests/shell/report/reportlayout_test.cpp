@@ -6,6 +6,7 @@
 #include "consumption.h"
 #include "renderer.h"
 
+#include "desktoplocale.h"
 #include "testutils.h"
 
 #include <gtest/gtest.h>
@@ -185,9 +186,10 @@ TEST(ReportLayout, ServesThePeriodsToTheBillingTable)
     periods[3].setFmr2(0.625f);
     ReportLayout layout;
     layout.setConsumptionList(&periods);
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    layout.frxReport().PrepareReport();
-    QLocale::setDefault(QLocale::c());
+    {
+        const testutils::ScopedDefaultLocale german(QLocale(QLocale::German, QLocale::Germany));
+        layout.frxReport().PrepareReport();
+    }
 
     // Period, year, kWh and peak demand plain; power factor and surcharge
     // with two decimals in the locale's form; an undefined power factor (no

@@ -102,7 +102,7 @@ TEST_F(DetailPageTest, ProductLineIncludesItsTransformer)
 
 TEST_F(DetailPageTest, CandidateWithoutAFittingCableShowsZeros)
 {
-    QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
+    const testutils::ScopedDefaultLocale spanish(QLocale(QLocale::Spanish, QLocale::Spain));
     fixture.fill({{3, 2, -1}}, true);
     page.ShowBatteryDetail(candidate(0));
     EXPECT_EQ(page.LabelDetails->text(), QStringLiteral("Nadir"));
@@ -121,7 +121,7 @@ TEST_F(DetailPageTest, CableSectionKeepsTheDecimalOfAHalfSection)
 {
     // Sections of 1.5 and 2.5 mm² are catalogue sizes: rounding them to a
     // whole number would name a cable that does not exist.
-    QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
+    const testutils::ScopedDefaultLocale spanish(QLocale(QLocale::Spanish, QLocale::Spain));
     fixture.fill({{2, 1, 1}, {0, 1, 0}}, true);
     page.ShowBatteryDetail(candidate(0));
     EXPECT_EQ(page.ConductorGaugeEdit->text(), QStringLiteral("2,5"));

@@ -3,6 +3,7 @@
 #include "batterylistdelegate.h"
 #include "batterylistmodel.h"
 #include "consumptionchart.h"
+#include "desktoplocale.h"
 #include "equipment.h"
 #include "resultsfixture.h"
 #include "selection.h"
@@ -67,10 +68,13 @@ protected:
         page.resize(974, 600);
         page.show();
     }
-    void TearDown() override
+    void TearDown() override { Translation::setEnglishInForce(false); }
+
+    // The figures as a Spanish desktop shows them.
+    void showSpanish()
     {
-        Translation::setEnglishInForce(false);
-        QLocale::setDefault(QLocale::c());
+        const testutils::ScopedDefaultLocale spanish(QLocale(QLocale::Spanish, QLocale::Spain));
+        page.ShowPreliminar({});
     }
 
     resultsfixture::Fixture fixture;
@@ -81,8 +85,7 @@ TEST_F(ResultsPageTest, ConsumptionFiguresWithTwoDecimals)
 {
     addTwoPeriods(fixture.project());
     fixture.selection().CalculatePreliminar();
-    QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
-    page.ShowPreliminar({});
+    showSpanish();
 
     EXPECT_EQ(page.PreliminarTabControl->currentWidget(), page.PreliminarConsumptionTabItem);
     EXPECT_EQ(page.paverage_active_power_edit->text(), QStringLiteral("44,00"));
@@ -113,8 +116,7 @@ TEST_F(ResultsPageTest, HalfCentFiguresRoundAwayFromZero)
         list.Add(std::move(period));
     }
     fixture.selection().CalculatePreliminar();
-    QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
-    page.ShowPreliminar({});
+    showSpanish();
     EXPECT_EQ(page.paverage_active_power_edit->text(), QStringLiteral("136,13"));
     EXPECT_EQ(page.paverage_reactive_power_edit->text(), QStringLiteral("50,13"));
 }
@@ -176,9 +178,12 @@ TEST_F(ResultsPageTest, PowerLabelFollowsTheProductLineWhenFilled)
 {
     fixture.fill({{0}}, false);
     fixture.project().setBatteryType(TBatteryType::ferimont);
-    page.ShowBatteryList();
+    {
+        const testutils::ScopedDefaultLocale spanish(QLocale(QLocale::Spanish, QLocale::Spain));
+        page.ShowBatteryList();
+    }
     const QModelIndex item = page.BatteryListView->model()->index(0, 0);
-    EXPECT_EQ(item.data(BatteryListModel::Text4Role).toString(), QStringLiteral("Potencia (kW): 7.5"));
+    EXPECT_EQ(item.data(BatteryListModel::Text4Role).toString(), QStringLiteral("Potencia (kW): 7,5"));
 }
 
 TEST_F(ResultsPageTest, ChartHasOnePairOfBarsPerPeriodInListOrder)
