@@ -7,13 +7,7 @@
 #include "project.h"
 #include "replacefile.h"
 
-#include <QSaveFile>
-
 #include <nlohmann/json.hpp>
-
-#ifdef Q_OS_UNIX
-#include <unistd.h>
-#endif
 
 #include <array>
 #include <cerrno>
