@@ -2,6 +2,15 @@
 
 #include <QFile>
 
+#include <csignal>
+#include <cstdio>
+
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <sqlite3.h>
 
 namespace testutils {
@@ -35,7 +44,7 @@ TemporaryCatalogue::TemporaryCatalogue(const QString& sql)
 QString catalogueSchemaSql()
 {
     QString sql;
-    for (const char* table : {"bb", "bb6", "bbf", "bbe"})
+    for (const char* table : { "bb", "bb6", "bbf", "bbe" })
         sql += QStringLiteral("CREATE TABLE %1 (code TEXT, type TEXT, volt INTEGER, power REAL, price REAL, "
                               "automatic INTEGER, harmonic INTEGER, transform INTEGER, steps TEXT, dim TEXT);\n")
                    .arg(QLatin1String(table));
@@ -69,6 +78,65 @@ QByteArray readFile(const QString& path)
     return file.readAll();
 }
 
+bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
+}
+
+QStringList filesIn(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+}
+
+int inChild(const std::function<int()>& body)
+{
+    std::fflush(nullptr);
+    const pid_t pid = fork();
+    if (pid < 0)
+        return ChildFailed;
+    if (pid == 0) {
+        int code = ChildFailed;
+        try {
+            code = body();
+        } catch (...) {
+        }
+        _exit(code);
+    }
+    int status = 0;
+    while (waitpid(pid, &status, 0) < 0) { }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 0x100 + WTERMSIG(status);
+}
+
+std::string describeChildResult(int code, std::initializer_list<const char*> names)
+{
+    if (code == ChildFailed)
+        return "the child could not prepare the case";
+    if (code > 0xFF)
+        return "the child ended by signal " + std::to_string(code - 0x100);
+    std::string text;
+    int bit = 0;
+    for (const char* name : names) {
+        if (code & (1 << bit++))
+            text += std::string(text.empty() ? "" : "; ") + name;
+    }
+    return text;
+}
+
+bool limitFileSize(unsigned long long bytes)
+{
+    const rlimit limit { static_cast<rlim_t>(bytes), static_cast<rlim_t>(bytes) };
+    return std::signal(SIGXFSZ, SIG_IGN) != SIG_ERR && setrlimit(RLIMIT_FSIZE, &limit) == 0;
+}
+
+bool mountSmallFileSystem(const QString& folder, const char* size)
+{
+    const QByteArray options = QByteArray("size=") + size + ",mode=0700";
+    return geteuid() == 0 && unshare(CLONE_NEWNS) == 0
+        && mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0
+        && mount("tenvik-test", QFile::encodeName(folder).constData(), "tmpfs", 0, options.constData()) == 0;
+}
+
 namespace {
 
 template <typename T> T takeAnswer(std::deque<T>& answers, const char* what)
@@ -88,23 +156,22 @@ bool ScriptedDialogs::askYesNo(const QString& text)
     return takeAnswer(yesNoAnswers, "yes/no question");
 }
 
-std::optional<QString> ScriptedDialogs::inputQuery(const QString& caption, const QString& prompt,
-                                                   const QString& value)
+std::optional<QString> ScriptedDialogs::inputQuery(const QString& caption, const QString& prompt, const QString& value)
 {
-    prompts.push_back({caption, prompt, value});
+    prompts.push_back({ caption, prompt, value });
     return takeAnswer(inputAnswers, "input prompt");
 }
 
 std::optional<QString> ScriptedDialogs::getOpenFileName(const QString& filter)
 {
-    fileRequests.push_back({false, QString(), filter, QString(), false});
+    fileRequests.push_back({ false, QString(), filter, QString(), false });
     return takeAnswer(fileAnswers, "open dialog");
 }
 
-std::optional<QString> ScriptedDialogs::getSaveFileName(const QString& fileName, const QString& filter,
-                                                        const QString& defaultSuffix, bool overwritePrompt)
+std::optional<QString> ScriptedDialogs::getSaveFileName(
+    const QString& fileName, const QString& filter, const QString& defaultSuffix, bool overwritePrompt)
 {
-    fileRequests.push_back({true, fileName, filter, defaultSuffix, overwritePrompt});
+    fileRequests.push_back({ true, fileName, filter, defaultSuffix, overwritePrompt });
     return takeAnswer(fileAnswers, "save dialog");
 }
 

@@ -8,11 +8,15 @@
 #include <QByteArray>
 #include <QDir>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include <deque>
+#include <functional>
+#include <initializer_list>
 #include <optional>
 #include <stdexcept>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -47,6 +51,37 @@ QString testOutputFolder();
 // Reads a whole file; empty when it cannot be read.
 QByteArray readFile(const QString& path);
 
+// Writes `bytes` to `path` (created or emptied first); false when it cannot.
+bool writeFile(const QString& path, const QByteArray& bytes);
+
+// The names of the files in a folder, hidden ones included, sorted.
+QStringList filesIn(const QString& folder);
+
+// ---- writes made to fail for real, each in a child process ----------------
+
+// A child's result when it could not prepare its case, and when the machine
+// does not allow the case at all.
+constexpr int ChildFailed = 1 << 7;
+constexpr int ChildCannotRun = 77;
+
+// Runs `body` in a forked child, so that its limits, identity and mounts stay
+// out of the test process, and returns its result: ChildFailed for an
+// exception, 0x100 plus the signal for a child ended by one.
+int inChild(const std::function<int()>& body);
+
+// A child's result in words; `names` says what each bit stands for, from the
+// lowest.
+std::string describeChildResult(int code, std::initializer_list<const char*> names);
+
+// In a child: a file may grow to `bytes` and no further; a write past that
+// fails (EFBIG) rather than ending the process. False when refused.
+bool limitFileSize(unsigned long long bytes);
+
+// In a child: mounts a tmpfs of `size` ("8k") on `folder`, in a mount
+// namespace of the child's own. False where the machine does not allow it
+// (no root, no namespaces).
+bool mountSmallFileSystem(const QString& folder, const char* size);
+
 // A dialogs service whose answers the test gives in advance. Every call is
 // recorded; a call with no answer left fails the test by throwing.
 class ScriptedDialogs : public IDialogService {
@@ -77,12 +112,12 @@ public:
     std::vector<Prompt> prompts;
     std::vector<FileRequest> fileRequests;
 
-    void showMessage(MessageKind kind, const QString& text) override { messages.push_back({kind, text}); }
+    void showMessage(MessageKind kind, const QString& text) override { messages.push_back({ kind, text }); }
     bool askYesNo(const QString& text) override;
     std::optional<QString> inputQuery(const QString& caption, const QString& prompt, const QString& value) override;
     std::optional<QString> getOpenFileName(const QString& filter) override;
-    std::optional<QString> getSaveFileName(const QString& fileName, const QString& filter,
-                                           const QString& defaultSuffix, bool overwritePrompt) override;
+    std::optional<QString> getSaveFileName(
+        const QString& fileName, const QString& filter, const QString& defaultSuffix, bool overwritePrompt) override;
 };
 
 } // namespace testutils

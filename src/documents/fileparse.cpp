@@ -6,14 +6,9 @@
 #include "filemessages.h"
 #include "filereading.h"
 #include "project.h"
-
-#include <QSaveFile>
+#include "replacefile.h"
 
 #include <nlohmann/json.hpp>
-
-#ifdef Q_OS_UNIX
-#include <unistd.h>
-#endif
 
 #include <array>
 #include <cerrno>
@@ -557,23 +552,6 @@ private:
     std::unique_ptr<TConsumption> m_item;
 };
 
-// Some file systems report a full disk or a failed write only when the data
-// leave the cache. One that cannot sync the file at all is taken at its word.
-bool syncedToDisk(int handle)
-{
-#ifdef Q_OS_UNIX
-    while (::fsync(handle) != 0) {
-        if (errno == EINVAL || errno == ENOTSUP)
-            return true;
-        if (errno != EINTR)
-            return false;
-    }
-#else
-    Q_UNUSED(handle);
-#endif
-    return true;
-}
-
 bool isJsonWhitespace(char c)
 {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r';
@@ -654,28 +632,11 @@ void TFileParse::save(const QString& FileName)
     // and never open again.
     if (contents.size() > MaximumFileSize)
         FileMessages::raiseSaveFailed();
-
-    QSaveFile file(FileName);
-    // Where the folder takes no new files but the file itself may be written,
-    // the file is written in place; its old contents are then lost if the
-    // writing fails.
-    file.setDirectWriteFallback(true);
-    // Unbuffered, every write reaches the file system here and a full disk or
-    // a file-size limit shows in its count: commit() does not report a
-    // failure of the final flush, and would put a cut file in place of the
-    // old one.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        FileMessages::raiseSaveFailed();
-    if (file.write(contents) != contents.size() || !file.flush() || file.error() != QFileDevice::NoError
-        || !syncedToDisk(file.handle())) {
-        // Discards the temporary file; in place, it closes the file, which
-        // keeps what was written.
-        file.cancelWriting();
-        file.commit();
+    try {
+        files::replaceFile(FileName, contents);
+    } catch (const files::WriteFailed&) {
         FileMessages::raiseSaveFailed();
     }
-    if (!file.commit())
-        FileMessages::raiseSaveFailed();
 }
 
 void TFileParse::open(const QString& FileName)

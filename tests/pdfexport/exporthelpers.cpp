@@ -3,8 +3,6 @@
 #include "testutils.h"
 #include "ufrxPDFExport.h"
 
-#include <QFile>
-
 namespace exporthelpers {
 
 void exportTo(const report::PreparedReport& prepared, const QString& path, const QString& version)
@@ -17,12 +15,6 @@ void exportTo(const report::PreparedReport& prepared, const QString& path, const
     filter.Author = QStringLiteral("Orvel Energía");
     filter.Creator = QStringLiteral("Orvel Energía");
     report::runExport(prepared, filter);
-}
-
-bool writeFile(const QString& path, const QByteArray& content)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
 }
 
 } // namespace exporthelpers

@@ -12,7 +12,4 @@ namespace exporthelpers {
 void exportTo(
     const report::PreparedReport& prepared, const QString& path, const QString& version = QStringLiteral("7.1.0"));
 
-// Writes `content` to `path`; false when it cannot.
-bool writeFile(const QString& path, const QByteArray& content);
-
 } // namespace exporthelpers

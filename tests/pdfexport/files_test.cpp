@@ -21,7 +21,7 @@ protected:
     {
         ASSERT_TRUE(m_dir.isValid());
         m_target = m_dir.filePath(QStringLiteral("informe.pdf"));
-        ASSERT_TRUE(exporthelpers::writeFile(m_target, OldContent));
+        ASSERT_TRUE(testutils::writeFile(m_target, OldContent));
     }
 
     QStringList folderContents() const
@@ -115,7 +115,7 @@ TEST_F(PdfExportFilesTest, AFailedExportLeavesTheExistingFileAndNoHalfReport)
 TEST_F(PdfExportFilesTest, AnUnwritableTargetIsRefusedBeforeAnythingIsDrawn)
 {
     const QString folderAsFile = m_dir.filePath(QStringLiteral("a-file"));
-    ASSERT_TRUE(exporthelpers::writeFile(folderAsFile, "x"));
+    ASSERT_TRUE(testutils::writeFile(folderAsFile, "x"));
     ASSERT_TRUE(QDir(m_dir.path()).mkdir(QStringLiteral("a-folder")));
     const QString cases[] = {
         folderAsFile + QStringLiteral("/informe.pdf"), // parent is a regular file (fails even as root)
@@ -146,7 +146,7 @@ TEST_F(PdfExportFilesTest, SavingThatFailsAtTheEndRaisesTheMessage)
     ASSERT_EQ(exporter->ShowModal(), report::ModalResult::Ok);
     ASSERT_TRUE(QDir(folder).removeRecursively());
     // Its place is taken by a file: the write fails even as root.
-    ASSERT_TRUE(exporthelpers::writeFile(folder, "x"));
+    ASSERT_TRUE(testutils::writeFile(folder, "x"));
 
     ASSERT_TRUE(exporter->Start());
     try {

@@ -1,6 +1,7 @@
 #include "harudocument.h"
 
 #include "fontlocator.h"
+#include "replacefile.h"
 #include "textlayout.h"
 #include "winansi.h"
 
@@ -10,8 +11,16 @@
 #include <hpdf_streams.h>
 #include <zlib.h>
 
+// newImage and ImageDeflater write into libharu's image record itself (its
+// `stream`, `filter` and `write_fn` fields, and the memory stream behind
+// `stream`), which is no public interface: another libharu would compile and
+// then write over the wrong memory. Before allowing another version, compare
+// its HPDF_Dict_Rec (hpdf_objects.h: the order and types of write_fn, stream
+// and filter), HPDF_STREAM_FILTER_NONE, HPDF_MemStream_FreeData and what
+// HPDF_LoadRawImageFromMem puts into the record with 2.3.0's.
+static_assert(HPDF_VERSION_ID == 20300, "the picture path is written for libharu 2.3.0's image record only");
+
 #include <QImage>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cstdio>
@@ -536,20 +545,14 @@ QByteArray HaruDocument::save()
 
 bool HaruDocument::saveToFile(const QString& path)
 {
-    QByteArray bytes;
     try {
-        bytes = save();
+        files::replaceFile(path, save());
     } catch (const PdfError&) {
         return false;
-    }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
+    } catch (const files::WriteFailed&) {
         return false;
     }
-    return file.commit();
+    return true;
 }
 
 } // namespace pdf
