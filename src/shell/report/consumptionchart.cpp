@@ -160,22 +160,31 @@ void ConsumptionChart::build(Drawing& drawing, QChart* chart)
 }
 
 namespace {
-// The value axis's own default, restored when the chart is emptied.
+// The value axis's own default, which its nice numbers start from.
 constexpr int DefaultTickCount = 5;
 // How many fitted styles are kept: enough for the screen's size, the
 // report picture's and a window resized back and forth.
 constexpr std::size_t KeptFits = 4;
+
+// Sets the scale only where it differs: every change lays the axis's labels
+// out again.
+void setScale(QValueAxis& axis, qreal min, qreal max, int ticks)
+{
+    if (axis.min() != min || axis.max() != max)
+        axis.setRange(min, max);
+    if (axis.tickCount() != ticks)
+        axis.setTickCount(ticks);
+}
 } // namespace
 
 void ConsumptionChart::clear(Drawing& drawing)
 {
     drawing.active->remove(0, drawing.active->count());
     drawing.reactive->remove(0, drawing.reactive->count());
-    drawing.axisX->clear();
-    drawing.axisY->setRange(0, 1);
-    drawing.axisY->setTickCount(DefaultTickCount);
     // An empty chart shows no scale at all. A category axis left visible
-    // without categories keeps drawing its line and the ticks it had.
+    // without categories keeps drawing its line and the ticks it had. Hidden,
+    // the axes keep their names and scale, which show nothing, so that a
+    // fill with the same periods finds them in place.
     drawing.axisX->setVisible(false);
     drawing.axisY->setVisible(false);
     drawing.fittedFor.reset();
@@ -213,8 +222,13 @@ void ConsumptionChart::Fill(const TConsumptionList& periods)
     m_screen.axisY->setVisible(true);
     // From zero, or from below it when a figure is negative (a project read
     // from an old file may hold one), so that no bar falls off the chart.
-    m_screen.axisY->setRange(lowest, highest > lowest ? highest : lowest + 1);
-    m_screen.axisY->applyNiceNumbers();
+    // The nice numbers are found on an axis of no chart, which lays nothing
+    // out.
+    QValueAxis scale;
+    scale.setTickCount(DefaultTickCount);
+    scale.setRange(lowest, highest > lowest ? highest : lowest + 1);
+    scale.applyNiceNumbers();
+    setScale(*m_screen.axisY, scale.min(), scale.max(), scale.tickCount());
     fitLabels(m_screen);
 }
 
@@ -391,8 +405,7 @@ ConsumptionChart::Drawing& ConsumptionChart::picture() const
         m_picture.reactive->append(reactive);
         m_picture.axisX->setVisible(true);
         m_picture.axisY->setVisible(true);
-        m_picture.axisY->setRange(m_screen.axisY->min(), m_screen.axisY->max());
-        m_picture.axisY->setTickCount(m_screen.axisY->tickCount());
+        setScale(*m_picture.axisY, m_screen.axisY->min(), m_screen.axisY->max(), m_screen.axisY->tickCount());
     }
     m_pictureCurrent = true;
     return m_picture;
