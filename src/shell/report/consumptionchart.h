@@ -82,8 +82,9 @@ private:
     };
 
     // One chart with its parts: the one on screen, or the one the pictures
-    // are drawn from, which lives in a scene of its own so that drawing a
-    // picture of another size or background leaves the screen's alone.
+    // are drawn from, made with the first picture in a scene of its own, so
+    // that drawing a picture of another size or background leaves the
+    // screen's alone and the next picture of that size finds it laid out.
     struct Drawing {
         QChart* chart = nullptr;
         QBarSeries* series = nullptr; // owned by the chart
@@ -114,8 +115,8 @@ private:
     Drawing m_screen;
     QStringList m_labels;
     QStringList m_categories; // m_labels made distinct, as the axis needs them
-    // The styles found, by what they were fitted for: a few chart sizes
-    // (the screen's, the report picture's) of the present figures.
+    // The styles last found, by what they were fitted for: a few chart sizes
+    // (the screen's, the report picture's) and figures.
     mutable std::vector<std::pair<FitKey, LabelStyle>> m_fitted;
     mutable std::unique_ptr<QGraphicsScene> m_pictureScene;
     mutable Drawing m_picture;
