@@ -99,52 +99,8 @@ void collectTextItems(QGraphicsItem* item, std::vector<TextItem>& found)
 ConsumptionChart::ConsumptionChart(QWidget* parent)
     : QChartView(parent)
 {
-    m_chart = new QChart();
-    m_chart->setTitle(QStringLiteral(" "));
-    m_chart->setBackgroundBrush(Qt::white);
-    m_chart->setBackgroundRoundness(0);
-    m_chart->setDropShadowEnabled(false);
-    m_chart->legend()->setAlignment(Qt::AlignBottom);
-    m_chart->legend()->setBackgroundVisible(false);
-    m_chart->legend()->setBorderColor(Qt::transparent);
-    // Without a frame the legend needs no margins; the height they took is
-    // left to the period names.
-    m_chart->legend()->layout()->setContentsMargins(0, 0, 0, 0);
-    QFont small = m_chart->legend()->font();
-    small.setPointSizeF(7.5);
-    m_chart->legend()->setFont(small);
-    m_chart->setMargins(QMargins(4, 0, 4, 0));
-    // The white background fills the whole chart: the frame QtCharts leaves
-    // around it by default would only take room from the period names.
-    m_chart->layout()->setContentsMargins(0, 0, 0, 0);
-
-    m_series1 = new QBarSet(ActiveTitle);
-    m_series1->setColor(QColor::fromRgba(ActiveColor));
-    m_series1->setBorderColor(QColor::fromRgba(ActiveColor));
-    m_series2 = new QBarSet(ReactiveTitle);
-    m_series2->setColor(QColor::fromRgba(ReactiveColor));
-    m_series2->setBorderColor(QColor::fromRgba(ReactiveColor));
-    m_series = new QBarSeries();
-    m_series->append(m_series1);
-    m_series->append(m_series2);
-    m_series->setLabelsVisible(false);
-    m_chart->addSeries(m_series);
-
-    // Only the bottom and the left axis: the top and right ones stay hidden.
-    // The period names are laid out by fitLabels, which never lets the axis
-    // cut one short.
-    m_axisX = new QBarCategoryAxis();
-    m_axisX->setLabelsFont(small);
-    m_axisX->setTruncateLabels(false);
-    m_chart->addAxis(m_axisX, Qt::AlignBottom);
-    m_series->attachAxis(m_axisX);
-    m_axisY = new QValueAxis();
-    m_axisY->setLabelFormat(QStringLiteral("%.0f"));
-    m_axisY->setLabelsFont(small);
-    m_chart->addAxis(m_axisY, Qt::AlignLeft);
-    m_series->attachAxis(m_axisY);
-
-    setChart(m_chart);
+    build(m_screen, new QChart());
+    setChart(m_screen.chart);
     setRenderHint(QPainter::Antialiasing);
     // A picture, not a tool: no zoom, no panning.
     setRubberBand(QChartView::NoRubberBand);
@@ -153,24 +109,93 @@ ConsumptionChart::ConsumptionChart(QWidget* parent)
     Clear();
 }
 
+ConsumptionChart::~ConsumptionChart() = default;
+
+void ConsumptionChart::build(Drawing& drawing, QChart* chart)
+{
+    drawing.chart = chart;
+    chart->setTitle(QStringLiteral(" "));
+    chart->setBackgroundBrush(Qt::white);
+    chart->setBackgroundRoundness(0);
+    chart->setDropShadowEnabled(false);
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    chart->legend()->setBackgroundVisible(false);
+    chart->legend()->setBorderColor(Qt::transparent);
+    // Without a frame the legend needs no margins; the height they took is
+    // left to the period names.
+    chart->legend()->layout()->setContentsMargins(0, 0, 0, 0);
+    QFont small = chart->legend()->font();
+    small.setPointSizeF(7.5);
+    chart->legend()->setFont(small);
+    chart->setMargins(QMargins(4, 0, 4, 0));
+    // The white background fills the whole chart: the frame QtCharts leaves
+    // around it by default would only take room from the period names.
+    chart->layout()->setContentsMargins(0, 0, 0, 0);
+
+    drawing.active = new QBarSet(ActiveTitle);
+    drawing.active->setColor(QColor::fromRgba(ActiveColor));
+    drawing.active->setBorderColor(QColor::fromRgba(ActiveColor));
+    drawing.reactive = new QBarSet(ReactiveTitle);
+    drawing.reactive->setColor(QColor::fromRgba(ReactiveColor));
+    drawing.reactive->setBorderColor(QColor::fromRgba(ReactiveColor));
+    drawing.series = new QBarSeries();
+    drawing.series->append(drawing.active);
+    drawing.series->append(drawing.reactive);
+    drawing.series->setLabelsVisible(false);
+    chart->addSeries(drawing.series);
+
+    // Only the bottom and the left axis: the top and right ones stay hidden.
+    // The period names are laid out by fitLabels, which never lets the axis
+    // cut one short.
+    drawing.axisX = new QBarCategoryAxis();
+    drawing.axisX->setLabelsFont(small);
+    drawing.axisX->setTruncateLabels(false);
+    chart->addAxis(drawing.axisX, Qt::AlignBottom);
+    drawing.series->attachAxis(drawing.axisX);
+    drawing.axisY = new QValueAxis();
+    drawing.axisY->setLabelFormat(QStringLiteral("%.0f"));
+    drawing.axisY->setLabelsFont(small);
+    chart->addAxis(drawing.axisY, Qt::AlignLeft);
+    drawing.series->attachAxis(drawing.axisY);
+}
+
 namespace {
-// The value axis's own default, restored when the chart is emptied.
+// The value axis's own default, which its nice numbers start from.
 constexpr int DefaultTickCount = 5;
+// How many fitted styles are kept: enough for the screen's size, the
+// report picture's and a window resized back and forth.
+constexpr std::size_t KeptFits = 4;
+
+// Sets the scale only where it differs: every change lays the axis's labels
+// out again.
+void setScale(QValueAxis& axis, qreal min, qreal max, int ticks)
+{
+    if (axis.min() != min || axis.max() != max)
+        axis.setRange(min, max);
+    if (axis.tickCount() != ticks)
+        axis.setTickCount(ticks);
+}
 } // namespace
+
+void ConsumptionChart::clear(Drawing& drawing)
+{
+    drawing.active->remove(0, drawing.active->count());
+    drawing.reactive->remove(0, drawing.reactive->count());
+    // An empty chart shows no scale at all. A category axis left visible
+    // without categories keeps drawing its line and the ticks it had. Hidden,
+    // the axes keep their names and scale, which show nothing, so that a
+    // fill with the same periods finds them in place.
+    drawing.axisX->setVisible(false);
+    drawing.axisY->setVisible(false);
+    drawing.fittedFor.reset();
+}
 
 void ConsumptionChart::Clear()
 {
-    m_series1->remove(0, m_series1->count());
-    m_series2->remove(0, m_series2->count());
-    m_axisX->clear();
+    clear(m_screen);
     m_labels.clear();
     m_categories.clear();
-    m_axisY->setRange(0, 1);
-    m_axisY->setTickCount(DefaultTickCount);
-    // An empty chart shows no scale at all. A category axis left visible
-    // without categories keeps drawing its line and the ticks it had.
-    m_axisX->setVisible(false);
-    m_axisY->setVisible(false);
+    m_pictureCurrent = false;
 }
 
 void ConsumptionChart::Fill(const TConsumptionList& periods)
@@ -181,24 +206,30 @@ void ConsumptionChart::Fill(const TConsumptionList& periods)
     qreal lowest = 0;
     for (int i = 0; i < periods.Count(); ++i) {
         const TConsumption& period = periods[i];
-        m_series1->setLabel(TranslateText(ActiveTitle));
-        m_series1->append(period.kwht());
-        m_series2->setLabel(TranslateText(ReactiveTitle));
-        m_series2->append(period.kvarh());
+        m_screen.active->setLabel(TranslateText(ActiveTitle));
+        m_screen.active->append(period.kwht());
+        m_screen.reactive->setLabel(TranslateText(ReactiveTitle));
+        m_screen.reactive->append(period.kvarh());
         categories << distinctLabel(period.Period(), categories);
         m_labels << period.Period();
         highest = std::max<qreal>({ highest, qreal(period.kwht()), qreal(period.kvarh()) });
         lowest = std::min<qreal>({ lowest, qreal(period.kwht()), qreal(period.kvarh()) });
     }
+    // The axis gets the names from fitLabels, once, as the style it
+    // chooses shows them.
     m_categories = categories;
-    m_axisX->append(categories);
-    m_axisX->setVisible(true);
-    m_axisY->setVisible(true);
+    m_screen.axisX->setVisible(true);
+    m_screen.axisY->setVisible(true);
     // From zero, or from below it when a figure is negative (a project read
     // from an old file may hold one), so that no bar falls off the chart.
-    m_axisY->setRange(lowest, highest > lowest ? highest : lowest + 1);
-    m_axisY->applyNiceNumbers();
-    fitLabels();
+    // The nice numbers are found on an axis of no chart, which lays nothing
+    // out.
+    QValueAxis scale;
+    scale.setTickCount(DefaultTickCount);
+    scale.setRange(lowest, highest > lowest ? highest : lowest + 1);
+    scale.applyNiceNumbers();
+    setScale(*m_screen.axisY, scale.min(), scale.max(), scale.tickCount());
+    fitLabels(m_screen);
 }
 
 QStringList ConsumptionChart::categories() const
@@ -209,54 +240,55 @@ QStringList ConsumptionChart::categories() const
 void ConsumptionChart::resizeEvent(QResizeEvent* event)
 {
     QChartView::resizeEvent(event);
-    fitLabels();
+    fitLabels(m_screen);
 }
 
-void ConsumptionChart::applyLabelStyle(const LabelStyle& style) const
+void ConsumptionChart::applyLabelStyle(Drawing& drawing, const LabelStyle& style) const
 {
-    QFont font = m_axisX->labelsFont();
+    QFont font = drawing.axisX->labelsFont();
     font.setPixelSize(style.pixelSize);
     const QFontMetricsF metrics(font);
     QStringList markup;
     for (const QString& category : m_categories)
         markup << labelMarkup(category, style.lines, metrics);
-    if (m_axisX->categories() != markup) {
-        m_axisX->clear();
-        m_axisX->append(markup);
+    if (drawing.axisX->categories() != markup) {
+        drawing.axisX->clear();
+        drawing.axisX->append(markup);
     }
     // The texts the axis's items will read, parsed once per markup rather
     // than on every check of a layout.
-    if (markup != m_shownMarkup) {
-        m_shownLabels.clear();
+    if (markup != drawing.shownMarkup) {
+        drawing.shownLabels.clear();
         for (const QString& label : markup) {
             QTextDocument document;
             document.setHtml(label);
-            m_shownLabels << document.toPlainText();
+            drawing.shownLabels << document.toPlainText();
         }
-        m_shownMarkup = markup;
+        drawing.shownMarkup = markup;
     }
-    m_axisX->setLabelsFont(font);
-    m_axisX->setLabelsAngle(style.angle);
-    m_labelStyle = style;
+    drawing.axisX->setLabelsFont(font);
+    drawing.axisX->setLabelsAngle(style.angle);
+    drawing.style = style;
 }
 
-bool ConsumptionChart::labelsFit() const
+bool ConsumptionChart::labelsFit(Drawing& drawing) const
 {
-    if (QGraphicsLayout* layout = m_chart->layout())
+    QChart* chart = drawing.chart;
+    if (QGraphicsLayout* layout = chart->layout())
         layout->activate();
-    const QRectF plot = m_chart->plotArea();
-    const QSizeF size = m_chart->size();
-    const qreal floor = m_chart->legend()->isVisible() ? m_chart->legend()->geometry().top() : size.height();
+    const QRectF plot = chart->plotArea();
+    const QSizeF size = chart->size();
+    const qreal floor = chart->legend()->isVisible() ? chart->legend()->geometry().top() : size.height();
 
     std::vector<TextItem> items;
-    collectTextItems(m_chart, items);
+    collectTextItems(chart, items);
     std::vector<QRectF> glyphs;
-    for (const QString& shown : m_shownLabels) {
+    for (const QString& shown : drawing.shownLabels) {
         if (QString(shown).remove(QChar(0x200B)).trimmed().isEmpty())
             continue; // an unnamed period has nothing to show
         const auto found = std::find_if(items.begin(), items.end(), [&](const TextItem& candidate) {
             return candidate.text == shown
-                && qFuzzyCompare(candidate.item->rotation() + 360, m_labelStyle.angle + 360.0);
+                && qFuzzyCompare(candidate.item->rotation() + 360, drawing.style.angle + 360.0);
         });
         if (found == items.end() || !found->item->isVisible())
             return false;
@@ -264,7 +296,7 @@ bool ConsumptionChart::labelsFit() const
         // The text's own box, without the margin the item draws around it.
         const qreal margin = item->document()->documentMargin();
         const QRectF glyph
-            = item->mapRectToItem(m_chart, item->boundingRect().adjusted(margin, margin, -margin, -margin));
+            = item->mapRectToItem(chart, item->boundingRect().adjusted(margin, margin, -margin, -margin));
         if (glyph.left() < 0 || glyph.right() > size.width() || glyph.top() < plot.bottom() || glyph.bottom() > floor)
             return false;
         glyphs.push_back(glyph);
@@ -276,10 +308,36 @@ bool ConsumptionChart::labelsFit() const
     return true;
 }
 
-void ConsumptionChart::fitLabels() const
+ConsumptionChart::FitKey ConsumptionChart::fitKey(const Drawing& drawing) const
+{
+    return { drawing.chart->size(), m_categories, drawing.axisY->min(), drawing.axisY->max(),
+        drawing.axisY->tickCount(), drawing.active->label(), drawing.reactive->label() };
+}
+
+void ConsumptionChart::fitLabels(Drawing& drawing) const
 {
     if (m_categories.isEmpty())
         return;
+    FitKey key = fitKey(drawing);
+    if (drawing.fittedFor == key)
+        return;
+    const auto remember = [&](const LabelStyle& style) {
+        std::erase_if(m_fitted, [&](const auto& fitted) { return fitted.first == key; });
+        if (m_fitted.size() >= KeptFits)
+            m_fitted.erase(m_fitted.begin());
+        m_fitted.emplace_back(key, style);
+        drawing.fittedFor = std::move(key);
+    };
+    // A style found before for the same size and figures is only checked.
+    const auto known
+        = std::find_if(m_fitted.begin(), m_fitted.end(), [&](const auto& fitted) { return fitted.first == key; });
+    if (known != m_fitted.end()) {
+        applyLabelStyle(drawing, known->second);
+        if (labelsFit(drawing)) {
+            drawing.fittedFor = std::move(key);
+            return;
+        }
+    }
     // Level first, then upright; the larger size first, and at each size one
     // line before two.
     std::vector<LabelStyle> styles { { 0, 1, LargestLabelSize }, { 0, 2, LargestLabelSize } };
@@ -289,9 +347,9 @@ void ConsumptionChart::fitLabels() const
     }
     // A style is only laid out when the names can possibly fit the width
     // each period has, as the last layout gave it.
-    const qreal pitch = m_chart->plotArea().width() / m_categories.size();
+    const qreal pitch = drawing.chart->plotArea().width() / m_categories.size();
     for (const LabelStyle& style : styles) {
-        QFont font = m_axisX->labelsFont();
+        QFont font = drawing.axisX->labelsFont();
         font.setPixelSize(style.pixelSize);
         const QFontMetricsF metrics(font);
         qreal across = style.lines * metrics.lineSpacing();
@@ -311,13 +369,46 @@ void ConsumptionChart::fitLabels() const
                 return brokenLabel(category, metrics).has_value();
             }))
             continue; // the same as one line, tried already
-        applyLabelStyle(style);
-        if (labelsFit())
+        applyLabelStyle(drawing, style);
+        if (labelsFit(drawing)) {
+            remember(style);
             return;
+        }
     }
     // Nothing fits: the smallest names, upright on one line, which the axis
     // shows whole even where they reach past its room.
-    applyLabelStyle({ -90, 1, SmallestLabelSize });
+    const LabelStyle smallest { -90, 1, SmallestLabelSize };
+    applyLabelStyle(drawing, smallest);
+    remember(smallest);
+}
+
+ConsumptionChart::Drawing& ConsumptionChart::picture() const
+{
+    if (!m_pictureScene) {
+        m_pictureScene = std::make_unique<QGraphicsScene>();
+        build(m_picture, new QChart());
+        m_pictureScene->addItem(m_picture.chart);
+    }
+    if (m_pictureCurrent)
+        return m_picture;
+    clear(m_picture);
+    m_picture.active->setLabel(m_screen.active->label());
+    m_picture.reactive->setLabel(m_screen.reactive->label());
+    if (!m_categories.isEmpty()) {
+        QList<qreal> active;
+        QList<qreal> reactive;
+        for (int i = 0; i < m_screen.active->count(); ++i)
+            active << m_screen.active->at(i);
+        for (int i = 0; i < m_screen.reactive->count(); ++i)
+            reactive << m_screen.reactive->at(i);
+        m_picture.active->append(active);
+        m_picture.reactive->append(reactive);
+        m_picture.axisX->setVisible(true);
+        m_picture.axisY->setVisible(true);
+        setScale(*m_picture.axisY, m_screen.axisY->min(), m_screen.axisY->max(), m_screen.axisY->tickCount());
+    }
+    m_pictureCurrent = true;
+    return m_picture;
 }
 
 QImage ConsumptionChart::renderImage(const QSize& size, const QColor& background) const
@@ -327,27 +418,19 @@ QImage ConsumptionChart::renderImage(const QSize& size, const QColor& background
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
     image.fill(background);
 
-    const QBrush ownBackground = m_chart->backgroundBrush();
-    const QSizeF ownSize = m_chart->size();
-    const LabelStyle ownStyle = m_labelStyle;
-    m_chart->setBackgroundBrush(background);
-    m_chart->resize(size);
-    fitLabels();
-    if (QGraphicsLayout* layout = m_chart->layout())
+    Drawing& drawing = picture();
+    if (drawing.chart->size() != QSizeF(size))
+        drawing.chart->resize(size);
+    if (drawing.chart->backgroundBrush() != QBrush(background))
+        drawing.chart->setBackgroundBrush(background);
+    fitLabels(drawing);
+    if (QGraphicsLayout* layout = drawing.chart->layout())
         layout->activate();
 
-    {
-        QPainter painter(&image);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setRenderHint(QPainter::TextAntialiasing);
-        m_chart->scene()->render(&painter, QRectF(QPointF(0, 0), size), m_chart->sceneBoundingRect());
-    }
-
-    m_chart->setBackgroundBrush(ownBackground);
-    m_chart->resize(ownSize);
-    if (!m_categories.isEmpty())
-        applyLabelStyle(ownStyle);
-    if (QGraphicsLayout* layout = m_chart->layout())
-        layout->activate();
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    m_pictureScene->render(&painter, QRectF(QPointF(0, 0), size), drawing.chart->sceneBoundingRect());
+    painter.end();
     return image.convertToFormat(QImage::Format_ARGB32);
 }

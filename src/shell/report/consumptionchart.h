@@ -4,11 +4,18 @@
 #include <QColor>
 #include <QImage>
 #include <QSize>
+#include <QSizeF>
 #include <QStringList>
+
+#include <memory>
+#include <optional>
+#include <utility>
+#include <vector>
 
 class QBarCategoryAxis;
 class QBarSeries;
 class QBarSet;
+class QGraphicsScene;
 class QValueAxis;
 class TConsumptionList;
 
@@ -27,6 +34,7 @@ public:
     static constexpr QRgb ReactiveColor = 0xFFFF7F50; // Series2's bars, coral
 
     explicit ConsumptionChart(QWidget* parent = nullptr);
+    ~ConsumptionChart() override;
 
     // Removes every bar; the chart stays, empty, with neither axis.
     void Clear();
@@ -34,8 +42,8 @@ public:
     // series titles translated.
     void Fill(const TConsumptionList& periods);
 
-    QBarSet* Series1() const { return m_series1; }
-    QBarSet* Series2() const { return m_series2; }
+    QBarSet* Series1() const { return m_screen.active; }
+    QBarSet* Series2() const { return m_screen.reactive; }
     // One category per period: its name made distinct from the others (the
     // axis shows it as markup, perhaps broken onto two lines); and the
     // names as the periods have them.
@@ -54,28 +62,63 @@ public:
         int pixelSize = 0;
         friend bool operator==(const LabelStyle&, const LabelStyle&) = default;
     };
-    LabelStyle labelStyle() const { return m_labelStyle; }
+    LabelStyle labelStyle() const { return m_screen.style; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    // Chooses the first style, in order of preference, whose names all fit
-    // the chart laid out at its present size, and applies it.
-    void fitLabels() const;
-    void applyLabelStyle(const LabelStyle& style) const;
-    bool labelsFit() const;
+    // What a fit of the names depends on: the chart's size, the names, and
+    // what takes room beside them (the value axis's scale, the legend).
+    struct FitKey {
+        QSizeF size;
+        QStringList categories;
+        qreal lowest = 0;
+        qreal highest = 0;
+        int ticks = 0;
+        QString activeTitle;
+        QString reactiveTitle;
+        friend bool operator==(const FitKey&, const FitKey&) = default;
+    };
 
-    QChart* m_chart = nullptr; // owned by the view
-    QBarSeries* m_series = nullptr; // owned by the chart
-    QBarSet* m_series1 = nullptr; // owned by the series
-    QBarSet* m_series2 = nullptr; // owned by the series
-    QBarCategoryAxis* m_axisX = nullptr;
-    QValueAxis* m_axisY = nullptr;
+    // One chart with its parts: the one on screen, or the one the pictures
+    // are drawn from, made with the first picture in a scene of its own, so
+    // that drawing a picture of another size or background leaves the
+    // screen's alone and the next picture of that size finds it laid out.
+    struct Drawing {
+        QChart* chart = nullptr;
+        QBarSeries* series = nullptr; // owned by the chart
+        QBarSet* active = nullptr; // owned by the series
+        QBarSet* reactive = nullptr; // owned by the series
+        QBarCategoryAxis* axisX = nullptr;
+        QValueAxis* axisY = nullptr;
+        LabelStyle style;
+        // The markup last applied to the axis, and its labels as plain text.
+        QStringList shownMarkup;
+        QStringList shownLabels;
+        // What the names were last fitted for; nothing until they are.
+        std::optional<FitKey> fittedFor;
+    };
+
+    static void build(Drawing& drawing, QChart* chart);
+    static void clear(Drawing& drawing);
+    // Chooses the first style, in order of preference, whose names all fit
+    // the chart laid out at its present size, and applies it; nothing when
+    // they were fitted for this size and these figures already.
+    void fitLabels(Drawing& drawing) const;
+    void applyLabelStyle(Drawing& drawing, const LabelStyle& style) const;
+    bool labelsFit(Drawing& drawing) const;
+    FitKey fitKey(const Drawing& drawing) const;
+    // The drawing the pictures are made from, with the figures on screen.
+    Drawing& picture() const;
+
+    Drawing m_screen;
     QStringList m_labels;
     QStringList m_categories; // m_labels made distinct, as the axis needs them
-    mutable LabelStyle m_labelStyle;
-    // The markup last applied to the axis, and its labels as plain text.
-    mutable QStringList m_shownMarkup;
-    mutable QStringList m_shownLabels;
+    // The styles last found, by what they were fitted for: a few chart sizes
+    // (the screen's, the report picture's) and figures.
+    mutable std::vector<std::pair<FitKey, LabelStyle>> m_fitted;
+    mutable std::unique_ptr<QGraphicsScene> m_pictureScene;
+    mutable Drawing m_picture;
+    mutable bool m_pictureCurrent = false;
 };

@@ -6,10 +6,12 @@
 #include "testutils.h"
 
 #include <QApplication>
+#include <QBarCategoryAxis>
 #include <QBarSet>
 #include <QGraphicsLayout>
 #include <QGraphicsTextItem>
 #include <QLegend>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTextDocument>
 #include <QValueAxis>
@@ -324,6 +326,67 @@ TEST(ConsumptionChart, NamesStandLevelWhenTheyFitAndFollowTheSizeDrawnFor)
     chart.Fill(periods({ { "A<b>&c", 1, 1 }, { "Mes 2", 2, 2 } }));
     QApplication::processEvents();
     expectEveryNameWhole(chart, periods({ { "A<b>&c", 1, 1 }, { "Mes 2", 2, 2 } }));
+}
+
+// The signals of the chart on screen that a new layout of its names or of
+// its box sends, counted from the spy's creation.
+struct LayoutSignals {
+    explicit LayoutSignals(const ConsumptionChart& chart)
+        : axis(qobject_cast<QBarCategoryAxis*>(chart.chart()->axes(Qt::Horizontal).value(0)))
+        , categories(axis, &QBarCategoryAxis::categoriesChanged)
+        , font(axis, &QAbstractAxis::labelsFontChanged)
+        , angle(axis, &QAbstractAxis::labelsAngleChanged)
+        , plotArea(chart.chart(), &QChart::plotAreaChanged)
+    {
+    }
+    int count() const { return static_cast<int>(categories.count() + font.count() + angle.count() + plotArea.count()); }
+    QBarCategoryAxis* axis;
+    QSignalSpy categories;
+    QSignalSpy font;
+    QSignalSpy angle;
+    QSignalSpy plotArea;
+};
+
+TEST(ConsumptionChart, NamesAreFittedOncePerSizeAndNames)
+{
+    ConsumptionChart chart;
+    chart.resize(522, 218);
+    chart.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&chart));
+    const TConsumptionList list = namedPeriods(24, true);
+    chart.Fill(list);
+    QApplication::processEvents();
+    const ConsumptionChart::LabelStyle onScreen = chart.labelStyle();
+    ASSERT_NE(onScreen, (ConsumptionChart::LabelStyle { -90, 1, 10 })) << "a case the first upright try does not fit";
+
+    // The same names again, as a second calculation of the project brings
+    // them: the style found the first time, with no other one tried.
+    const LayoutSignals again(chart);
+    chart.Fill(list);
+    QApplication::processEvents();
+    EXPECT_EQ(chart.labelStyle(), onScreen);
+    EXPECT_EQ(again.font.count(), 0);
+    EXPECT_EQ(again.angle.count(), 0);
+    expectEveryNameWhole(chart, list);
+
+    // The report's picture is drawn apart: the chart on screen is neither
+    // restyled nor laid out for it, and keeps its names whole.
+    const LayoutSignals drawing(chart);
+    const QImage first = chart.renderImage(QSize(454, 321), Qt::white);
+    const QImage second = chart.renderImage(QSize(454, 321), Qt::white);
+    EXPECT_EQ(drawing.count(), 0);
+    EXPECT_EQ(first, second);
+    EXPECT_EQ(chart.labelStyle(), onScreen);
+    expectEveryNameWhole(chart, list);
+
+    // After another fill the picture shows the new figures, as a chart that
+    // never drew one does.
+    const TConsumptionList months = namedPeriods(12, false);
+    chart.Fill(months);
+    ConsumptionChart fresh;
+    fresh.Fill(months);
+    EXPECT_EQ(chart.renderImage(QSize(454, 321), Qt::white), fresh.renderImage(QSize(454, 321), Qt::white));
+    EXPECT_NE(chart.renderImage(QSize(454, 321), Qt::white), first);
 }
 
 TEST(ConsumptionChart, AnEmptiedChartShowsNoAxis)
