@@ -10,9 +10,9 @@
 #include <stdexcept>
 
 ResultsViewTest::ResultsViewTest()
-    : catalogue(QStringLiteral(TENVIK_SHIPPED_CATALOGUE)),
-      document(&catalogue, &dialogs,
-               std::make_unique<QSettings>(settingsDir.filePath(QStringLiteral("s.ini")), QSettings::IniFormat))
+    : catalogue(QStringLiteral(TENVIK_SHIPPED_CATALOGUE))
+    , document(&catalogue, &dialogs,
+          std::make_unique<QSettings>(settingsDir.filePath(QStringLiteral("s.ini")), QSettings::IniFormat))
 {
     Translation::setEnglishInForce(false);
     window.resize(994, 757);
@@ -54,12 +54,10 @@ ResultsViewTest::ResultsViewTest()
     hooks.contractedPowerInputs = [this] {
         if (failResultsFill)
             throw std::runtime_error("results fill failed");
-        return ResultsPage::DataPageInputs{MaximumPowerEdit->text(), false, QString()};
+        return ResultsPage::DataPageInputs { MaximumPowerEdit->text(), false, QString() };
     };
-    view = std::make_unique<ResultsView>(
-        document, dialogs,
-        ResultsView::PageStacks{MainTabControl, DataTab, ResultData, ResultTabControl, BatteryTabItem,
-                                BatteryDetailTabItem},
+    view = std::make_unique<ResultsView>(document, dialogs,
+        PageStacks { MainTabControl, DataTab, ResultData, ResultTabControl, BatteryTabItem, BatteryDetailTabItem },
         hooks);
     window.show();
 }
@@ -88,7 +86,7 @@ ResultsViewTest::ActionStates ResultsViewTest::states()
     view->FindBatteryActionUpdate(calculate);
     view->BackActionUpdate(back);
     view->PrintActionUpdate(print);
-    return {calculate.isEnabled(), back.isEnabled(), print.isEnabled(), calculate.text()};
+    return { calculate.isEnabled(), back.isEnabled(), print.isEnabled(), calculate.text() };
 }
 
 void ResultsViewTest::clickCandidate(int row)
