@@ -7,7 +7,6 @@
 #include "pictures.h"
 #include "reportlayout.h"
 #include "resultsview.h"
-#include "statictexts.h"
 #include "translation.h"
 #include "widgets/linklabel.h"
 

@@ -7,7 +7,6 @@
 #include "exceptions.h"
 #include "printerservice.h"
 #include "reportfilling.h"
-#include "statictexts.h"
 #include "translation.h"
 #include "widgets/numberbox.h"
 
@@ -123,7 +122,8 @@ void ResultsView::FindBatteryActionExecute()
 
 void ResultsView::FindBatteryActionUpdate(QAction& action) const
 {
-    setStaticText(&action, m_document.ValidCalculation() ? QStringLiteral("Resultados") : QStringLiteral("Calcular"));
+    action.setText(
+        TranslateText(m_document.ValidCalculation() ? QStringLiteral("Resultados") : QStringLiteral("Calcular")));
     action.setEnabled(m_stacks.MainTabControl->currentWidget() == m_stacks.DataTab);
 }
 
