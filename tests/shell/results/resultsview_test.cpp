@@ -145,7 +145,7 @@ TEST_F(ResultsViewTest, PagesAndActionStates)
     view->BackActionExecute();
     EXPECT_TRUE(onDataPage());
     // Whenever the data page shows, the list page is the results' front page.
-    EXPECT_EQ(ResultTabControl->currentWidget(), BatteryTabItem);
+    EXPECT_EQ(Pages.ResultTabControl->currentWidget(), Pages.BatteryTabItem);
 
     // A recalculation replaces the candidates: none of the old ones stays
     // active, also when the new run fails.
@@ -169,7 +169,7 @@ TEST_F(ResultsViewTest, PagesAndActionStates)
     ASSERT_NE(view->activeBattery(), nullptr);
     view->resetView();
     EXPECT_EQ(view->activeBattery(), nullptr);
-    EXPECT_EQ(ResultTabControl->currentWidget(), BatteryTabItem);
+    EXPECT_EQ(Pages.ResultTabControl->currentWidget(), Pages.BatteryTabItem);
 }
 
 TEST_F(ResultsViewTest, ListNeverOutlivesTheCandidatesItWasBuiltFrom)
