@@ -22,14 +22,11 @@ namespace {
 // Answers every dialog with "no" or nothing; none is expected here.
 class SilentDialogs final : public IDialogService {
 public:
-    void showMessage(MessageKind, const QString&) override {}
+    void showMessage(MessageKind, const QString&) override { }
     bool askYesNo(const QString&) override { return false; }
     std::optional<QString> inputQuery(const QString&, const QString&, const QString&) override { return {}; }
     std::optional<QString> getOpenFileName(const QString&) override { return {}; }
-    std::optional<QString> getSaveFileName(const QString&, const QString&, const QString&, bool) override
-    {
-        return {};
-    }
+    std::optional<QString> getSaveFileName(const QString&, const QString&, const QString&, bool) override { return {}; }
 };
 
 QTemporaryDir& settingsFolder()
@@ -40,8 +37,7 @@ QTemporaryDir& settingsFolder()
 
 std::unique_ptr<QSettings> benchSettings()
 {
-    return std::make_unique<QSettings>(settingsFolder().filePath(QStringLiteral("settings.ini")),
-                                       QSettings::IniFormat);
+    return std::make_unique<QSettings>(settingsFolder().filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
 }
 
 TenvikApplication::Options options(SilentDialogs& dialogs)
@@ -93,7 +89,7 @@ void BM_CalculateToResultsShown(benchmark::State& state)
         state.PauseTiming();
         // A refused calculation stays on the data page with a message the
         // silent dialogs swallow: that would time the wrong path.
-        if (form.MainTabControl->currentWidget() != form.ResultData) {
+        if (form.Pages.MainTabControl->currentWidget() != form.Pages.ResultData) {
             state.SkipWithError("the calculation did not reach the results page");
             break;
         }

@@ -1,6 +1,5 @@
 #include "interfacelanguage.h"
 
-#include "statictexts.h"
 #include "translation.h"
 
 #include <QCoreApplication>
@@ -25,6 +24,8 @@ void setInterfaceLanguage(bool english)
 {
     Translation::setEnglishInForce(english);
 
+    // A translation put in force earlier in the process is replaced, not
+    // stacked under the new one.
     delete g_qtTranslation.data(); // removes itself from the application
     // "qtbase" holds the texts of the widgets the program uses: file
     // dialogs, message boxes, standard buttons, the edits' context menus.
@@ -35,6 +36,4 @@ void setInterfaceLanguage(bool english)
         g_qtTranslation = translator;
     else
         delete translator;
-
-    translateAllStaticTexts();
 }

@@ -7,7 +7,6 @@
 #include "pictures.h"
 #include "reportlayout.h"
 #include "resultsview.h"
-#include "statictexts.h"
 #include "translation.h"
 #include "widgets/linklabel.h"
 
@@ -156,21 +155,21 @@ QWidget* TMainForm::buildTopLayout()
 
 QWidget* TMainForm::buildPages()
 {
-    MainTabControl = new QStackedWidget(this);
-    MainTabControl->setObjectName(QStringLiteral("MainTabControl"));
-    DataTab = emptyPage(MainTabControl, "DataTab");
-    m_dataPage = new DataPage(DataTab);
-    DataTab->layout()->addWidget(m_dataPage);
-    ResultData = emptyPage(MainTabControl, "ResultData");
-    ResultTabControl = new QStackedWidget(ResultData);
-    ResultTabControl->setObjectName(QStringLiteral("ResultTabControl"));
-    BatteryTabItem = emptyPage(ResultTabControl, "BatteryTabItem");
-    BatteryDetailTabItem = emptyPage(ResultTabControl, "BatteryDetailTabItem");
-    ResultTabControl->addWidget(BatteryTabItem);
-    ResultTabControl->addWidget(BatteryDetailTabItem);
-    ResultData->layout()->addWidget(ResultTabControl);
-    MainTabControl->addWidget(DataTab);
-    MainTabControl->addWidget(ResultData);
+    Pages.MainTabControl = new QStackedWidget(this);
+    Pages.MainTabControl->setObjectName(QStringLiteral("MainTabControl"));
+    Pages.DataTab = emptyPage(Pages.MainTabControl, "DataTab");
+    m_dataPage = new DataPage(Pages.DataTab);
+    Pages.DataTab->layout()->addWidget(m_dataPage);
+    Pages.ResultData = emptyPage(Pages.MainTabControl, "ResultData");
+    Pages.ResultTabControl = new QStackedWidget(Pages.ResultData);
+    Pages.ResultTabControl->setObjectName(QStringLiteral("ResultTabControl"));
+    Pages.BatteryTabItem = emptyPage(Pages.ResultTabControl, "BatteryTabItem");
+    Pages.BatteryDetailTabItem = emptyPage(Pages.ResultTabControl, "BatteryDetailTabItem");
+    Pages.ResultTabControl->addWidget(Pages.BatteryTabItem);
+    Pages.ResultTabControl->addWidget(Pages.BatteryDetailTabItem);
+    Pages.ResultData->layout()->addWidget(Pages.ResultTabControl);
+    Pages.MainTabControl->addWidget(Pages.DataTab);
+    Pages.MainTabControl->addWidget(Pages.ResultData);
 
     m_dataPage->entryAddButton()->setDefaultAction(EntryAddAction);
     m_dataPage->entryEditButton()->setDefaultAction(EntryEditAction);
@@ -180,9 +179,9 @@ QWidget* TMainForm::buildPages()
     connect(m_dataPage, &DataPage::consumptionRowDoubleClicked, this,
         [this](int row) { runAction([this, row] { ConsumptionListGridCellDblClick(row); }); });
     connect(m_dataPage, &DataPage::consumptionSelectionChanged, this, &TMainForm::updateActions);
-    connect(MainTabControl, &QStackedWidget::currentChanged, this, &TMainForm::updateActions);
-    connect(ResultTabControl, &QStackedWidget::currentChanged, this, &TMainForm::updateActions);
-    return MainTabControl;
+    connect(Pages.MainTabControl, &QStackedWidget::currentChanged, this, &TMainForm::updateActions);
+    connect(Pages.ResultTabControl, &QStackedWidget::currentChanged, this, &TMainForm::updateActions);
+    return Pages.MainTabControl;
 }
 
 QWidget* TMainForm::buildBottomLayout()
@@ -276,7 +275,7 @@ void TMainForm::ResetView()
 
 TBattery* TMainForm::activeBattery() const
 {
-    return m_results->FActiveBattery();
+    return m_results->activeBattery();
 }
 
 void TMainForm::closeEvent(QCloseEvent* event)

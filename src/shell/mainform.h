@@ -1,5 +1,6 @@
 #pragma once
 
+#include "pagestacks.h"
 #include "reportfilling.h"
 
 #include <QMainWindow>
@@ -54,15 +55,8 @@ public:
     // later filling of the report.
     const TReportTexts& reportTexts() const { return m_reportTexts; }
 
-    // The page stacks and pages. BatteryTabItem and BatteryDetailTabItem are
-    // empty pages with a margin-less vertical layout, for the results pages
-    // to be installed in.
-    QStackedWidget* MainTabControl = nullptr;
-    QWidget* DataTab = nullptr;
-    QWidget* ResultData = nullptr;
-    QStackedWidget* ResultTabControl = nullptr;
-    QWidget* BatteryTabItem = nullptr;
-    QWidget* BatteryDetailTabItem = nullptr;
+    // The page stacks and pages, handed to the results view.
+    PageStacks Pages;
 
     // The results and detail pages with the calculate, back and print
     // actions' work.

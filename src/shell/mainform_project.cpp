@@ -142,26 +142,22 @@ void TMainForm::installResults()
     hooks.StoreCustomerData = [this] { StoreCustomerData(); };
     hooks.StoreProjectData = [this] { StoreProjectData(); };
     hooks.contractedPowerInputs = [this] {
-        return ResultsPage::DataPageInputs{m_dataPage->maximumPowerText(), m_dataPage->hasInputTransformer(),
-                                           m_dataPage->inputTransformerText()};
+        return ResultsPage::DataPageInputs { m_dataPage->maximumPowerText(), m_dataPage->hasInputTransformer(),
+            m_dataPage->inputTransformerText() };
     };
-    m_results = new ResultsView(*DskProject, *m_dialogs,
-                                {MainTabControl, DataTab, ResultData, ResultTabControl, BatteryTabItem,
-                                 BatteryDetailTabItem},
-                                std::move(hooks), this);
+    m_results = new ResultsView(*DskProject, *m_dialogs, Pages, std::move(hooks), this);
     m_results->resultsPage()->setMarks(ImageList::icon(13), ImageList::icon(14));
     // The pages are built after the bottom bar; in screen order the detail
     // page's buttons come before the back and calculate buttons.
     const DetailPage& detail = *m_results->detailPage();
-    QWidget* const chain[] = {detail.BatteryPriceButton, detail.TransformerPriceButton,
-        detail.ConductorLengthButton, detail.ConductorPriceButton, BackButton, FindBatteryButton};
+    QWidget* const chain[] = { detail.BatteryPriceButton, detail.TransformerPriceButton, detail.ConductorLengthButton,
+        detail.ConductorPriceButton, BackButton, FindBatteryButton };
     for (std::size_t i = 1; i < std::size(chain); ++i)
         QWidget::setTabOrder(chain[i - 1], chain[i]);
     m_results->setReport(m_reportLayout.get(), m_reportTexts);
     connect(m_results, &ResultsView::stateChanged, this, &TMainForm::updateActions);
     connect(FindBatteryAction, &QAction::triggered, this,
-            [this] { runAction([this] { m_results->FindBatteryActionExecute(); }); });
+        [this] { runAction([this] { m_results->FindBatteryActionExecute(); }); });
     connect(BackAction, &QAction::triggered, this, [this] { runAction([this] { m_results->BackActionExecute(); }); });
-    connect(PrintAction, &QAction::triggered, this,
-            [this] { runAction([this] { m_results->PrintActionExecute(); }); });
+    connect(PrintAction, &QAction::triggered, this, [this] { runAction([this] { m_results->PrintActionExecute(); }); });
 }

@@ -53,11 +53,6 @@ void TPresentForm::FormCreate(std::unique_ptr<QSettings> settings, const QString
     Image_en->setVisible(english);
 }
 
-bool TPresentForm::isEnglishShown() const
-{
-    return !Image_en->isHidden() && Image->isHidden();
-}
-
 std::uint32_t systemTickCount()
 {
     static QElapsedTimer clock = [] {

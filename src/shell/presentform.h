@@ -18,8 +18,6 @@ public:
     // when null); `systemLanguage` the operating system's two-letter code.
     explicit TPresentForm(std::unique_ptr<QSettings> settings = nullptr, const QString& systemLanguage = QString());
 
-    bool isEnglishShown() const;
-
 private:
     void FormCreate(std::unique_ptr<QSettings> settings, const QString& systemLanguage);
 

@@ -1,7 +1,5 @@
 #pragma once
 
-class QObject;
-class QString;
 class QWidget;
 
 // The static texts of the program's windows: labels, buttons (push, tool,
@@ -10,22 +8,12 @@ class QWidget;
 // windows' actions (which their buttons show). Edits, spin boxes and window
 // captions are not static texts.
 //
-// Every static text is written in Spanish, its design text, and shows
-// through TranslateText. The design text is kept beside the shown one, so a
-// text is always looked up again from Spanish, never from a translation.
+// Every static text is written in Spanish and shows through TranslateText.
+// The interface language is chosen once, at start-up, before any window is
+// built, so each window looks its texts up once, when it is prepared; code
+// that sets a static text later looks it up itself.
 
 // Shows every static text of `window` (a window or a page) in the language
-// in force, from its design text. A control met for the first time, or
-// whose text the program has set directly since, takes the text it shows as
-// its design text. Calling it again after the table in force has changed
-// shows the new language.
+// in force. Called once per window, after its controls are built: a text
+// already shown in English would be looked up a second time.
 void translateStaticTexts(QWidget* window);
-
-// Gives one control (a label, a button, a group box or an action) a new
-// design text, shown in the language in force. Code that changes a static
-// text after the window is built goes through here.
-void setStaticText(QObject* control, const QString& designText);
-
-// Shows the static texts of every window and page prepared by
-// translateStaticTexts again, after a change of the table in force.
-void translateAllStaticTexts();

@@ -192,8 +192,8 @@ TEST_F(MainFormTest, enabledRulesFollowThePageShown)
         { 0, 1, false, true, false },
     };
     for (const Case& c : cases) {
-        w.MainTabControl->setCurrentIndex(c.mainPage);
-        w.ResultTabControl->setCurrentIndex(c.resultPage);
+        w.Pages.MainTabControl->setCurrentIndex(c.mainPage);
+        w.Pages.ResultTabControl->setCurrentIndex(c.resultPage);
         const std::string what = std::to_string(c.mainPage) + "/" + std::to_string(c.resultPage);
         EXPECT_EQ(w.PrintAction->isEnabled(), c.print) << what;
         EXPECT_EQ(w.FindBatteryAction->isEnabled(), c.calculate) << what;
@@ -204,8 +204,8 @@ TEST_F(MainFormTest, enabledRulesFollowThePageShown)
             EXPECT_TRUE(always->isEnabled()) << always->objectName().toStdString() << " " << what;
     }
     w.ResetView();
-    EXPECT_EQ(w.MainTabControl->currentWidget(), w.DataTab);
-    EXPECT_EQ(w.ResultTabControl->currentWidget(), w.BatteryTabItem);
+    EXPECT_EQ(w.Pages.MainTabControl->currentWidget(), w.Pages.DataTab);
+    EXPECT_EQ(w.Pages.ResultTabControl->currentWidget(), w.Pages.BatteryTabItem);
 }
 
 TEST_F(MainFormTest, calculateReadsResultsOnlyWhileTheCalculationIsValid)
@@ -309,12 +309,12 @@ TEST_F(MainFormTest, newDropsEverythingAndShowsTheDefaults)
     project().setBatteryType(TBatteryType::battery);
     project().setBusinessName(QStringLiteral("Antes"));
     w.LoadProjectData();
-    w.MainTabControl->setCurrentWidget(w.ResultData);
-    w.ResultTabControl->setCurrentWidget(w.BatteryDetailTabItem);
+    w.Pages.MainTabControl->setCurrentWidget(w.Pages.ResultData);
+    w.Pages.ResultTabControl->setCurrentWidget(w.Pages.BatteryDetailTabItem);
     w.NewAction->trigger();
     EXPECT_TRUE(dialogs.questions.empty());
-    EXPECT_EQ(w.MainTabControl->currentWidget(), w.DataTab);
-    EXPECT_EQ(w.ResultTabControl->currentWidget(), w.BatteryTabItem);
+    EXPECT_EQ(w.Pages.MainTabControl->currentWidget(), w.Pages.DataTab);
+    EXPECT_EQ(w.Pages.ResultTabControl->currentWidget(), w.Pages.BatteryTabItem);
     EXPECT_TRUE(project().BusinessName().isEmpty());
     EXPECT_TRUE(child<QLineEdit>(w, "BusinessNameEdit")->text().isEmpty());
     EXPECT_TRUE(child<QRadioButton>(w, "BatteryType_ferimont")->isChecked());
@@ -347,11 +347,11 @@ TEST_F(MainFormTest, openCancelledFailedAndSucceeded)
 
     const QString good = folder() + "/bueno.tvk";
     writeProject(good, QStringLiteral("Talleres Ñandú"));
-    w.MainTabControl->setCurrentWidget(w.ResultData);
+    w.Pages.MainTabControl->setCurrentWidget(w.Pages.ResultData);
     dialogs.fileAnswers = { good };
     w.OpenAction->trigger();
     EXPECT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(w.MainTabControl->currentWidget(), w.DataTab);
+    EXPECT_EQ(w.Pages.MainTabControl->currentWidget(), w.Pages.DataTab);
     EXPECT_EQ(child<QLineEdit>(w, "BusinessNameEdit")->text(), "Talleres Ñandú");
     EXPECT_TRUE(child<QRadioButton>(w, "Voltage_480")->isChecked());
     EXPECT_TRUE(child<QWidget>(w, "TemperatureGroupBox")->isEnabled()); // capacitor-bank line
@@ -497,10 +497,11 @@ TEST_F(MainFormTest, theKeyboardStartsInTheBusinessNameAtStartNewAndOpen)
     };
     const Step steps[] = {
         { "New", [&w] { w.NewAction->trigger(); } },
-        { "Open", [this, &w, saved] {
-             dialogs.fileAnswers = { saved };
-             w.OpenAction->trigger();
-         } },
+        { "Open",
+            [this, &w, saved] {
+                dialogs.fileAnswers = { saved };
+                w.OpenAction->trigger();
+            } },
     };
     for (const Step& step : steps) {
         QWidget* elsewhere = child<QWidget>(w, "UserNameEdit");
@@ -522,8 +523,8 @@ TEST_F(MainFormTest, tabReachesTheDetailPagesCorrectionButtonsInScreenOrder)
     ASSERT_FALSE(HasFailure());
 
     QList<QWidget*> corrections;
-    for (const char* name : { "BatteryPriceButton", "TransformerPriceButton", "ConductorLengthButton",
-             "ConductorPriceButton" }) {
+    for (const char* name :
+        { "BatteryPriceButton", "TransformerPriceButton", "ConductorLengthButton", "ConductorPriceButton" }) {
         QWidget* button = child<QWidget>(w, name);
         ASSERT_TRUE(button->isVisible()) << name;
         corrections << button;

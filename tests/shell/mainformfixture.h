@@ -74,9 +74,8 @@ protected:
         ASSERT_TRUE(dialogs.messages.empty()) << dialogs.messages[0].text.toStdString();
         QListView* list = window.results().resultsPage()->BatteryListView;
         ASSERT_GT(list->model()->rowCount(), 0);
-        QTest::mouseClick(
-            list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(0, 0)).center());
-        ASSERT_EQ(window.ResultTabControl->currentWidget(), window.BatteryDetailTabItem);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(0, 0)).center());
+        ASSERT_EQ(window.Pages.ResultTabControl->currentWidget(), window.Pages.BatteryDetailTabItem);
     }
 
     testutils::ScriptedDialogs dialogs;

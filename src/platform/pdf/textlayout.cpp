@@ -72,11 +72,6 @@ double fitSize(const std::vector<QString>& lines, double width, double size, con
 
 } // namespace
 
-double singleLineFitSize(const QString& text, double width, double size, const TextMeasure& measure)
-{
-    return fitSize(singleLines(text, measure), width, size, measure);
-}
-
 QString cutToWidth(const QString& line, double width, const TextMeasure& measure)
 {
     if (measure(line) <= width + WidthTolerance)

@@ -43,20 +43,16 @@ std::vector<QString> breakLines(const QString& text, double width, const TextMea
 // text is no longer readable.
 inline constexpr double MinimumTextSize = 6.0;
 
-// The size at which a single-line text fits the width: `size` itself, or
-// smaller in proportion when its widest line is wider, so that a long figure
-// shows whole instead of being cut or running over its neighbours; never
-// smaller than MinimumTextSize (nor larger than `size`). `measure` gives
-// widths at `size`.
-double singleLineFitSize(const QString& text, double width, double size, const TextMeasure& measure);
-
 // The longest leading part of one line, in whole characters, that is no
 // wider than `width`.
 QString cutToWidth(const QString& line, double width, const TextMeasure& measure);
 
 // A single-line text as it is drawn in a box `width` wide: its size, and its
 // text with every line still wider than the box at that size cut at the
-// box's edge. `measure` gives widths at `size`.
+// box's edge. The size is `size` itself, or smaller in proportion when its
+// widest line is wider, so that a long figure shows whole instead of being
+// cut or running over its neighbours; never smaller than MinimumTextSize
+// (nor larger than `size`). `measure` gives widths at `size`.
 struct SingleLineFit {
     double size = 0;
     QString text;

@@ -6,6 +6,7 @@
 #include "project.h"
 #include "selection.h"
 #include "statictexts.h"
+#include "translation.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -202,9 +203,9 @@ void DetailPage::ShowBatteryDetail(TBattery& Battery)
                                                                                  Qt::SmoothTransformation)));
     MemoDetails->setPlainText(Battery.Description());
     BatteryCodeEdit->setText(Battery.Code());
-    setStaticText(LabelPowerBattery, m_project.BatteryType() == TBatteryType::battery
-                                         ? QStringLiteral("Potencia (kVAr)")
-                                         : QStringLiteral("Potencia (kW)"));
+    LabelPowerBattery->setText(TranslateText(m_project.BatteryType() == TBatteryType::battery
+                                                 ? QStringLiteral("Potencia (kVAr)")
+                                                 : QStringLiteral("Potencia (kW)")));
     BatteryPowerEdit->setText(NumberFormat::twoDecimals(Battery.Power()));
     BatteryVoltEdit->setText(QString::number(Battery.Volt()));
     BatteryCountEdit->setText(QString::number(Battery.Count()));
@@ -234,7 +235,7 @@ void DetailPage::ShowBatteryDetail(TBattery& Battery)
         Label29->hide();
         Label30->hide();
         Label31->hide();
-        setStaticText(LabelTransformInclude, QStringLiteral("Incluido"));
+        LabelTransformInclude->setText(TranslateText(QStringLiteral("Incluido")));
     }
 }
 

@@ -33,9 +33,8 @@ void printSheets(const report::PreparedReport& prepared, QPrinter& printer)
     printer.setPageOrientation(QPageLayout::Portrait);
     QPainter painter;
     if (!painter.begin(&printer))
-        throw std::runtime_error(TranslateText(QStringLiteral("No se puede imprimir en «%1»."))
-                                     .arg(printer.printerName())
-                                     .toStdString());
+        throw std::runtime_error(
+            TranslateText(QStringLiteral("No se puede imprimir en «%1».")).arg(printer.printerName()).toStdString());
     const QRectF paper(QPointF(0, 0), printer.paperRect(QPrinter::DevicePixel).size());
     bool first = true;
     for (const report::PreparedPage& sheet : prepared.pages) {
@@ -61,7 +60,7 @@ void ResultsView::setReport(ReportLayout* layout, const TReportTexts& texts)
 
 void ResultsView::PrintActionExecute()
 {
-    TBattery* battery = FActiveBattery();
+    TBattery* battery = activeBattery();
     if (!m_report || !battery)
         return;
     report::Report& frxReport = m_report->frxReport();
@@ -80,8 +79,8 @@ void ResultsView::PrintActionExecute()
             TfrxPDFExport filter(m_dialogs);
             // "versión 7" stays Spanish, and "Informe" has no English row:
             // the title reads the same in both languages.
-            filter.Title = TranslateText(QStringLiteral("Informe")) + QStringLiteral(" ") + QStringLiteral("TENVIK ") +
-                           QStringLiteral("versión 7");
+            filter.Title = TranslateText(QStringLiteral("Informe")) + QStringLiteral(" ") + QStringLiteral("TENVIK ")
+                + QStringLiteral("versión 7");
             filter.Version = QStringLiteral("7.1.0");
             filter.Author = QStringLiteral("Orvel Energía");
             filter.Creator = QStringLiteral("Orvel Energía");

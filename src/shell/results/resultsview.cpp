@@ -7,7 +7,6 @@
 #include "exceptions.h"
 #include "printerservice.h"
 #include "reportfilling.h"
-#include "statictexts.h"
 #include "translation.h"
 #include "widgets/numberbox.h"
 
@@ -30,9 +29,13 @@ void install(QWidget* container, QWidget* page)
 
 } // namespace
 
-ResultsView::ResultsView(TDskProject& document, IDialogService& dialogs, const PageStacks& stacks,
-                         DataPageHooks hooks, QObject* parent)
-    : QObject(parent), m_document(document), m_dialogs(dialogs), m_stacks(stacks), m_hooks(std::move(hooks))
+ResultsView::ResultsView(
+    TDskProject& document, IDialogService& dialogs, const PageStacks& stacks, DataPageHooks hooks, QObject* parent)
+    : QObject(parent)
+    , m_document(document)
+    , m_dialogs(dialogs)
+    , m_stacks(stacks)
+    , m_hooks(std::move(hooks))
 {
     m_resultsPage = new ResultsPage(document, stacks.BatteryTabItem);
     install(stacks.BatteryTabItem, m_resultsPage);
@@ -61,7 +64,7 @@ IPrinterService& ResultsView::printers()
 
 ResultsView::~ResultsView() = default;
 
-TBattery* ResultsView::FActiveBattery() const
+TBattery* ResultsView::activeBattery() const
 {
     return m_detailPage->ActiveBattery();
 }
@@ -78,8 +81,8 @@ void ResultsView::resetView()
 
 bool ResultsView::detailPageShown() const
 {
-    return m_stacks.MainTabControl->currentWidget() == m_stacks.ResultData &&
-           m_stacks.ResultTabControl->currentWidget() == m_stacks.BatteryDetailTabItem;
+    return m_stacks.MainTabControl->currentWidget() == m_stacks.ResultData
+        && m_stacks.ResultTabControl->currentWidget() == m_stacks.BatteryDetailTabItem;
 }
 
 void ResultsView::FindBatteryActionExecute()
@@ -112,22 +115,22 @@ void ResultsView::FindBatteryActionExecute()
         m_dialogs.showMessage(IDialogService::MessageKind::Information, TranslateText(e.message()));
     } catch (...) {
         m_dialogs.showMessage(IDialogService::MessageKind::Plain,
-                              TranslateText(QStringLiteral("Ha ocurrido un error al procesar los datos.")));
+            TranslateText(QStringLiteral("Ha ocurrido un error al procesar los datos.")));
     }
     emit stateChanged();
 }
 
 void ResultsView::FindBatteryActionUpdate(QAction& action) const
 {
-    setStaticText(&action, m_document.ValidCalculation() ? QStringLiteral("Resultados")
-                                                         : QStringLiteral("Calcular"));
+    action.setText(
+        TranslateText(m_document.ValidCalculation() ? QStringLiteral("Resultados") : QStringLiteral("Calcular")));
     action.setEnabled(m_stacks.MainTabControl->currentWidget() == m_stacks.DataTab);
 }
 
 void ResultsView::BackActionExecute()
 {
-    if (m_stacks.MainTabControl->currentWidget() == m_stacks.ResultData &&
-        m_stacks.ResultTabControl->currentWidget() == m_stacks.BatteryTabItem)
+    if (m_stacks.MainTabControl->currentWidget() == m_stacks.ResultData
+        && m_stacks.ResultTabControl->currentWidget() == m_stacks.BatteryTabItem)
         m_stacks.MainTabControl->setCurrentWidget(m_stacks.DataTab);
     else
         m_stacks.ResultTabControl->setCurrentWidget(m_stacks.BatteryTabItem);
@@ -147,8 +150,8 @@ void ResultsView::PrintActionUpdate(QAction& action) const
 void ResultsView::ShowResults()
 {
     m_stacks.ResultTabControl->setCurrentWidget(m_stacks.BatteryTabItem);
-    m_resultsPage->ShowPreliminar(m_hooks.contractedPowerInputs ? m_hooks.contractedPowerInputs()
-                                                                : ResultsPage::DataPageInputs{});
+    m_resultsPage->ShowPreliminar(
+        m_hooks.contractedPowerInputs ? m_hooks.contractedPowerInputs() : ResultsPage::DataPageInputs {});
     m_resultsPage->ShowConsumptionChart();
     m_resultsPage->ShowBatteryList();
 }
@@ -176,8 +179,8 @@ void ResultsView::onValueStored(PriceField field)
         try {
             m_resultsPage->ShowBatteryList();
         } catch (...) {
-            m_dialogs.showMessage(IDialogService::MessageKind::Plain,
-                                  TranslateText(QStringLiteral("El valor entrado no es válido.")));
+            m_dialogs.showMessage(
+                IDialogService::MessageKind::Plain, TranslateText(QStringLiteral("El valor entrado no es válido.")));
         }
     }
     emit stateChanged();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "pagestacks.h"
 #include "priceprompts.h"
 #include "resultspage.h"
 
@@ -25,18 +26,6 @@ class TDskProject;
 class ResultsView : public QObject {
     Q_OBJECT
 public:
-    // The main window's page stacks: MainTabControl shows DataTab or
-    // ResultData; ResultTabControl, inside ResultData, shows BatteryTabItem
-    // (the list) or BatteryDetailTabItem (the detail).
-    struct PageStacks {
-        QStackedWidget* MainTabControl = nullptr;
-        QWidget* DataTab = nullptr;
-        QWidget* ResultData = nullptr;
-        QStackedWidget* ResultTabControl = nullptr;
-        QWidget* BatteryTabItem = nullptr;
-        QWidget* BatteryDetailTabItem = nullptr;
-    };
-
     // What the data page does for the calculation.
     struct DataPageHooks {
         std::function<void()> StoreCustomerData;
@@ -48,7 +37,7 @@ public:
     // Creates the results and detail pages inside BatteryTabItem and
     // BatteryDetailTabItem. Document, dialogs and stacks must outlive this.
     ResultsView(TDskProject& document, IDialogService& dialogs, const PageStacks& stacks, DataPageHooks hooks,
-                QObject* parent = nullptr);
+        QObject* parent = nullptr);
     ~ResultsView() override;
 
     ResultsPage* resultsPage() const { return m_resultsPage; }
@@ -56,7 +45,7 @@ public:
 
     // The candidate shown on the detail page, which printing reports on;
     // the detail page holds it.
-    TBattery* FActiveBattery() const;
+    TBattery* activeBattery() const;
     // The view reset of creation, New and Open: the data page in front, the
     // results on their list page, no active candidate.
     void resetView();

@@ -141,7 +141,7 @@ TEST(LayoutText, ASingleLineTextTooWideIsSizedToFit)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
-        EXPECT_DOUBLE_EQ(singleLineFitSize(QString::fromUtf8(c.text), c.width, 10, fixedWidth), c.size);
+        EXPECT_DOUBLE_EQ(fitSingleLine(QString::fromUtf8(c.text), c.width, 10, fixedWidth).size, c.size);
     }
 }
 

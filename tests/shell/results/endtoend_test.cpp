@@ -74,7 +74,7 @@ void typeInto(QWidget* widget, const QString& text)
     QTest::keyClicks(widget, text);
 }
 
-class EndToEnd : public MainFormFixture {};
+class EndToEnd : public MainFormFixture { };
 
 // As a Spanish desktop runs it: its C library and Qt both write and read
 // numbers with a decimal comma and group thousands with a point.
@@ -93,8 +93,8 @@ TEST_F(EndToEnd, FromCustomerToPdfReport)
     QTest::mouseClick(child<QRadioButton>(&window, "BatteryType_battery"), Qt::LeftButton);
     typeInto(child<QAbstractSpinBox>(&window, "ConsumptionList_Powerfactor"), QStringLiteral("0,95"));
 
-    const char* months[] = {"Enero", "Febrero", "Marzo", "Abril", "Mayo", "Junio",
-                            "Julio", "Agosto", "Septiembre", "Octubre", "Noviembre", "Diciembre"};
+    const char* months[] = { "Enero", "Febrero", "Marzo", "Abril", "Mayo", "Junio", "Julio", "Agosto", "Septiembre",
+        "Octubre", "Noviembre", "Diciembre" };
     for (int i = 0; i < 12; ++i) {
         whenModal([i, &months](QWidget* dialog) {
             auto* period = child<QLineEdit>(dialog, "PeriodEdit");
@@ -117,14 +117,14 @@ TEST_F(EndToEnd, FromCustomerToPdfReport)
 
     QTest::mouseClick(window.FindBatteryButton, Qt::LeftButton);
     ASSERT_TRUE(dialogs.messages.empty()) << dialogs.messages[0].text.toStdString();
-    ASSERT_EQ(window.MainTabControl->currentWidget(), window.ResultData);
+    ASSERT_EQ(window.Pages.MainTabControl->currentWidget(), window.Pages.ResultData);
     EXPECT_EQ(window.FindBatteryAction->text(), QStringLiteral("Resultados"));
     EXPECT_FALSE(window.PrintAction->isEnabled());
 
     QListView* list = window.results().resultsPage()->BatteryListView;
     ASSERT_GT(list->model()->rowCount(), 0);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(0, 0)).center());
-    ASSERT_EQ(window.ResultTabControl->currentWidget(), window.BatteryDetailTabItem);
+    ASSERT_EQ(window.Pages.ResultTabControl->currentWidget(), window.Pages.BatteryDetailTabItem);
     EXPECT_TRUE(window.PrintAction->isEnabled());
     TBattery* candidate = window.activeBattery();
     ASSERT_NE(candidate, nullptr);
@@ -147,7 +147,7 @@ TEST_F(EndToEnd, FromCustomerToPdfReport)
     ASSERT_TRUE(dialogs.messages.empty()) << dialogs.messages[0].text.toStdString();
 
     QProcess pdftotext;
-    pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    pdftotext.start(QStringLiteral("pdftotext"), { QStringLiteral("-layout"), pdf, QStringLiteral("-") });
     ASSERT_TRUE(pdftotext.waitForFinished(30000));
     const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
     EXPECT_TRUE(text.contains(QStringLiteral("Talleres Ibarra S.A."))) << text.toStdString();
@@ -192,15 +192,15 @@ TEST_F(EndToEnd, ContractedPowerResultsShowWhatTheDataPageHolds)
     typeInto(child<QSpinBox>(&window, "InputTransformerEdit"), QStringLiteral("630"));
     window.FindBatteryAction->trigger();
     ASSERT_TRUE(dialogs.messages.empty()) << dialogs.messages[0].text.toStdString();
-    ASSERT_EQ(window.MainTabControl->currentWidget(), window.ResultData);
+    ASSERT_EQ(window.Pages.MainTabControl->currentWidget(), window.Pages.ResultData);
     EXPECT_EQ(window.project().MaximumPower(), 251);
     EXPECT_EQ(window.project().InputTransformer(), 630);
 
     const ResultsPage& page = *window.results().resultsPage();
     EXPECT_EQ(page.MaximumPowerEdit_2->text(), QStringLiteral("251"));
     EXPECT_EQ(page.InputTransformerEdit_2->text(), QStringLiteral("630"));
-    EXPECT_TRUE(page.InputTransformerEdit_2->isVisibleTo(window.BatteryTabItem));
-    EXPECT_TRUE(page.Label41->isVisibleTo(window.BatteryTabItem));
+    EXPECT_TRUE(page.InputTransformerEdit_2->isVisibleTo(window.Pages.BatteryTabItem));
+    EXPECT_TRUE(page.Label41->isVisibleTo(window.Pages.BatteryTabItem));
 
     // The candidate the detail page shows is the window's active one until
     // New resets the view.
@@ -212,9 +212,9 @@ TEST_F(EndToEnd, ContractedPowerResultsShowWhatTheDataPageHolds)
     EXPECT_TRUE(window.PrintAction->isEnabled());
     window.NewAction->trigger();
     EXPECT_EQ(window.activeBattery(), nullptr);
-    EXPECT_EQ(window.results().FActiveBattery(), nullptr);
-    EXPECT_EQ(window.MainTabControl->currentWidget(), window.DataTab);
-    EXPECT_EQ(window.ResultTabControl->currentWidget(), window.BatteryTabItem);
+    EXPECT_EQ(window.results().activeBattery(), nullptr);
+    EXPECT_EQ(window.Pages.MainTabControl->currentWidget(), window.Pages.DataTab);
+    EXPECT_EQ(window.Pages.ResultTabControl->currentWidget(), window.Pages.BatteryTabItem);
     EXPECT_FALSE(window.PrintAction->isEnabled());
     EXPECT_TRUE(window.FindBatteryAction->isEnabled());
     window.project().setIsSaved(true);

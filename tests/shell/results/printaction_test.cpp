@@ -31,7 +31,7 @@ QString runTool(const QString& tool, const QStringList& arguments)
 // What pdfinfo says for one entry ("Title", "Pages", ...).
 QString pdfInfo(const QString& file, const QString& entry)
 {
-    for (const QString& line : runTool(QStringLiteral("pdfinfo"), {file}).split(QLatin1Char('\n'))) {
+    for (const QString& line : runTool(QStringLiteral("pdfinfo"), { file }).split(QLatin1Char('\n'))) {
         if (line.startsWith(entry + QLatin1Char(':')))
             return line.mid(entry.size() + 1).trimmed();
     }
@@ -78,14 +78,14 @@ public:
 
     ReportLayout layout;
     TReportTexts texts;
-    FakePrinters printers{{QStringLiteral("Oficina"), QStringLiteral("Planta 2"), QStringLiteral("Almacén")}, 1};
+    FakePrinters printers { { QStringLiteral("Oficina"), QStringLiteral("Planta 2"), QStringLiteral("Almacén") }, 1 };
     QTemporaryDir output;
 };
 
 TEST_F(PrintActionTest, ExportsThePdfWithItsDocumentInformation)
 {
     ASSERT_TRUE(onDetailPage());
-    const QString code = view->FActiveBattery()->Code();
+    const QString code = view->activeBattery()->Code();
     const QString file = exportTo(QStringLiteral("informe.pdf"));
     ASSERT_TRUE(dialogs.messages.empty()) << dialogs.messages[0].text.toStdString();
     ASSERT_TRUE(QFile::exists(file));
@@ -96,7 +96,7 @@ TEST_F(PrintActionTest, ExportsThePdfWithItsDocumentInformation)
     EXPECT_EQ(pdfInfo(file, QStringLiteral("Title")), QStringLiteral("Informe TENVIK versión 7"));
     EXPECT_EQ(pdfInfo(file, QStringLiteral("Author")), QStringLiteral("Orvel Energía"));
     EXPECT_EQ(pdfInfo(file, QStringLiteral("Creator")), QStringLiteral("Orvel Energía"));
-    const QString text = runTool(QStringLiteral("pdftotext"), {file, QStringLiteral("-")});
+    const QString text = runTool(QStringLiteral("pdftotext"), { file, QStringLiteral("-") });
     EXPECT_TRUE(text.contains(QStringLiteral("Talleres Ibarra S.A."))) << text.toStdString();
     EXPECT_TRUE(text.contains(code)) << text.toStdString();
 }
@@ -118,10 +118,10 @@ TEST_F(PrintActionTest, PrintsOnTheChosenPrinter)
     answerDestination([](TPrinterForm& form) { form.AddButton->click(); });
     view->PrintActionExecute();
     EXPECT_EQ(printers.refreshes, 1);
-    EXPECT_EQ(printers.printedOn, QStringList{QStringLiteral("Planta 2")});
+    EXPECT_EQ(printers.printedOn, QStringList { QStringLiteral("Planta 2") });
     EXPECT_TRUE(dialogs.fileRequests.empty());
     EXPECT_EQ(pdfInfo(printers.outputFile, QStringLiteral("Pages")), QStringLiteral("2"));
-    const QString text = runTool(QStringLiteral("pdftotext"), {printers.outputFile, QStringLiteral("-")});
+    const QString text = runTool(QStringLiteral("pdftotext"), { printers.outputFile, QStringLiteral("-") });
     EXPECT_TRUE(text.contains(QStringLiteral("Talleres Ibarra S.A."))) << text.toStdString();
 }
 
@@ -132,7 +132,7 @@ TEST_F(PrintActionTest, APrinterThatCannotStartIsReportedInTheInterfaceLanguage)
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     printers.outputFile = output.filePath(QStringLiteral("blocker/printed.pdf"));
-    for (const bool english : {false, true}) {
+    for (const bool english : { false, true }) {
         SCOPED_TRACE(english);
         Translation::setEnglishInForce(english);
         answerDestination([](TPrinterForm& form) { form.AddButton->click(); });
@@ -141,8 +141,8 @@ TEST_F(PrintActionTest, APrinterThatCannotStartIsReportedInTheInterfaceLanguage)
             ADD_FAILURE() << "the print began";
         } catch (const std::runtime_error& failure) {
             const QString message = QString::fromUtf8(failure.what());
-            EXPECT_TRUE(message.startsWith(english ? QStringLiteral("Cannot print on “")
-                                                   : QStringLiteral("No se puede imprimir en «")))
+            EXPECT_TRUE(message.startsWith(
+                english ? QStringLiteral("Cannot print on “") : QStringLiteral("No se puede imprimir en «")))
                 << message.toStdString();
         }
     }

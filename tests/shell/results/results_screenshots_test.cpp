@@ -40,8 +40,8 @@ void fill(TDskProject& project)
     project.setVoltage(TVoltage::v400);
     project.ConsumptionList().setWorkHours(320);
     project.ConsumptionList().setPowerfactor(0.98f);
-    const char* months[] = {"Enero", "Febrero", "Marzo", "Abril", "Mayo", "Junio",
-                            "Julio", "Agosto", "Septiembre", "Octubre", "Noviembre", "Diciembre"};
+    const char* months[] = { "Enero", "Febrero", "Marzo", "Abril", "Mayo", "Junio", "Julio", "Agosto", "Septiembre",
+        "Octubre", "Noviembre", "Diciembre" };
     int i = 0;
     for (const char* month : months) {
         auto period = std::make_unique<TConsumption>();
@@ -110,13 +110,13 @@ protected:
         ASSERT_TRUE(dialogs.messages.empty()) << dialogs.messages[0].text.toStdString();
         QProcess pdftoppm;
         pdftoppm.start(QStringLiteral("pdftoppm"),
-                       {QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("80"), pdf, outputPath(name)});
+            { QStringLiteral("-png"), QStringLiteral("-r"), QStringLiteral("80"), pdf, outputPath(name) });
         ASSERT_TRUE(pdftoppm.waitForFinished(30000));
         EXPECT_EQ(pdftoppm.exitCode(), 0);
     }
 };
 
-class ResultsScreenshot : public ReportPicturesFixture, public ::testing::WithParamInterface<const char*> {};
+class ResultsScreenshot : public ReportPicturesFixture, public ::testing::WithParamInterface<const char*> { };
 
 TEST_P(ResultsScreenshot, ResultsDetailAndReport)
 {
@@ -137,7 +137,7 @@ TEST_P(ResultsScreenshot, ResultsDetailAndReport)
     QListView* list = window.results().resultsPage()->BatteryListView;
     ASSERT_GT(list->model()->rowCount(), 0);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(list->model()->index(0, 0)).center());
-    ASSERT_EQ(window.ResultTabControl->currentWidget(), window.BatteryDetailTabItem);
+    ASSERT_EQ(window.Pages.ResultTabControl->currentWidget(), window.Pages.BatteryDetailTabItem);
     QApplication::processEvents();
     const QImage detail = window.grab().toImage();
     EXPECT_TRUE(detail.save(outputPath(QStringLiteral("detail_%1.png").arg(language))));
@@ -149,7 +149,7 @@ TEST_P(ResultsScreenshot, ResultsDetailAndReport)
     // The contracted-power panel with its mark, and the chart's note.
     window.BackAction->trigger();
     window.BackAction->trigger();
-    ASSERT_EQ(window.MainTabControl->currentWidget(), window.DataTab);
+    ASSERT_EQ(window.Pages.MainTabControl->currentWidget(), window.Pages.DataTab);
     window.project().setCalculationType(TCalculationType::contracted_power);
     window.project().setMaximumPower(250);
     window.project().setHasInputTransformer(true);
@@ -158,7 +158,7 @@ TEST_P(ResultsScreenshot, ResultsDetailAndReport)
     window.LoadProjectData();
     window.FindBatteryAction->trigger();
     ASSERT_TRUE(dialogs.messages.empty()) << dialogs.messages[0].text.toStdString();
-    ASSERT_EQ(window.MainTabControl->currentWidget(), window.ResultData);
+    ASSERT_EQ(window.Pages.MainTabControl->currentWidget(), window.Pages.ResultData);
     QApplication::processEvents();
     const QImage power = window.grab().toImage();
     EXPECT_TRUE(power.save(outputPath(QStringLiteral("results_contracted_%1.png").arg(language))));
@@ -169,7 +169,7 @@ TEST_P(ResultsScreenshot, PrintDestinationDialog)
 {
     const QString language = QString::fromLatin1(GetParam());
     Translation::setEnglishInForce(language == QLatin1String("en"));
-    FakePrinters printers({QStringLiteral("Oficina"), QStringLiteral("Planta 2"), QStringLiteral("Almacén")}, 1);
+    FakePrinters printers({ QStringLiteral("Oficina"), QStringLiteral("Planta 2"), QStringLiteral("Almacén") }, 1);
     TPrinterForm window(printers);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
@@ -182,7 +182,7 @@ INSTANTIATE_TEST_SUITE_P(Languages, ResultsScreenshot, ::testing::Values("es", "
 
 // The results page and the report of a project with many bimonthly periods,
 // the longest period names: every name under the chart reads whole.
-class ManyPeriodsScreenshot : public ReportPicturesFixture, public ::testing::WithParamInterface<int> {};
+class ManyPeriodsScreenshot : public ReportPicturesFixture, public ::testing::WithParamInterface<int> { };
 
 TEST_P(ManyPeriodsScreenshot, ResultsAndReport)
 {
@@ -192,8 +192,8 @@ TEST_P(ManyPeriodsScreenshot, ResultsAndReport)
     fill(project);
     project.ConsumptionList().Clear();
     project.ConsumptionList().setPeriodType(TPeriodType::bimonthly);
-    const char* names[] = {"Enero-Febrero", "Marzo-Abril", "Mayo-Junio",
-                           "Julio-Agosto", "Septiembre-Octubre", "Noviembre-Diciembre"};
+    const char* names[]
+        = { "Enero-Febrero", "Marzo-Abril", "Mayo-Junio", "Julio-Agosto", "Septiembre-Octubre", "Noviembre-Diciembre" };
     for (int i = 0; i < count; ++i) {
         auto period = std::make_unique<TConsumption>();
         period->setPeriod(QString::fromUtf8(names[i % 6]));

@@ -10,34 +10,34 @@
 #include <stdexcept>
 
 ResultsViewTest::ResultsViewTest()
-    : catalogue(QStringLiteral(TENVIK_SHIPPED_CATALOGUE)),
-      document(&catalogue, &dialogs,
-               std::make_unique<QSettings>(settingsDir.filePath(QStringLiteral("s.ini")), QSettings::IniFormat))
+    : catalogue(QStringLiteral(TENVIK_SHIPPED_CATALOGUE))
+    , document(&catalogue, &dialogs,
+          std::make_unique<QSettings>(settingsDir.filePath(QStringLiteral("s.ini")), QSettings::IniFormat))
 {
     Translation::setEnglishInForce(false);
     window.resize(994, 757);
     auto* layout = new QVBoxLayout(&window);
-    MainTabControl = new QStackedWidget(&window);
-    layout->addWidget(MainTabControl);
-    DataTab = new QWidget;
-    auto* dataLayout = new QVBoxLayout(DataTab);
-    BusinessNameEdit = new QLineEdit(DataTab);
-    MaximumPowerEdit = new QSpinBox(DataTab);
+    Pages.MainTabControl = new QStackedWidget(&window);
+    layout->addWidget(Pages.MainTabControl);
+    Pages.DataTab = new QWidget;
+    auto* dataLayout = new QVBoxLayout(Pages.DataTab);
+    BusinessNameEdit = new QLineEdit(Pages.DataTab);
+    MaximumPowerEdit = new QSpinBox(Pages.DataTab);
     MaximumPowerEdit->setRange(0, 1000000);
     // The value follows the text only when the box is left.
     MaximumPowerEdit->setKeyboardTracking(false);
     dataLayout->addWidget(BusinessNameEdit);
     dataLayout->addWidget(MaximumPowerEdit);
-    ResultData = new QWidget;
-    auto* resultLayout = new QVBoxLayout(ResultData);
-    ResultTabControl = new QStackedWidget(ResultData);
-    resultLayout->addWidget(ResultTabControl);
-    BatteryTabItem = new QWidget;
-    BatteryDetailTabItem = new QWidget;
-    ResultTabControl->addWidget(BatteryTabItem);
-    ResultTabControl->addWidget(BatteryDetailTabItem);
-    MainTabControl->addWidget(DataTab);
-    MainTabControl->addWidget(ResultData);
+    Pages.ResultData = new QWidget;
+    auto* resultLayout = new QVBoxLayout(Pages.ResultData);
+    Pages.ResultTabControl = new QStackedWidget(Pages.ResultData);
+    resultLayout->addWidget(Pages.ResultTabControl);
+    Pages.BatteryTabItem = new QWidget;
+    Pages.BatteryDetailTabItem = new QWidget;
+    Pages.ResultTabControl->addWidget(Pages.BatteryTabItem);
+    Pages.ResultTabControl->addWidget(Pages.BatteryDetailTabItem);
+    Pages.MainTabControl->addWidget(Pages.DataTab);
+    Pages.MainTabControl->addWidget(Pages.ResultData);
 
     ResultsView::DataPageHooks hooks;
     hooks.StoreCustomerData = [this] {
@@ -54,13 +54,9 @@ ResultsViewTest::ResultsViewTest()
     hooks.contractedPowerInputs = [this] {
         if (failResultsFill)
             throw std::runtime_error("results fill failed");
-        return ResultsPage::DataPageInputs{MaximumPowerEdit->text(), false, QString()};
+        return ResultsPage::DataPageInputs { MaximumPowerEdit->text(), false, QString() };
     };
-    view = std::make_unique<ResultsView>(
-        document, dialogs,
-        ResultsView::PageStacks{MainTabControl, DataTab, ResultData, ResultTabControl, BatteryTabItem,
-                                BatteryDetailTabItem},
-        hooks);
+    view = std::make_unique<ResultsView>(document, dialogs, Pages, hooks);
     window.show();
 }
 
@@ -79,7 +75,8 @@ void ResultsViewTest::contractedPowerProject(int kw)
 
 bool ResultsViewTest::onListPage() const
 {
-    return MainTabControl->currentWidget() == ResultData && ResultTabControl->currentWidget() == BatteryTabItem;
+    return Pages.MainTabControl->currentWidget() == Pages.ResultData
+        && Pages.ResultTabControl->currentWidget() == Pages.BatteryTabItem;
 }
 
 ResultsViewTest::ActionStates ResultsViewTest::states()
@@ -88,7 +85,7 @@ ResultsViewTest::ActionStates ResultsViewTest::states()
     view->FindBatteryActionUpdate(calculate);
     view->BackActionUpdate(back);
     view->PrintActionUpdate(print);
-    return {calculate.isEnabled(), back.isEnabled(), print.isEnabled(), calculate.text()};
+    return { calculate.isEnabled(), back.isEnabled(), print.isEnabled(), calculate.text() };
 }
 
 void ResultsViewTest::clickCandidate(int row)

@@ -27,7 +27,7 @@ public:
     // typed into the data page's box.
     void contractedPowerProject(int kw);
 
-    bool onDataPage() const { return MainTabControl->currentWidget() == DataTab; }
+    bool onDataPage() const { return Pages.MainTabControl->currentWidget() == Pages.DataTab; }
     bool onListPage() const;
     bool onDetailPage() const { return view->detailPageShown(); }
 
@@ -45,12 +45,7 @@ public:
     TDbDataModule catalogue;
     TDskProject document;
     QWidget window;
-    QStackedWidget* MainTabControl = nullptr;
-    QWidget* DataTab = nullptr;
-    QWidget* ResultData = nullptr;
-    QStackedWidget* ResultTabControl = nullptr;
-    QWidget* BatteryTabItem = nullptr;
-    QWidget* BatteryDetailTabItem = nullptr;
+    PageStacks Pages;
     QLineEdit* BusinessNameEdit = nullptr;
     QSpinBox* MaximumPowerEdit = nullptr;
     std::unique_ptr<ResultsView> view;

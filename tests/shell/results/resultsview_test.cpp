@@ -80,21 +80,21 @@ TEST_F(ResultsViewTest, EachFailureKindHasItsDialogAndTheDataPageStays)
         const char* english;
     };
     const Row rows[] = {
-        {"no billing periods",
-         [](ResultsViewTest& t) { t.document.setCalculationType(TCalculationType::consumption); },
-         IDialogService::MessageKind::Information, "No existen datos de facturación.",
-         "There is no billing information."},
-        {"no contracted power", [](ResultsViewTest& t) { t.contractedPowerProject(0); },
-         IDialogService::MessageKind::Error, nullptr, nullptr},
-        {"storage failure",
-         [](ResultsViewTest& t) {
-             t.contractedPowerProject(120);
-             t.failStore = true;
-         },
-         IDialogService::MessageKind::Plain, "Ha ocurrido un error al procesar los datos.",
-         "An error occurred while processing the data."},
+        { "no billing periods",
+            [](ResultsViewTest& t) { t.document.setCalculationType(TCalculationType::consumption); },
+            IDialogService::MessageKind::Information, "No existen datos de facturación.",
+            "There is no billing information." },
+        { "no contracted power", [](ResultsViewTest& t) { t.contractedPowerProject(0); },
+            IDialogService::MessageKind::Error, nullptr, nullptr },
+        { "storage failure",
+            [](ResultsViewTest& t) {
+                t.contractedPowerProject(120);
+                t.failStore = true;
+            },
+            IDialogService::MessageKind::Plain, "Ha ocurrido un error al procesar los datos.",
+            "An error occurred while processing the data." },
     };
-    for (bool english : {false, true}) {
+    for (bool english : { false, true }) {
         for (const Row& row : rows) {
             SCOPED_TRACE(row.name);
             Translation::setEnglishInForce(english);
@@ -108,7 +108,7 @@ TEST_F(ResultsViewTest, EachFailureKindHasItsDialogAndTheDataPageStays)
                 EXPECT_EQ(dialogs.messages[0].text, QString::fromUtf8(english ? row.english : row.spanish));
             } else {
                 EXPECT_EQ(dialogs.messages[0].text,
-                          TranslateText(SelectionMessages::text(SelectionMessages::MaximumPowerNotPositive)));
+                    TranslateText(SelectionMessages::text(SelectionMessages::MaximumPowerNotPositive)));
             }
             EXPECT_TRUE(onDataPage());
             EXPECT_FALSE(document.ValidCalculation());
@@ -130,11 +130,11 @@ TEST_F(ResultsViewTest, PagesAndActionStates)
     EXPECT_FALSE(s.calculate);
     EXPECT_TRUE(s.back);
     EXPECT_FALSE(s.print);
-    EXPECT_EQ(view->FActiveBattery(), nullptr);
+    EXPECT_EQ(view->activeBattery(), nullptr);
 
     clickCandidate(0);
     ASSERT_TRUE(onDetailPage());
-    EXPECT_EQ(view->FActiveBattery(), &document.Selection().BatteryList()[0]);
+    EXPECT_EQ(view->activeBattery(), &document.Selection().BatteryList()[0]);
     s = states();
     EXPECT_FALSE(s.calculate);
     EXPECT_TRUE(s.back);
@@ -145,31 +145,31 @@ TEST_F(ResultsViewTest, PagesAndActionStates)
     view->BackActionExecute();
     EXPECT_TRUE(onDataPage());
     // Whenever the data page shows, the list page is the results' front page.
-    EXPECT_EQ(ResultTabControl->currentWidget(), BatteryTabItem);
+    EXPECT_EQ(Pages.ResultTabControl->currentWidget(), Pages.BatteryTabItem);
 
     // A recalculation replaces the candidates: none of the old ones stays
     // active, also when the new run fails.
     document.setValidCalculation(false);
     view->FindBatteryActionExecute();
-    EXPECT_EQ(view->FActiveBattery(), nullptr);
+    EXPECT_EQ(view->activeBattery(), nullptr);
     clickCandidate(0);
-    ASSERT_NE(view->FActiveBattery(), nullptr);
+    ASSERT_NE(view->activeBattery(), nullptr);
     view->BackActionExecute();
     view->BackActionExecute();
     document.setValidCalculation(false);
     MaximumPowerEdit->setValue(0);
     view->FindBatteryActionExecute();
     ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(view->FActiveBattery(), nullptr);
+    EXPECT_EQ(view->activeBattery(), nullptr);
 
     // The view reset after New and Open.
     MaximumPowerEdit->setValue(120);
     view->FindBatteryActionExecute();
     clickCandidate(0);
-    ASSERT_NE(view->FActiveBattery(), nullptr);
+    ASSERT_NE(view->activeBattery(), nullptr);
     view->resetView();
-    EXPECT_EQ(view->FActiveBattery(), nullptr);
-    EXPECT_EQ(ResultTabControl->currentWidget(), BatteryTabItem);
+    EXPECT_EQ(view->activeBattery(), nullptr);
+    EXPECT_EQ(Pages.ResultTabControl->currentWidget(), Pages.BatteryTabItem);
 }
 
 TEST_F(ResultsViewTest, ListNeverOutlivesTheCandidatesItWasBuiltFrom)
