@@ -101,6 +101,40 @@ void BM_CalculateToResultsShown(benchmark::State& state)
 }
 BENCHMARK(BM_CalculateToResultsShown)->Unit(benchmark::kMillisecond);
 
+// The same click after the user has renamed a period: the chart's names
+// are new each time, so nothing of an earlier fit can be reused.
+void BM_CalculateWithNewNamesToResultsShown(benchmark::State& state)
+{
+    SilentDialogs dialogs;
+    TenvikApplication application(options(dialogs));
+    application.createDataModuleAndMainWindow();
+    TMainForm& form = *application.mainForm();
+    fillTwoYears(form.project());
+    form.LoadProjectData();
+    QApplication::processEvents();
+    int renamed = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        form.project().ConsumptionList()[0].setPeriod(QStringLiteral("Mes %1").arg(++renamed));
+        form.LoadProjectData();
+        QApplication::processEvents();
+        state.ResumeTiming();
+        form.project().setValidCalculation(false);
+        form.FindBatteryAction->trigger();
+        QApplication::processEvents();
+        state.PauseTiming();
+        if (form.Pages.MainTabControl->currentWidget() != form.Pages.ResultData) {
+            state.SkipWithError("the calculation did not reach the results page");
+            break;
+        }
+        form.BackAction->trigger();
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+    form.project().setIsSaved(true);
+}
+BENCHMARK(BM_CalculateWithNewNamesToResultsShown)->Unit(benchmark::kMillisecond);
+
 void BM_SplashEndToMainWindowShown(benchmark::State& state)
 {
     SilentDialogs dialogs;
