@@ -1,5 +1,6 @@
 #include "testutils.h"
 
+#include <QDirIterator>
 #include <QFile>
 
 #include <csignal>
@@ -87,6 +88,18 @@ bool writeFile(const QString& path, const QByteArray& bytes)
 QStringList filesIn(const QString& folder)
 {
     return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+}
+
+QStringList everythingIn(const QString& folder)
+{
+    const QDir base(folder);
+    QStringList names;
+    QDirIterator it(
+        folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        names << base.relativeFilePath(it.next());
+    names.sort();
+    return names;
 }
 
 int inChild(const std::function<int()>& body)

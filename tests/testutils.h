@@ -57,6 +57,10 @@ bool writeFile(const QString& path, const QByteArray& bytes);
 // The names of the files in a folder, hidden ones included, sorted.
 QStringList filesIn(const QString& folder);
 
+// Every name below a folder (files, folders, links, hidden ones included) as
+// a path relative to it, sorted; links are listed, not followed.
+QStringList everythingIn(const QString& folder);
+
 // ---- writes made to fail for real, each in a child process ----------------
 
 // A child's result when it could not prepare its case, and when the machine

@@ -17,12 +17,10 @@ QByteArray readProjectFile(const QString& fileName, qint64 maximumSize)
     // Opened without waiting, and only then asked what it is: a named pipe
     // put in the file's place after a check of the name would keep a
     // blocking open waiting for a writer.
-    const files::FileDescriptor file(
-        ::open(QFile::encodeName(fileName).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    files::FileDescriptor file(::open(QFile::encodeName(fileName).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     struct stat status { };
-    if (!file.isOpen() || ::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode))
+    if (!file.isOpen() || ::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode) || !file.makeBlocking())
         FileMessages::raiseInvalidFormat();
-    // O_NONBLOCK does not apply to a regular file: reads of one never wait.
     // Room for the size the file has now and one byte more, which tells of
     // a file grown meanwhile; never more than one byte past the limit.
     const qint64 limit = maximumSize + 1;

@@ -10,6 +10,8 @@
 
 #include <clocale>
 
+#include <signal.h>
+
 TenvikApplication::TenvikApplication(Options options)
     : m_options(std::move(options))
 {
@@ -84,8 +86,26 @@ void TenvikApplication::createDataModuleAndMainWindow()
     m_mainForm->show();
 }
 
+namespace {
+
+// Nothing to do: the write that passed the limit fails with EFBIG, and the
+// save or export that made it reports the failure.
+void onFileSizeLimit(int) { }
+
+} // namespace
+
+void catchFileSizeSignal()
+{
+    struct sigaction action { };
+    action.sa_handler = onFileSizeLimit;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    sigaction(SIGXFSZ, &action, nullptr);
+}
+
 int runApplication(int argc, char** argv)
 {
+    catchFileSizeSignal();
     QApplication app(argc, argv);
     // The application object has set the C library's locale from the
     // desktop. Our own code reads and writes numbers without it; this second

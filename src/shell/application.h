@@ -59,6 +59,13 @@ private:
     std::unique_ptr<TMainForm> m_mainForm;
 };
 
+// Catches SIGXFSZ with a handler that does nothing, so that a write past a
+// limit on file size (ulimit -f) fails with EFBIG and is reported as any
+// failed save, rather than ending the program with the unsaved project. A
+// handler, not SIG_IGN: the programs started from here (the help viewer) get
+// the default action back on exec.
+void catchFileSizeSignal();
+
 // Runs the program: start-up, the main window's event loop, shut-down.
 // Returns the process exit code.
 int runApplication(int argc, char** argv);

@@ -1,7 +1,8 @@
-// Reading a project file whose path changes under the reader: a named pipe
-// and a regular file take turns at one path while it is opened again and
-// again. The opens run in a child process with an alarm, so that an open
-// that waits for ever ends the child rather than the test run.
+// Reading a project file: the descriptor a regular file is read through, and
+// a path that changes under the reader, where a named pipe and a regular file
+// take turns at one path while it is opened again and again. Those opens run
+// in a child process with an alarm, so that an open that waits for ever ends
+// the child rather than the test run.
 
 #include "exceptions.h"
 #include "filemessages.h"
@@ -19,11 +20,37 @@
 #include <string>
 #include <thread>
 
+#include <vector>
+
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 using testutils::ChildFailed;
 using testutils::inChild;
+
+namespace {
+
+// The status flags of each descriptor of a regular file, taken as the code
+// under test calls read() on it.
+std::vector<int>& regularFileReadFlags()
+{
+    static std::vector<int> flags;
+    return flags;
+}
+
+} // namespace
+
+// This test program is linked with --wrap=read: the calls to read() of the
+// code linked into it come here first, and then go on to the C library's.
+extern "C" ssize_t __real_read(int descriptor, void* buffer, size_t count);
+extern "C" ssize_t __wrap_read(int descriptor, void* buffer, size_t count)
+{
+    struct stat status { };
+    if (::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode))
+        regularFileReadFlags().push_back(::fcntl(descriptor, F_GETFL));
+    return __real_read(descriptor, buffer, count);
+}
 
 namespace {
 
@@ -43,6 +70,26 @@ bool putInPlace(const QByteArray& source, const QByteArray& spare, const QByteAr
 }
 
 } // namespace
+
+// The open does not wait for a named pipe's writer, but a regular file is
+// then read through a blocking descriptor: a network or FUSE file system may
+// answer a non-blocking read with EAGAIN, which would call a sound file
+// broken.
+TEST(ReadProjectFile, ARegularFileIsReadThroughABlockingDescriptor)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QByteArray contents = "{\"BusinessName\": \"Obra\"}\r\n";
+    const QString target = dir.filePath(QStringLiteral("obra.tvk"));
+    ASSERT_TRUE(testutils::writeFile(target, contents));
+    regularFileReadFlags().clear();
+    EXPECT_EQ(readProjectFile(target, 1000), contents);
+    ASSERT_FALSE(regularFileReadFlags().empty()) << "the file was not read through read()";
+    for (const int flags : regularFileReadFlags()) {
+        EXPECT_NE(flags, -1);
+        EXPECT_EQ(flags & O_NONBLOCK, 0) << "read through a non-blocking descriptor";
+    }
+}
 
 // Every open either reads the file or refuses it with the format message,
 // and none waits: a pipe found at the path after any look at its name must

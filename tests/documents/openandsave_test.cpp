@@ -425,3 +425,30 @@ TEST_F(OpenAndSave, AProjectTheReaderWouldRefuseIsNotSaved)
     EXPECT_EQ(document.FileName(), folder.path("largest.tvk"));
     EXPECT_EQ(QDir(folder.path("")).entryList(QDir::Files | QDir::Hidden).size(), 2);
 }
+
+// A save through links writes the file at the end of the chain, and the
+// document keeps the name the user chose; a loop of links is a failed save.
+TEST_F(OpenAndSave, SaveThroughLinksWritesTheLinkedFileUnderTheChosenName)
+{
+    ASSERT_TRUE(QDir(folder.path("")).mkpath("proyectos/2026"));
+    const QString real = folder.write("proyectos/2026/obra.tvk", "old");
+    ASSERT_EQ(symlink("2026/obra.tvk", QFile::encodeName(folder.path("proyectos/actual.tvk")).constData()), 0);
+    ASSERT_EQ(symlink("proyectos/actual.tvk", QFile::encodeName(folder.path("obra.tvk")).constData()), 0);
+    dialogs.fileAnswers.push_back(folder.path("obra.tvk"));
+    document.Save();
+    EXPECT_EQ(document.FileName(), folder.path("obra.tvk"));
+    EXPECT_TRUE(document.IsSaved());
+    EXPECT_EQ(testutils::readFile(real), TFileParse(&document).fileContents());
+    EXPECT_TRUE(QFileInfo(folder.path("obra.tvk")).isSymLink());
+    EXPECT_TRUE(QFileInfo(folder.path("proyectos/actual.tvk")).isSymLink());
+
+    document.setIsSaved(false);
+    ASSERT_EQ(symlink("bucle2.tvk", QFile::encodeName(folder.path("bucle1.tvk")).constData()), 0);
+    ASSERT_EQ(symlink("bucle1.tvk", QFile::encodeName(folder.path("bucle2.tvk")).constData()), 0);
+    dialogs.fileAnswers.push_back(folder.path("bucle1.tvk"));
+    expectFailure([&] { document.Save(); }, SaveMessage);
+    EXPECT_FALSE(document.IsSaved());
+    EXPECT_EQ(document.FileName(), folder.path("obra.tvk"));
+    EXPECT_TRUE(QFileInfo(folder.path("bucle1.tvk")).isSymLink());
+    EXPECT_TRUE(QFileInfo(folder.path("bucle2.tvk")).isSymLink());
+}

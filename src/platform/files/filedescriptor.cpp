@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include <fcntl.h>
 #include <unistd.h>
 
 namespace files {
@@ -23,6 +24,12 @@ FileDescriptor& FileDescriptor::operator=(FileDescriptor&& other) noexcept
         m_descriptor = std::exchange(other.m_descriptor, -1);
     }
     return *this;
+}
+
+bool FileDescriptor::makeBlocking()
+{
+    const int flags = ::fcntl(m_descriptor, F_GETFL);
+    return flags >= 0 && ((flags & O_NONBLOCK) == 0 || ::fcntl(m_descriptor, F_SETFL, flags & ~O_NONBLOCK) == 0);
 }
 
 bool FileDescriptor::close()

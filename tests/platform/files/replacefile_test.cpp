@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -141,8 +142,9 @@ TEST_F(ReplaceFile, AFullFileSystemKeepsTheOldFileWhole)
 }
 
 // A shared folder where the user may write the file but create nothing: the
-// file is written in place. A failure there is still reported, though the
-// old contents are gone by then.
+// file is written in place. The old contents are read first and written back
+// when the new ones cannot be written; a file that cannot be read is not
+// written at all. Either failure is still reported.
 TEST_F(ReplaceFile, AFolderThatTakesNoNewFilesHasTheFileWrittenInPlace)
 {
     const QString shared = path(QStringLiteral("shared"));
@@ -159,17 +161,23 @@ TEST_F(ReplaceFile, AFolderThatTakesNoNewFilesHasTheFileWrittenInPlace)
 
     const struct {
         const char* name;
+        qsizetype oldSize;
+        mode_t mode;
         qsizetype limit; // -1: none
         bool refused;
     } cases[] = {
-        { "the whole file fits", -1, false },
-        { "a file-size limit cuts it", 20000, true },
+        { "the whole file fits, over a longer old one", 40000, 0666, -1, false },
+        { "the whole file fits, over a shorter old one", 10000, 0666, -1, false },
+        { "a file-size limit cuts it, the old file longer than the limit", 40000, 0666, 20000, true },
+        { "a file-size limit cuts it, the old file shorter than the limit", 10000, 0666, 20000, true },
+        { "a file-size limit allows nothing at all", 10000, 0666, 0, true },
+        { "the old file may be written but not read", 40000, 0222, -1, true },
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        // Longer than the new contents, so that a file not emptied first shows.
-        ASSERT_TRUE(writeFile(target, pattern(40000, 'z')));
-        ASSERT_EQ(chmod(QFile::encodeName(target).constData(), 0666), 0);
+        const QByteArray old = pattern(c.oldSize, 'z');
+        ASSERT_TRUE(writeFile(target, old));
+        ASSERT_EQ(chmod(QFile::encodeName(target).constData(), c.mode), 0);
         const int code = inChild([&] {
             if (!asOtherUser() || (c.limit >= 0 && !testutils::limitFileSize(static_cast<unsigned long long>(c.limit))))
                 return ChildFailed;
@@ -181,11 +189,109 @@ TEST_F(ReplaceFile, AFolderThatTakesNoNewFilesHasTheFileWrittenInPlace)
             }
         });
         EXPECT_EQ(code, 0) << describe(code);
-        EXPECT_EQ(readFile(target), c.refused ? contents.left(c.limit) : contents);
+        EXPECT_EQ(readFile(target), c.refused ? old : contents);
         EXPECT_EQ(filesIn(shared), QStringList({ QStringLiteral("obra.tvk") }));
     }
     chmod(QFile::encodeName(shared).constData(), 0700);
     chmod(QFile::encodeName(path(QString())).constData(), 0700);
+}
+
+// Names up to the longest the file system takes (255 bytes) are saved, new
+// or replaced: the temporary name beside the file must fit as well. A name
+// of multi-byte characters is cut for it between characters.
+TEST_F(ReplaceFile, NamesUpToTheLongestAllowedAreSaved)
+{
+    const QByteArray contents = pattern(100, 'a');
+    QList<QByteArray> names;
+    for (qsizetype length = 249; length <= 255; ++length)
+        names << QByteArray(length - 4, 'n') + ".tvk";
+    QByteArray accented = "a";
+    for (int i = 0; i < 125; ++i)
+        accented += "\xc3\xb1"; // ñ
+    names << accented + ".tvk";
+    for (const QByteArray& name : names) {
+        SCOPED_TRACE(std::to_string(name.size()) + " bytes");
+        const QString target = path(QFile::decodeName(name));
+        for (const char* step : { "a new file", "an existing file" }) {
+            SCOPED_TRACE(step);
+            EXPECT_NO_THROW(files::replaceFile(target, contents));
+            EXPECT_EQ(readFile(target), contents);
+            EXPECT_EQ(filesIn(path(QString())), QStringList({ QFile::decodeName(name) }));
+        }
+        ASSERT_TRUE(QFile::remove(target));
+    }
+
+    // One byte more is more than the file system takes.
+    EXPECT_THROW(files::replaceFile(path(QString(252, QLatin1Char('n')) + QStringLiteral(".tvk")), contents),
+        files::WriteFailed);
+    EXPECT_TRUE(filesIn(path(QString())).isEmpty());
+}
+
+// Links are followed as the kernel follows them when the file is opened:
+// every link of the chain, each link's text taken against its own folder,
+// the folders' own links included. The file at the end takes the contents
+// and every link stays a link; the end of a dangling link is created; a loop
+// is refused and nothing is written.
+TEST_F(ReplaceFile, LinksAreFollowedToTheRealFile)
+{
+    struct Case {
+        const char* name;
+        QStringList folders;
+        QStringList files; // each holds old contents of its own
+        QList<QPair<QString, QString>> links; // link, text
+        QString saved; // the path given
+        QString written; // the file that takes the contents; empty: refused
+    };
+    const Case cases[] = {
+        { "a relative link reached through a linked folder", { "x/y", "x/c", "c" }, { "x/c/p.tvk", "c/p.tvk" },
+            { { "b", "x/y" }, { "x/y/p.tvk", "../c/p.tvk" } }, "b/p.tvk", "x/c/p.tvk" },
+        { "a chain of links", {}, { "real.tvk" }, { { "l1", "l2" }, { "l2", "real.tvk" } }, "l1", "real.tvk" },
+        { "a chain through folders, each text against its own folder", { "d" }, { "r.tvk", "d/r.tvk" },
+            { { "l1", "d/l2" }, { "d/l2", "r.tvk" } }, "l1", "d/r.tvk" },
+        { "an absolute link", { "d" }, { "d/real.tvk" }, { { "abs", "@/d/real.tvk" } }, "abs", "d/real.tvk" },
+        { "a dangling link", { "nuevo" }, {}, { { "n", "nuevo/obra.tvk" } }, "n", "nuevo/obra.tvk" },
+        { "a dangling chain", {}, {}, { { "m1", "m2" }, { "m2", "creado.tvk" } }, "m1", "creado.tvk" },
+        { "a loop of two links", {}, {}, { { "a", "b" }, { "b", "a" } }, "a", "" },
+        { "a link to itself", {}, {}, { { "s", "s" } }, "s", "" },
+        { "a loop of linked folders", {}, {}, { { "lp", "lp" } }, "lp/obra.tvk", "" },
+    };
+    const QByteArray contents = pattern(500, 'a');
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir dir;
+        ASSERT_TRUE(dir.isValid());
+        const auto at = [&dir](const QString& name) { return dir.filePath(name); };
+        for (const QString& folder : c.folders)
+            ASSERT_TRUE(QDir().mkpath(at(folder)));
+        for (const QString& file : c.files)
+            ASSERT_TRUE(writeFile(at(file), "old " + file.toUtf8()));
+        for (const auto& [link, text] : c.links) {
+            const QString resolvedText = text.startsWith(QLatin1Char('@')) ? dir.path() + text.mid(1) : text;
+            ASSERT_EQ(symlink(QFile::encodeName(resolvedText).constData(), QFile::encodeName(at(link)).constData()), 0);
+        }
+        const QStringList before = testutils::everythingIn(dir.path());
+
+        if (c.written.isEmpty()) {
+            EXPECT_THROW(files::replaceFile(at(c.saved), contents), files::WriteFailed);
+            EXPECT_EQ(testutils::everythingIn(dir.path()), before);
+        } else {
+            EXPECT_NO_THROW(files::replaceFile(at(c.saved), contents));
+            EXPECT_EQ(readFile(at(c.written)), contents);
+            QStringList expected = before;
+            if (!expected.contains(c.written)) {
+                expected << c.written;
+                expected.sort();
+            }
+            EXPECT_EQ(testutils::everythingIn(dir.path()), expected);
+        }
+        for (const QString& file : c.files) {
+            if (file != c.written) {
+                EXPECT_EQ(readFile(at(file)), "old " + file.toUtf8()) << file.toStdString();
+            }
+        }
+        for (const auto& [link, text] : c.links)
+            EXPECT_TRUE(QFileInfo(at(link)).isSymLink()) << link.toStdString();
+    }
 }
 
 // What an ordinary replacement keeps and what it refuses, without any limit.
