@@ -138,13 +138,13 @@ public:
 
 private:
     QString m_text;
-    QString m_fontName = QStringLiteral("Arial");
-    float m_fontSize = 10.0f;
+    QString m_fontName = DefaultFontName;
+    float m_fontSize = DefaultFontSize;
     bool m_bold = false;
     bool m_italic = false;
-    HAlign m_hAlign = HAlign::Left;
-    VAlign m_vAlign = VAlign::Top;
-    bool m_wordWrap = true;
+    HAlign m_hAlign = DefaultHAlign;
+    VAlign m_vAlign = DefaultVAlign;
+    bool m_wordWrap = DefaultWordWrap;
     bool m_allowExpressions = false;
     UserDataSet* m_dataSet = nullptr; // not owned
     QString m_dataField;
