@@ -86,15 +86,12 @@ private:
     Band* m_band = nullptr; // not owned
 };
 
-// How a text object turns a data-set value into text.
+// How a text object turns a data-set number into text. Without a writer,
+// a whole number prints plain and any other in printf's general form of 15
+// significant digits, each with the locale's decimal point and minus sign. A writer, when set, writes every number, so that a program prints
+// its figures by its own rounding rule; it gets the locale the text is for
+// and puts in its separator.
 struct DisplayFormat {
-    enum class Kind { Text, Numeric };
-    Kind kind = Kind::Text;
-    // printf-style, for Numeric: "%2.2f" and the like.
-    QString format;
-    // For Numeric, when set: writes the number in place of the printf
-    // conversion, so that a program prints its figures by its own rounding
-    // rule. It gets the locale the text is for and puts in its separator.
     std::function<QString(double, const QLocale&)> writer;
 };
 
