@@ -88,9 +88,10 @@ private:
 
 // How a text object turns a data-set number into text. Without a writer,
 // a whole number prints plain and any other in printf's general form of 15
-// significant digits, each with the locale's decimal point and minus sign. A writer, when set, writes every number, so that a program prints
-// its figures by its own rounding rule; it gets the locale the text is for
-// and puts in its separator.
+// significant digits, each with the locale's decimal point and minus sign.
+// A writer, when set, writes every number, so that a program prints its
+// figures by its own rounding rule; it gets the locale the text is for and
+// puts in its separator.
 struct DisplayFormat {
     std::function<QString(double, const QLocale&)> writer;
 };

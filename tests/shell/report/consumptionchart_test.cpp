@@ -445,8 +445,8 @@ TEST(ConsumptionChart, AnEmptiedChartShowsNoAxis)
             // The white background lies within the chart's layout margins.
             qreal left = 0, top = 0, right = 0, bottom = 0;
             c->layout()->getContentsMargins(&left, &top, &right, &bottom);
-            const QRectF above(QPointF(left + 1, top + 1),
-                QPointF(c->size().width() - right - 1, c->legend()->geometry().top() - 1));
+            const QRectF above(
+                QPointF(left + 1, top + 1), QPointF(c->size().width() - right - 1, c->legend()->geometry().top() - 1));
             const QRect area = chart.mapFromScene(c->mapRectToScene(above))
                                    .boundingRect()
                                    .translated(chart.viewport()->geometry().topLeft());
@@ -462,8 +462,7 @@ TEST(ConsumptionChart, AnEmptiedChartShowsNoAxis)
         // The only texts left are the legend's.
         for (const ShownText& shown : shownTexts(chart.chart())) {
             if (!shown.text.trimmed().isEmpty()) {
-                EXPECT_GE(shown.box.top(), chart.chart()->legend()->geometry().top() - 1)
-                    << shown.text.toStdString();
+                EXPECT_GE(shown.box.top(), chart.chart()->legend()->geometry().top() - 1) << shown.text.toStdString();
             }
         }
 
