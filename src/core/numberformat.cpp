@@ -9,15 +9,9 @@
 
 namespace {
 
-// Replaces the C decimal point by the locale's and the exponent marker by
-// the upper-case form the program shows.
-QString localise(const std::string& text, const QLocale& locale)
+QString localised(const std::string& text, const QLocale& locale)
 {
-    QString result = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
-    result.replace(QLatin1Char('.'), locale.decimalPoint());
-    result.replace(QLatin1Char('e'), QLatin1Char('E'));
-    result.replace(QLatin1Char('-'), locale.negativeSign());
-    return result;
+    return NumberFormat::localise(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())), locale);
 }
 
 std::string padLeft(std::string text, int width)
@@ -129,7 +123,7 @@ QString writeFixed(DecimalDigits digits, int decimals, const QLocale& locale)
         text += '.';
     for (int power = -1; power >= -decimals; --power)
         text += digitAt(power);
-    return localise(text, locale);
+    return localised(text, locale);
 }
 
 } // namespace
@@ -140,18 +134,14 @@ QString general(long double value, int width, const QLocale& locale)
 {
     if (!std::isfinite(value))
         return QString();
-    // The C form turns to scientific notation below 0.0001; the program's
-    // keeps fixed notation down to 0.00001. The exponent is that of the
-    // value rounded to 15 significant digits.
-    if (value != 0 && CText::exponentOf(CText::write(value, std::chars_format::scientific, 14)) == -5) {
-        // 0.0000d…: the fifteenth significant digit is the nineteenth decimal.
-        std::string text = CText::write(value, std::chars_format::fixed, 19);
-        text.erase(text.find_last_not_of('0') + 1);
-        if (text.back() == '.')
-            text.pop_back();
-        return localise(padLeft(text, width), locale);
-    }
-    return localise(padLeft(CText::write(value, std::chars_format::general, 15), width), locale);
+    return localised(padLeft(CText::general15(value, CText::ExponentSpelling::Printf), width), locale);
+}
+
+QString localise(QString text, const QLocale& locale)
+{
+    text.replace(QLatin1Char('.'), locale.decimalPoint());
+    text.replace(QLatin1Char('-'), locale.negativeSign());
+    return text;
 }
 
 QString fixed(long double value, int decimals, const QLocale& locale)

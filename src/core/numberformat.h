@@ -29,8 +29,13 @@ inline QString twoDecimals(long double value, const QLocale& locale = QLocale())
 QString money(Money amount, const QLocale& locale = QLocale());
 
 // The "%2.15g" form: general format, 15 significant digits, trailing zeros
-// dropped, scientific only from 1e15 or below 0.00001 in magnitude, padded
-// with blanks on the left to at least `width` characters.
+// dropped, scientific only from 1e15 or below 0.00001 in magnitude ("1E+15",
+// "9E-06"), padded with blanks on the left to at least `width` characters.
 QString general(long double value, int width = 2, const QLocale& locale = QLocale());
+
+// A number's C text in the locale's form: its decimal point and minus signs
+// (the exponent's too) replaced by the locale's, nothing else changed (no
+// group separator added, the digits and the exponent marker as they are).
+QString localise(QString text, const QLocale& locale);
 
 } // namespace NumberFormat

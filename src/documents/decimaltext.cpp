@@ -3,7 +3,6 @@
 #include "ctext.h"
 
 #include <algorithm>
-#include <charconv>
 #include <limits>
 
 namespace DecimalText {
@@ -127,26 +126,10 @@ float ticksToFloat(std::int64_t ticks)
 
 std::string general15(float value)
 {
+    // The file holds no minus zero.
     if (value == 0.0f)
         return "0";
-    const long double widened = value; // exact
-    const std::string scientific = CText::write(widened, std::chars_format::scientific, 14);
-    const std::size_t e = scientific.find('e');
-    const int exponent = CText::exponentOf(scientific);
-
-    auto stripZeros = [](std::string text) {
-        if (text.find('.') == std::string::npos)
-            return text;
-        text.erase(text.find_last_not_of('0') + 1);
-        if (text.back() == '.')
-            text.pop_back();
-        return text;
-    };
-
-    if (exponent < -5 || exponent >= 15)
-        return stripZeros(scientific.substr(0, e)) + "E" + std::to_string(exponent);
-
-    return stripZeros(CText::write(widened, std::chars_format::fixed, 14 - exponent));
+    return CText::general15(value, CText::ExponentSpelling::Shortest); // widened exactly
 }
 
 } // namespace DecimalText

@@ -20,11 +20,10 @@ std::optional<std::int64_t> toTicks(std::string_view text);
 // extended precision, then rounded once to single precision).
 float ticksToFloat(std::int64_t ticks);
 
-// A float written in the general decimal form with at most 15 significant
-// digits, locale-free: "." as decimal point, trailing zeros dropped, no point
-// for a whole number; exponent form ("1.5E-6", "2E15") below 0.00001 in
-// magnitude or from 1e15 on. So 0.95f gives "0.949999988079071" and 1 gives
-// "1". The value must be finite.
+// A float written in the program's general form (CText::general15),
+// widened exactly, with the exponent spelled shortest ("1.5E-6", "2E15") and
+// either zero as "0". So 0.95f gives "0.949999988079071" and 1 gives "1".
+// The value must be finite.
 std::string general15(float value);
 
 } // namespace DecimalText

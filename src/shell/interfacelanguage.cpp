@@ -13,12 +13,13 @@ namespace {
 // Qt's translation in force, owned by the application object.
 QPointer<QTranslator> g_qtTranslation;
 
-} // namespace
-
+// The folder of Qt's own translations, as the Qt installation gives it.
 QString qtTranslationsFolder()
 {
     return QLibraryInfo::path(QLibraryInfo::TranslationsPath);
 }
+
+} // namespace
 
 void setInterfaceLanguage(bool english)
 {

@@ -1,7 +1,5 @@
 #pragma once
 
-class QString;
-
 // Puts the interface language chosen at start-up in force, before the main
 // window shows its texts: the program's own table (TranslateText) and Qt's
 // own translation of its dialogs, standard buttons and context menus.
@@ -9,6 +7,3 @@ class QString;
 // Qt's texts are then read from its Spanish translation. Each window shows
 // its texts in this language when it is prepared (translateStaticTexts).
 void setInterfaceLanguage(bool english);
-
-// The folder of Qt's own translations, as the Qt installation gives it.
-QString qtTranslationsFolder();

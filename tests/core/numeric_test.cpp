@@ -1,4 +1,5 @@
 #include "catalogue.h"
+#include "ctext.h"
 #include "desktoplocale.h"
 #include "money.h"
 #include "numberformat.h"
@@ -214,6 +215,67 @@ INSTANTIATE_TEST_SUITE_P(Values, General15,
                                            FormatCase{1e15L, "1E+15", "1E+15"},
                                            FormatCase{-2.5e-7L, "-2.5E-07", "-2,5E-07"},
                                            FormatCase{std::numeric_limits<long double>::quiet_NaN(), "", ""}));
+
+// The one general form, with its exponent spelled for the screens and the
+// report (as printf does) or for the project file (shortest); nothing but
+// the exponent differs, and nothing depends on the C library's locale.
+TEST(GeneralForm, SpellsTheExponentAsAsked)
+{
+    const struct {
+        long double value;
+        const char* printf;
+        const char* shortest;
+    } cases[] = {
+        { 1e15L, "1E+15", "1E15" },
+        { 0.000009L, "9E-06", "9E-6" },
+        { -2.5e-7L, "-2.5E-07", "-2.5E-7" },
+        { 0.00001f, "9.99999974737875E-06", "9.99999974737875E-6" },
+        { 2e15L, "2E+15", "2E15" },
+        { 1e100L, "1E+100", "1E100" },
+        { -1.5e-300L, "-1.5E-300", "-1.5E-300" },
+        // Fifteen nines and more: the value rounded to 15 digits decides.
+        { 999999999999999.6L, "1E+15", "1E15" },
+        { 999999999999999.4L, "999999999999999", "999999999999999" },
+        { 0.0000099999999999999996L, "0.00001", "0.00001" },
+        { 0.00005L, "0.00005", "0.00005" },
+        { 0.95f, "0.949999988079071", "0.949999988079071" },
+        { 123456.7f, "123456.703125", "123456.703125" },
+        { 1.0L, "1", "1" },
+        { -0.0L, "-0", "-0" },
+    };
+    for (const char* desktop : testutils::DesktopCLocales) {
+        const testutils::ScopedCLocale running(desktop);
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::string(desktop) + " " + c.printf);
+            EXPECT_EQ(CText::general15(c.value, CText::ExponentSpelling::Printf), c.printf);
+            EXPECT_EQ(CText::general15(c.value, CText::ExponentSpelling::Shortest), c.shortest);
+        }
+    }
+}
+
+// A C number text in a locale's form: its point and every minus sign
+// replaced, nothing else.
+TEST(NumberFormat, LocalisesTheSeparatorsOnly)
+{
+    const QLocale spanish(QLocale::Spanish, QLocale::Spain);
+    const QLocale swedish(QLocale::Swedish, QLocale::Sweden); // its minus sign is U+2212
+    const struct {
+        const char* text;
+        QLocale locale;
+        const char* localised;
+    } cases[] = {
+        { "-1.5E-06", QLocale::c(), "-1.5E-06" },
+        { "-1.5E-06", spanish, "-1,5E-06" },
+        { "-1.5E-06", swedish, "\u22121,5E\u221206" },
+        { "1e+20", spanish, "1e+20" }, // the marker as it came
+        { "1234567.5", QLocale(QLocale::German), "1234567,5" }, // no group separator
+        { " 5", spanish, " 5" },
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(NumberFormat::localise(QString::fromLatin1(c.text), c.locale), QString::fromUtf8(c.localised));
+    }
+}
 
 TEST(NumberFormat, NoDecimalsForTheTransformerRatio)
 {

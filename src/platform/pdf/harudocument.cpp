@@ -13,11 +13,15 @@
 
 // newImage and ImageDeflater write into libharu's image record itself (its
 // `stream`, `filter` and `write_fn` fields, and the memory stream behind
-// `stream`), which is no public interface: another libharu would compile and
-// then write over the wrong memory. Before allowing another version, compare
-// its HPDF_Dict_Rec (hpdf_objects.h: the order and types of write_fn, stream
-// and filter), HPDF_STREAM_FILTER_NONE, HPDF_MemStream_FreeData and what
-// HPDF_LoadRawImageFromMem puts into the record with 2.3.0's.
+// `stream`), which is no public interface. Built against its own headers,
+// another libharu would put those fields where it keeps them; the risk is
+// that it fills the record differently (another kind of stream behind
+// `stream`, other filters, another way of writing or freeing it), so that
+// what we put there is not what it then expects. Before allowing another
+// version, compare what HPDF_LoadRawImageFromMem puts into the record, the
+// meaning of HPDF_STREAM_FILTER_NONE, and how HPDF_MemStream_FreeData and the
+// writing of an image object use `stream`, `filter` and `write_fn` with
+// 2.3.0's.
 static_assert(HPDF_VERSION_ID == 20300, "the picture path is written for libharu 2.3.0's image record only");
 
 #include <QImage>

@@ -47,6 +47,14 @@ inline constexpr AlphaColor ColorNull = 0x00000000u;
 inline constexpr double DefaultGapX = 2.0;
 inline constexpr double DefaultGapY = 1.0;
 
+// A text's look where the template sets no other: a text object starts
+// with it, and so does a prepared text.
+inline constexpr QLatin1String DefaultFontName("Arial");
+inline constexpr float DefaultFontSize = 10.0f; // points
+inline constexpr HAlign DefaultHAlign = HAlign::Left;
+inline constexpr VAlign DefaultVAlign = VAlign::Top;
+inline constexpr bool DefaultWordWrap = true;
+
 // One object of a prepared sheet.
 struct PreparedObject {
     ObjectKind kind = ObjectKind::Other;
@@ -66,15 +74,15 @@ struct PreparedObject {
 
     // Text objects.
     QString text; // final text, lines joined by '\n'
-    QString fontName = QStringLiteral("Arial");
-    float fontSize = 10.0f;
+    QString fontName = DefaultFontName;
+    float fontSize = DefaultFontSize;
     bool bold = false;
     bool italic = false;
-    HAlign hAlign = HAlign::Left;
-    VAlign vAlign = VAlign::Top;
+    HAlign hAlign = DefaultHAlign;
+    VAlign vAlign = DefaultVAlign;
     double gapX = DefaultGapX;
     double gapY = DefaultGapY;
-    bool wordWrap = true;
+    bool wordWrap = DefaultWordWrap;
     AlphaColor fontColor = ColorBlack;
 
     // Every view.

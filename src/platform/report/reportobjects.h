@@ -86,15 +86,13 @@ private:
     Band* m_band = nullptr; // not owned
 };
 
-// How a text object turns a data-set value into text.
+// How a text object turns a data-set number into text. Without a writer,
+// a whole number prints plain and any other in printf's general form of 15
+// significant digits, each with the locale's decimal point and minus sign.
+// A writer, when set, writes every number, so that a program prints its
+// figures by its own rounding rule; it gets the locale the text is for and
+// puts in its separator.
 struct DisplayFormat {
-    enum class Kind { Text, Numeric };
-    Kind kind = Kind::Text;
-    // printf-style, for Numeric: "%2.2f" and the like.
-    QString format;
-    // For Numeric, when set: writes the number in place of the printf
-    // conversion, so that a program prints its figures by its own rounding
-    // rule. It gets the locale the text is for and puts in its separator.
     std::function<QString(double, const QLocale&)> writer;
 };
 
@@ -138,13 +136,13 @@ public:
 
 private:
     QString m_text;
-    QString m_fontName = QStringLiteral("Arial");
-    float m_fontSize = 10.0f;
+    QString m_fontName = DefaultFontName;
+    float m_fontSize = DefaultFontSize;
     bool m_bold = false;
     bool m_italic = false;
-    HAlign m_hAlign = HAlign::Left;
-    VAlign m_vAlign = VAlign::Top;
-    bool m_wordWrap = true;
+    HAlign m_hAlign = DefaultHAlign;
+    VAlign m_vAlign = DefaultVAlign;
+    bool m_wordWrap = DefaultWordWrap;
     bool m_allowExpressions = false;
     UserDataSet* m_dataSet = nullptr; // not owned
     QString m_dataField;

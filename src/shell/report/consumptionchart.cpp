@@ -201,6 +201,10 @@ void ConsumptionChart::Clear()
 void ConsumptionChart::Fill(const TConsumptionList& periods)
 {
     Clear();
+    // No periods, no bars: nothing to scale or name, so the chart stays as
+    // cleared rather than showing an empty scale under the names it had.
+    if (periods.Count() == 0)
+        return;
     QStringList categories;
     qreal highest = 0;
     qreal lowest = 0;

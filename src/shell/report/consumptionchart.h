@@ -39,7 +39,7 @@ public:
     // Removes every bar; the chart stays, empty, with neither axis.
     void Clear();
     // Clears, then adds one pair of bars per period in list order, with the
-    // series titles translated.
+    // series titles translated; with no periods the chart stays cleared.
     void Fill(const TConsumptionList& periods);
 
     QBarSet* Series1() const { return m_screen.active; }

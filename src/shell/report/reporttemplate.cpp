@@ -279,8 +279,8 @@ void billingTable(ReportPage& page, UserDataSet& billing)
         // Two decimals by the rule of every other figure of the program, not
         // by printf's rounding of the binary value.
         if (column.numeric)
-            cell.setDisplayFormat({ DisplayFormat::Kind::Numeric, QStringLiteral("%2.2f"),
-                [](double value, const QLocale& locale) { return NumberFormat::twoDecimals(value, locale); } });
+            cell.setDisplayFormat(
+                { [](double value, const QLocale& locale) { return NumberFormat::twoDecimals(value, locale); } });
     }
 }
 

@@ -187,7 +187,7 @@ TEST(Preparation, WalksTheDataSetAndFormatsItsValues)
     band.add<MemoView>(QStringLiteral("RowCell")).setDataField(&data.set, QStringLiteral("Row"));
     MemoView& factor = band.add<MemoView>(QStringLiteral("FactorCell"));
     factor.setDataField(&data.set, QStringLiteral("Factor"));
-    factor.setDisplayFormat({ DisplayFormat::Kind::Numeric, QStringLiteral("%2.2f"), {} });
+    factor.setDisplayFormat({ [](double value, const QLocale& locale) { return locale.toString(value, 'f', 2); } });
     MemoView& unknown = band.add<MemoView>(QStringLiteral("UnknownCell"));
     unknown.setDataField(&data.set, QStringLiteral("row"));
     unknown.setText(QStringLiteral("placeholder"));
@@ -217,11 +217,10 @@ TEST(Preparation, WalksTheDataSetAndFormatsItsValues)
     EXPECT_EQ(cells[2], (QStringList { "3", "2,86", "" }));
 }
 
-TEST(Preparation, ANumericWriterTakesOverFromPrintf)
+TEST(Preparation, AWriterWritesEveryNumber)
 {
     const QLocale spanish(QLocale::Spanish, QLocale::Spain);
-    DisplayFormat format { DisplayFormat::Kind::Numeric, QStringLiteral("%2.2f"), {} };
-    EXPECT_EQ(formatValue(0.125, format, spanish), QStringLiteral("0,12")); // printf: halves to even
+    DisplayFormat format;
     format.writer = [](double value, const QLocale& locale) {
         return QStringLiteral("%1 for %2").arg(value).arg(locale.decimalPoint());
     };
@@ -233,38 +232,40 @@ TEST(Preparation, ANumericWriterTakesOverFromPrintf)
     EXPECT_EQ(formatValue(QVariant(), format, spanish), QString());
 }
 
-// A printf format writes as printf does in the C locale, then with the
-// report's decimal separator: never by the C library's locale the program
-// runs under, whose comma would stand beside the report's.
-TEST(Preparation, PrintfFormatsDependOnTheReportsLocaleAlone)
+// Without a writer a number prints plain or in printf's general form of 15
+// digits, then with the report's decimal separator and minus sign: never by
+// the C library's locale the program runs under, whose comma would stand
+// beside the report's.
+TEST(Preparation, NumbersWithoutAWriterDependOnTheReportsLocaleAlone)
 {
     const QLocale spanish(QLocale::Spanish, QLocale::Spain);
+    const QLocale swedish(QLocale::Swedish, QLocale::Sweden); // its minus sign is U+2212
     const struct {
-        const char* format;
-        double value;
+        QVariant value;
         const char* c;
         const char* comma;
+        const char* swedishText;
     } cases[] = {
-        { "%2.2f", 154.11, "154.11", "154,11" },
-        { "%2.2f", 221.0, "221.00", "221,00" },
-        { "%2.2f", 0.125, "0.12", "0,12" },
-        { "%2.2f", -3.5, "-3.50", "-3,50" },
-        { "%8.1f", 2.25, "     2.2", "     2,2" },
-        { "%-8.1f", 2.25, "2.2     ", "2,2     " },
-        { "%f", 1.5, "1.500000", "1,500000" },
-        { "%.3g", 1234.5, "1.23e+03", "1,23e+03" },
-        { "%g", 0.0001, "0.0001", "0,0001" },
-        { "%.2e", 12345.678, "1.23e+04", "1,23e+04" },
-        { "%.2E", 12345.678, "1.23E+04", "1,23E+04" },
-        { "%d", 2.5, "2.5", "2,5" }, // no floating-point conversion: the general form
+        { 154.11, "154.11", "154,11", "154,11" },
+        { 221.0, "221", "221", "221" },
+        { 0.125, "0.125", "0,125", "0,125" },
+        { -3.5, "-3.5", "-3,5", "\u22123,5" },
+        { 2.5, "2.5", "2,5", "2,5" },
+        { 0.1 + 0.2, "0.3", "0,3", "0,3" },
+        { 1234567.891, "1234567.891", "1234567,891", "1234567,891" }, // no group separator
+        { 1e20, "1e+20", "1e+20", "1e+20" },
+        { 0.00001, "1e-05", "1e-05", "1e\u221205" },
+        { QVariant(-7), "-7", "-7", "\u22127" },
+        { QVariant(qlonglong(1234567)), "1234567", "1234567", "1234567" },
+        { QVariant(2.5f), "2.5", "2,5", "2,5" },
     };
     for (const char* desktop : testutils::DesktopCLocales) {
         const testutils::ScopedCLocale running(desktop);
         for (const auto& c : cases) {
-            SCOPED_TRACE(std::string(desktop) + " " + c.format);
-            const DisplayFormat format { DisplayFormat::Kind::Numeric, QString::fromLatin1(c.format), {} };
-            EXPECT_EQ(formatValue(c.value, format, QLocale::c()), QString::fromLatin1(c.c));
-            EXPECT_EQ(formatValue(c.value, format, spanish), QString::fromLatin1(c.comma));
+            SCOPED_TRACE(std::string(desktop) + " " + c.c);
+            EXPECT_EQ(formatValue(c.value, DisplayFormat(), QLocale::c()), QString::fromLatin1(c.c));
+            EXPECT_EQ(formatValue(c.value, DisplayFormat(), spanish), QString::fromLatin1(c.comma));
+            EXPECT_EQ(formatValue(c.value, DisplayFormat(), swedish), QString::fromUtf8(c.swedishText));
         }
     }
 }

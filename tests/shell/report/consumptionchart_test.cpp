@@ -132,6 +132,14 @@ void expectEveryNameWhole(const ConsumptionChart& chart, const TConsumptionList&
     EXPECT_GE(chart.labelStyle().pixelSize, 6);
 }
 
+// The chart on screen at the size the results page gives it.
+void showAtPageSize(ConsumptionChart& chart)
+{
+    chart.resize(522, 218);
+    chart.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&chart));
+}
+
 } // namespace
 
 TEST(ConsumptionChart, HoldsOnePairOfBarsPerPeriodInListOrder)
@@ -159,31 +167,48 @@ TEST(ConsumptionChart, HoldsOnePairOfBarsPerPeriodInListOrder)
     EXPECT_TRUE(chart.categories().isEmpty());
 }
 
-TEST(ConsumptionChart, ClearedChartLooksLikeANewOne)
+// The two ways a chart is emptied: cleared, or filled with no periods.
+struct Emptying {
+    const char* what;
+    void (*empty)(ConsumptionChart&);
+};
+const Emptying Emptyings[] = {
+    { "cleared", [](ConsumptionChart& chart) { chart.Clear(); } },
+    { "filled with no periods", [](ConsumptionChart& chart) { chart.Fill(TConsumptionList()); } },
+};
+
+TEST(ConsumptionChart, EmptiedChartLooksLikeANewOne)
 {
     // A contracted-power calculation after a consumption one must not show
     // the earlier periods' names or a scale.
-    ConsumptionChart fresh;
-    ConsumptionChart used;
-    used.Fill(periods({ { "Enero", 1000, 400 }, { "Febrero", 1100, 450 }, { "Marzo", 1200, 500 } }));
-    const QSize size(454, 321);
-    const QImage filled = used.renderImage(size, Qt::white);
-    used.Clear();
-    fresh.Clear();
-    const QImage cleared = used.renderImage(size, Qt::white);
-    const QImage expected = fresh.renderImage(size, Qt::white);
-    // Pixels that differ clearly (text, bars, grid lines), not by a shade
-    // of antialiasing.
-    const auto clearDifferences = [](const QImage& a, const QImage& b) {
-        int count = 0;
-        for (int y = 0; y < a.height(); ++y)
-            for (int x = 0; x < a.width(); ++x)
-                if (std::abs(qGray(a.pixel(x, y)) - qGray(b.pixel(x, y))) > 48)
-                    ++count;
-        return count;
-    };
-    EXPECT_GT(clearDifferences(filled, expected), 1000);
-    EXPECT_EQ(clearDifferences(cleared, expected), 0);
+    for (const Emptying& emptying : Emptyings) {
+        SCOPED_TRACE(emptying.what);
+        ConsumptionChart fresh;
+        ConsumptionChart used;
+        used.Fill(periods({ { "Enero", 1000, 400 }, { "Febrero", 1100, 450 }, { "Marzo", 1200, 500 } }));
+        const QSize size(454, 321);
+        const QImage filled = used.renderImage(size, Qt::white);
+        emptying.empty(used);
+        fresh.Clear();
+        const QImage emptied = used.renderImage(size, Qt::white);
+        const QImage expected = fresh.renderImage(size, Qt::white);
+        // Pixels that differ clearly (text, bars, grid lines), not by a shade
+        // of antialiasing.
+        const auto clearDifferences = [](const QImage& a, const QImage& b) {
+            int count = 0;
+            for (int y = 0; y < a.height(); ++y)
+                for (int x = 0; x < a.width(); ++x)
+                    if (std::abs(qGray(a.pixel(x, y)) - qGray(b.pixel(x, y))) > 48)
+                        ++count;
+            return count;
+        };
+        EXPECT_GT(clearDifferences(filled, expected), 1000);
+        EXPECT_EQ(clearDifferences(emptied, expected), 0);
+        EXPECT_TRUE(used.categories().isEmpty());
+        EXPECT_TRUE(used.periodLabels().isEmpty());
+        EXPECT_EQ(used.Series1()->count(), 0);
+        EXPECT_EQ(used.Series2()->count(), 0);
+    }
 }
 
 TEST(ConsumptionChart, TheValueAxisHoldsEveryBar)
@@ -305,9 +330,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, ChartPeriodNames,
 TEST(ConsumptionChart, NamesStandLevelWhenTheyFitAndFollowTheSizeDrawnFor)
 {
     ConsumptionChart chart;
-    chart.resize(522, 218);
-    chart.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&chart));
+    ASSERT_NO_FATAL_FAILURE(showAtPageSize(chart));
     chart.Fill(namedPeriods(3, false));
     EXPECT_EQ(chart.labelStyle().angle, 0);
     chart.Fill(namedPeriods(24, true));
@@ -347,12 +370,24 @@ struct LayoutSignals {
     QSignalSpy plotArea;
 };
 
+// Filled with the same names again, the chart takes the style found for
+// them before, with no other one tried, and shows every name whole.
+void expectRefillTakesStyleFoundBefore(
+    ConsumptionChart& chart, const TConsumptionList& list, const ConsumptionChart::LabelStyle& found)
+{
+    const LayoutSignals refill(chart);
+    chart.Fill(list);
+    QApplication::processEvents();
+    EXPECT_EQ(chart.labelStyle(), found);
+    EXPECT_EQ(refill.font.count(), 0);
+    EXPECT_EQ(refill.angle.count(), 0);
+    expectEveryNameWhole(chart, list);
+}
+
 TEST(ConsumptionChart, NamesAreFittedOncePerSizeAndNames)
 {
     ConsumptionChart chart;
-    chart.resize(522, 218);
-    chart.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&chart));
+    ASSERT_NO_FATAL_FAILURE(showAtPageSize(chart));
     const TConsumptionList list = namedPeriods(24, true);
     chart.Fill(list);
     QApplication::processEvents();
@@ -360,14 +395,8 @@ TEST(ConsumptionChart, NamesAreFittedOncePerSizeAndNames)
     ASSERT_NE(onScreen, (ConsumptionChart::LabelStyle { -90, 1, 10 })) << "a case the first upright try does not fit";
 
     // The same names again, as a second calculation of the project brings
-    // them: the style found the first time, with no other one tried.
-    const LayoutSignals again(chart);
-    chart.Fill(list);
-    QApplication::processEvents();
-    EXPECT_EQ(chart.labelStyle(), onScreen);
-    EXPECT_EQ(again.font.count(), 0);
-    EXPECT_EQ(again.angle.count(), 0);
-    expectEveryNameWhole(chart, list);
+    // them.
+    expectRefillTakesStyleFoundBefore(chart, list, onScreen);
 
     // The report's picture is drawn apart: the chart on screen is neither
     // restyled nor laid out for it, and keeps its names whole.
@@ -391,47 +420,55 @@ TEST(ConsumptionChart, NamesAreFittedOncePerSizeAndNames)
 
 TEST(ConsumptionChart, AnEmptiedChartShowsNoAxis)
 {
-    // On screen, as the results page shows it after a contracted-power
-    // calculation that followed a consumption one.
-    ConsumptionChart chart;
-    chart.resize(522, 218);
-    chart.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&chart));
-    chart.Fill(namedPeriods(12, false));
-    QApplication::processEvents();
-    const QImage filled = chart.grab().toImage();
-    // The page's note then takes the bottom of the chart's box.
-    chart.Clear();
-    chart.resize(522, 190);
-    QApplication::processEvents();
-    const QImage emptied = chart.grab().toImage();
-    emptied.save(testutils::testOutputFolder() + QStringLiteral("/chart-emptied.png"));
+    for (const Emptying& emptying : Emptyings) {
+        SCOPED_TRACE(emptying.what);
+        // On screen, as the results page shows it after a contracted-power
+        // calculation that followed a consumption one.
+        ConsumptionChart chart;
+        ASSERT_NO_FATAL_FAILURE(showAtPageSize(chart));
+        const TConsumptionList list = namedPeriods(12, false);
+        chart.Fill(list);
+        QApplication::processEvents();
+        const QImage filled = chart.grab().toImage();
+        const ConsumptionChart::LabelStyle style = chart.labelStyle();
+        // The page's note then takes the bottom of the chart's box.
+        emptying.empty(chart);
+        chart.resize(522, 190);
+        QApplication::processEvents();
+        const QImage emptied = chart.grab().toImage();
+        emptied.save(testutils::testOutputFolder() + QStringLiteral("/chart-emptied.png"));
 
-    // Inside the chart and above its legend nothing but the white
-    // background: no line, tick, grid or label.
-    const auto marks = [&chart](const QImage& image) {
-        const QChart* c = chart.chart();
-        // The white background lies within the chart's layout margins.
-        qreal left = 0, top = 0, right = 0, bottom = 0;
-        c->layout()->getContentsMargins(&left, &top, &right, &bottom);
-        const QRectF above(
-            QPointF(left + 1, top + 1), QPointF(c->size().width() - right - 1, c->legend()->geometry().top() - 1));
-        const QRect area = chart.mapFromScene(c->mapRectToScene(above))
-                               .boundingRect()
-                               .translated(chart.viewport()->geometry().topLeft());
-        const qreal scale = image.devicePixelRatio();
-        int count = 0;
-        for (int y = static_cast<int>(area.top() * scale); y < static_cast<int>(area.bottom() * scale); ++y)
-            for (int x = static_cast<int>(area.left() * scale); x < static_cast<int>(area.right() * scale); ++x)
-                count += qGray(image.pixel(x, y)) < 245;
-        return count;
-    };
-    EXPECT_GT(marks(filled), 1000);
-    EXPECT_EQ(marks(emptied), 0);
-    // The only texts left are the legend's.
-    for (const ShownText& shown : shownTexts(chart.chart())) {
-        if (!shown.text.trimmed().isEmpty()) {
-            EXPECT_GE(shown.box.top(), chart.chart()->legend()->geometry().top() - 1) << shown.text.toStdString();
+        // Inside the chart and above its legend nothing but the white
+        // background: no line, tick, grid or label.
+        const auto marks = [&chart](const QImage& image) {
+            const QChart* c = chart.chart();
+            // The white background lies within the chart's layout margins.
+            qreal left = 0, top = 0, right = 0, bottom = 0;
+            c->layout()->getContentsMargins(&left, &top, &right, &bottom);
+            const QRectF above(
+                QPointF(left + 1, top + 1), QPointF(c->size().width() - right - 1, c->legend()->geometry().top() - 1));
+            const QRect area = chart.mapFromScene(c->mapRectToScene(above))
+                                   .boundingRect()
+                                   .translated(chart.viewport()->geometry().topLeft());
+            const qreal scale = image.devicePixelRatio();
+            int count = 0;
+            for (int y = static_cast<int>(area.top() * scale); y < static_cast<int>(area.bottom() * scale); ++y)
+                for (int x = static_cast<int>(area.left() * scale); x < static_cast<int>(area.right() * scale); ++x)
+                    count += qGray(image.pixel(x, y)) < 245;
+            return count;
+        };
+        EXPECT_GT(marks(filled), 1000);
+        EXPECT_EQ(marks(emptied), 0);
+        // The only texts left are the legend's.
+        for (const ShownText& shown : shownTexts(chart.chart())) {
+            if (!shown.text.trimmed().isEmpty()) {
+                EXPECT_GE(shown.box.top(), chart.chart()->legend()->geometry().top() - 1) << shown.text.toStdString();
+            }
         }
+
+        // Emptying keeps the fit of the names for the next calculation.
+        chart.resize(522, 218);
+        QApplication::processEvents();
+        expectRefillTakesStyleFoundBefore(chart, list, style);
     }
 }

@@ -518,10 +518,14 @@ TEST(ReportTemplate, EveryTextObjectHasItsPlaceStyleAndText)
         EXPECT_EQ(cell->dataField(), QString::fromLatin1(field)) << name;
         const bool decimals
             = cell->dataField() == QLatin1String("FFmr2") || cell->dataField() == QLatin1String("ReactiveSurcharge");
-        EXPECT_EQ(cell->displayFormat().kind, decimals ? DisplayFormat::Kind::Numeric : DisplayFormat::Kind::Text)
-            << name;
-        if (decimals) {
-            EXPECT_EQ(cell->displayFormat().format, QStringLiteral("%2.2f")) << name;
+        const auto& writer = cell->displayFormat().writer;
+        EXPECT_EQ(static_cast<bool>(writer), decimals) << name;
+        if (decimals && writer) {
+            // The program's rounding of the decimal, not printf's of the
+            // binary value (2.67, 0,12).
+            EXPECT_EQ(writer(2.675, QLocale::c()), QStringLiteral("2.68")) << name;
+            EXPECT_EQ(writer(0.125, QLocale(QLocale::Spanish, QLocale::Spain)), QStringLiteral("0,13")) << name;
+            EXPECT_EQ(writer(221, QLocale::c()), QStringLiteral("221.00")) << name;
         }
     }
 }
