@@ -225,7 +225,7 @@ bool groupedAsLocale(const std::vector<std::string>& runs, const Grouping& group
     if (static_cast<int>(runs.back().size()) != grouping.last)
         return false;
     return std::all_of(runs.begin() + 1, runs.end() - 1,
-                       [&grouping](const std::string& run) { return static_cast<int>(run.size()) == grouping.inner; });
+        [&grouping](const std::string& run) { return static_cast<int>(run.size()) == grouping.inner; });
 }
 
 std::string joined(std::vector<std::string>::const_iterator begin, std::vector<std::string>::const_iterator end)

@@ -174,6 +174,8 @@ TEST(TypedNumber, ReadsEachDesktopsOwnDigitsSignsAndGrouping)
         { persian, persian.toString(-12), -12.0L, -12.0L },
         { persian, QStringLiteral("\u200E\u2212۱۲٫۵"), -12.5L, -12.5L },
         { swedish, QStringLiteral("\u221212,5"), -12.5L, -12.5L },
+        { swedish, swedish.toString(-0.0015, 'e', 1), -0.0015L, -0.0015L }, // "−1,5×10^−03"
+        { persian, persian.toString(0.0015, 'e', 1), 0.0015L, 0.0015L },
         { swedish, QStringLiteral("46\u00A0500"), 46500.0L, none },
         { swedish, QStringLiteral("46 500"), 46500.0L, none },
         { swedish, QStringLiteral("46\u2009500"), 46500.0L, none },

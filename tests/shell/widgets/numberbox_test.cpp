@@ -3,8 +3,8 @@
 
 #include "widgets/numberbox.h"
 
-#include "desktoplocale.h"
 #include "../typing.h"
+#include "desktoplocale.h"
 
 #include <QLineEdit>
 #include <QLocale>
@@ -75,8 +75,8 @@ TEST(NumberBoxTest, everyDesktopFormatReadsBackWhatItShowsAndWhatQtWrites)
                 box->setValue(value);
                 box->interpretText();
                 if (box->value() != value)
-                    fault(locale, name, "committed untouched " + std::to_string(value) + " became "
-                              + std::to_string(box->value()));
+                    fault(locale, name,
+                        "committed untouched " + std::to_string(value) + " became " + std::to_string(box->value()));
 
                 const QString shown = box->text();
                 box->setValue(other);
@@ -100,8 +100,8 @@ TEST(NumberBoxTest, everyDesktopFormatReadsBackWhatItShowsAndWhatQtWrites)
             factor.setValue(value);
             factor.interpretText();
             if (factor.value() != value)
-                fault(locale, "factor", "committed untouched " + std::to_string(value) + " became "
-                          + std::to_string(factor.value()));
+                fault(locale, "factor",
+                    "committed untouched " + std::to_string(value) + " became " + std::to_string(factor.value()));
             for (const QString& typed : { factor.text(), locale.toString(value) }) {
                 factor.setValue(other);
                 if (!retype(factor, typed))
