@@ -334,7 +334,7 @@ std::optional<long double> Reader::grouped(const QString& text) const
 bool Reader::mayBecomeNumber(const QString& text) const
 {
     for (const char* more : { "", "0", "00", "000" }) {
-        const QString longer = text + QLatin1String(more);
+        const QString longer = text.trimmed() + QLatin1String(more);
         if (grouped(longer) || decimal(longer))
             return true;
     }

@@ -118,6 +118,7 @@ TEST(TypedNumber, WhatMoreTypingMayStillMakeANumber)
     } cases[] = {
         { "", true, true },
         { "-", true, true },
+        { "- ", true, true },
         { ",", true, true },
         { "46.", true, true },
         { "1.000.", true, false },
