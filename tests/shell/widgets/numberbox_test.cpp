@@ -94,6 +94,30 @@ TEST(NumberBoxTest, everyDesktopFormatReadsBackWhatItShowsAndWhatQtWrites)
             }
         }
 
+        // A text that is no number gives back the value held before the
+        // typing; an emptied box holds its minimum.
+        for (QAbstractSpinBox* box : { static_cast<QAbstractSpinBox*>(boxes.hours),
+                 static_cast<QAbstractSpinBox*>(boxes.year), static_cast<QAbstractSpinBox*>(boxes.factor) }) {
+            for (const char* typed : { "1e", "1e-", "-", ",", "" }) {
+                auto* whole = qobject_cast<NumberBox*>(box);
+                const double held = whole ? whole->maximum() : 0.95;
+                const double expected = *typed ? held : (whole ? whole->minimum() : 0.0);
+                if (whole)
+                    whole->setValue(static_cast<int>(held));
+                else
+                    boxes.factor->setValue(held);
+                QLineEdit* line = box->findChild<QLineEdit*>();
+                line->selectAll();
+                line->del();
+                retype(*box, QString::fromLatin1(typed));
+                const double read = whole ? whole->value() : boxes.factor->value();
+                if (read != expected)
+                    fault(locale, utf8(box->objectName()),
+                        "\"" + std::string(typed) + "\" over " + std::to_string(held) + " read "
+                            + std::to_string(read));
+            }
+        }
+
         DecimalBox& factor = *boxes.factor;
         for (const double value : { 0.0, 1.0, 0.95 }) {
             const double other = value == 0.0 ? 1.0 : 0.0;
