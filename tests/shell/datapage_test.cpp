@@ -4,6 +4,9 @@
 #include "widgets/numberbox.h"
 #include "widgets/toggleswitch.h"
 
+#include "desktoplocale.h"
+#include "typing.h"
+
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -516,4 +519,91 @@ TEST_F(DataPageTest, gridShowsSixColumnsOfEveryPeriodInListOrder)
     EXPECT_EQ(page.selectedConsumptionRow(), -1);
     grid->selectRow(1);
     EXPECT_EQ(page.selectedConsumptionRow(), 1);
+}
+
+// What the user types reads as the desktop writes numbers: its digits, its
+// separators and its grouping; a text that is no number puts the box back
+// to the value it held, an emptied box holds its minimum. Each page is built
+// under its desktop's format.
+TEST(DataPageNumbersTest, eachDesktopReadsItsOwnDigitsSeparatorsAndGrouping)
+{
+    struct Case {
+        const char* box;
+        const char* typed; // nullptr: committed untouched
+        double read;
+    };
+    struct Desktop {
+        QLocale locale;
+        std::vector<Case> cases;
+    };
+    constexpr const char* power = "MaximumPowerEdit";
+    constexpr const char* hours = "ConsumptionList_WorkHours";
+    constexpr const char* factor = "ConsumptionList_Powerfactor";
+    // Whole-number boxes start at 7 and the power factor at 0.95 before
+    // each case.
+    const std::vector<Case> notNumbers = {
+        { power, "1e", 7 }, { power, "-", 7 }, { power, ",", 7 }, { power, "", 0 }, { hours, "1e-", 7 },
+        { hours, "", 0 }, { factor, "1e", 0.95 }, { factor, "1e-", 0.95 }, { factor, "-", 0.95 },
+        { factor, ",", 0.95 }, { factor, "", 0 }, { power, nullptr, 7 }, { factor, nullptr, 0.95 },
+    };
+    std::vector<Desktop> desktops = {
+        { QLocale(QLocale::Spanish, QLocale::Spain),
+            { { power, "46.500", 46500 }, { power, "1.000.000", 1000000 }, { power, "1000.000", 1000000 },
+                { factor, "0,9", 0.9 }, { factor, "0.9", 0.9 } } },
+        { QLocale(QLocale::English, QLocale::UnitedStates),
+            { { power, "46,500", 46500 }, { power, "1,000,000", 1000000 }, { factor, "0.9", 0.9 } } },
+        { QLocale(QLocale::English, QLocale::India),
+            { { power, "1,25,00,000", 12500000 }, { power, "12,34,567", 1234567 }, { power, "46,500", 46500 },
+                { power, "12,500,000", 12500000 } } },
+        { QLocale(QLocale::French, QLocale::France),
+            { { power, "46 500", 46500 }, { power, "46\u00A0500", 46500 }, { power, "46\u202F500", 46500 },
+                { power, "46\u2009500", 46500 }, { power, "1 000 000", 1000000 }, { factor, "0,9", 0.9 } } },
+        { QLocale(QLocale::German, QLocale::Switzerland),
+            { { power, "46\u2019500", 46500 }, { power, "46'500", 46500 }, { power, "1'000'000", 1000000 },
+                { factor, "0.9", 0.9 } } },
+        { QLocale(QLocale::Arabic, QLocale::Egypt),
+            { { power, "٤٦٥٠٠", 46500 }, { power, "٤٦٬٥٠٠", 46500 }, { hours, "٧٤٤", 744 },
+                { power, "\u061C-٥", 0 }, { factor, "٠٫٩", 0.9 }, { factor, "0٫5", 0.5 } } },
+    };
+    for (Desktop& desktop : desktops) {
+        desktop.cases.insert(desktop.cases.end(), notNumbers.begin(), notNumbers.end());
+        const testutils::ScopedDefaultLocale desktopFormat(desktop.locale);
+        TCProyect project(nullptr);
+        DataPage page;
+        page.resize(978, 590);
+        page.show();
+        page.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&page));
+        page.LoadProjectData(project);
+        auto* elsewhere = child<QLineEdit>(page, "BusinessNameEdit");
+        for (const Case& c : desktop.cases) {
+            auto* box = child<QAbstractSpinBox>(page, c.box);
+            for (const bool byLeaving : { true, false }) {
+                SCOPED_TRACE(desktop.locale.name().toStdString() + " " + c.box + " \"" + (c.typed ? c.typed : "untouched")
+                    + (byLeaving ? "\" left" : "\" committed"));
+                if (auto* whole = qobject_cast<NumberBox*>(box))
+                    whole->setValue(7);
+                else
+                    qobject_cast<DecimalBox*>(box)->setValue(0.95);
+                child<QStackedWidget>(page, "TabControlConsumption")->setCurrentWidget(box->parentWidget());
+                box->setFocus();
+                QLineEdit* line = box->findChild<QLineEdit*>();
+                if (c.typed) {
+                    line->selectAll();
+                    if (!*c.typed)
+                        QTest::keyClick(line, Qt::Key_Backspace);
+                    testutils::typeKeys(line, QString::fromUtf8(c.typed));
+                    EXPECT_EQ(line->text(), QString::fromUtf8(c.typed)); // every keystroke taken
+                }
+                if (byLeaving)
+                    elsewhere->setFocus();
+                else
+                    commitTypedNumber(&page); // Calculate, Save
+                if (auto* whole = qobject_cast<NumberBox*>(box))
+                    EXPECT_EQ(whole->value(), static_cast<int>(c.read));
+                else
+                    EXPECT_DOUBLE_EQ(qobject_cast<DecimalBox*>(box)->value(), c.read);
+            }
+        }
+    }
 }

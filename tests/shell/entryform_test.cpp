@@ -6,6 +6,7 @@
 
 #include "desktoplocale.h"
 #include "modalhelper.h"
+#include "typing.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -206,4 +207,38 @@ TEST(EntryFormTest, englishShowsTranslatedLabelsUnderTheSpanishCaption)
         { "Month/Bimonthly", "Year", "Totals kWh", "Totals kVArh", "Peak demand (kW)", "Input transformer (kVA)",
             "Reactive power surcharge (€)", "Amount of power term (€)", "Amount of active term (€)" })
         EXPECT_TRUE(labels.contains(QString::fromUtf8(english))) << english;
+}
+
+// On desktops whose digits are not ASCII the boxes show the desktop's digits
+// and read them back: OK keeps every value, the one in the focused box too,
+// and a figure typed as the desktop writes it is taken.
+TEST(EntryFormTest, desktopDigitsAreReadBackOnOk)
+{
+    const QLocale desktops[] = { QLocale(QLocale::Arabic, QLocale::Egypt), QLocale(QLocale::Persian, QLocale::Iran),
+        QLocale(QLocale::Marathi, QLocale::India), QLocale(QLocale::Bengali, QLocale::Bangladesh) };
+    for (const QLocale& locale : desktops) {
+        SCOPED_TRACE(locale.name().toStdString());
+        const testutils::ScopedDefaultLocale desktop(locale);
+        TConsumption period = filledPeriod();
+        ModalScript untouched([&locale](QWidget* dialog) {
+            EXPECT_EQ(box(dialog, "kwhtEdit")->text(), locale.toString(12000).remove(locale.groupSeparator()));
+            box(dialog, "YearEdit")->setFocus();
+            QTest::keyClick(dialog, Qt::Key_Return);
+        });
+        ASSERT_TRUE(EditConsumption(period));
+        EXPECT_TRUE(untouched.ran());
+        EXPECT_EQ(period, filledPeriod());
+
+        ModalScript typed([&locale](QWidget* dialog) {
+            QLineEdit* line = box(dialog, "kwhtEdit")->findChild<QLineEdit*>();
+            box(dialog, "kwhtEdit")->setFocus();
+            line->selectAll();
+            testutils::typeKeys(line, locale.toString(46500));
+            QTest::keyClick(dialog, Qt::Key_Return);
+        });
+        ASSERT_TRUE(EditConsumption(period));
+        EXPECT_TRUE(typed.ran());
+        EXPECT_EQ(period.kwht(), 46500);
+        EXPECT_EQ(period.Year(), 2019);
+    }
 }

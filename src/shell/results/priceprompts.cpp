@@ -53,7 +53,7 @@ QString valueText(PriceField field, const TBattery& battery, const TSelection& s
 bool storeAnswer(PriceField field, TBattery& battery, TSelection& selection, const QString& answer,
                  const QLocale& locale)
 {
-    const std::optional<long double> value = TypedNumber::decimal(answer, locale);
+    const std::optional<long double> value = TypedNumber::amount(answer, locale);
     if (!value)
         return false;
 

@@ -26,8 +26,8 @@ QString promptLine(PriceField field);
 QString valueText(PriceField field, const TBattery& battery, const TSelection& selection,
                   const QLocale& locale = QLocale());
 
-// Stores an answer, read as TypedNumber::decimal reads what is typed, into
-// the field: money rounded to four decimals, halves
+// Stores an answer, read as TypedNumber::amount reads what is typed (the
+// desktop's thousands grouping refused), into the field: money rounded to four decimals, halves
 // to even; the length as a float in metres. False, with nothing stored, when
 // the answer is not a number or does not fit the field.
 bool storeAnswer(PriceField field, TBattery& battery, TSelection& selection, const QString& answer,

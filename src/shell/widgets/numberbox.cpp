@@ -2,7 +2,6 @@
 
 #include "numberformat.h"
 #include "rounding.h"
-#include "typednumber.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -22,7 +21,24 @@ QLocale writing(const QLocale& locale)
     return result;
 }
 
+// Whether the user emptied the box: nothing but blanks and direction marks.
+bool isEmptied(const QString& text)
+{
+    return std::all_of(text.begin(), text.end(), [](QChar c) {
+        return c.isSpace() || c == QChar(0x200E) || c == QChar(0x200F) || c == QChar(0x061C);
+    });
+}
+
 } // namespace
+
+const TypedNumber::Reader& BoxReader::of(const QLocale& locale)
+{
+    if (!m_reader || m_locale != locale) {
+        m_reader.emplace(locale);
+        m_locale = locale;
+    }
+    return *m_reader;
+}
 
 NumberBox::NumberBox(const char* name, int minimum, int maximum, QWidget* parent)
     : QSpinBox(parent)
@@ -30,6 +46,9 @@ NumberBox::NumberBox(const char* name, int minimum, int maximum, QWidget* parent
     setObjectName(QLatin1String(name));
     setRange(minimum, maximum);
     setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
+    // The value stays the one the box held until what is typed is committed,
+    // so that a text that is no number can give it back.
+    setKeyboardTracking(false);
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     connect(lineEdit(), &QLineEdit::textEdited, this, &NumberBox::userEdited);
 }
@@ -40,9 +59,10 @@ QValidator::State NumberBox::validate(QString& input, int& /*pos*/) const
     // decimal, a grouped one, one beyond a limit) is taken while typing and
     // made the box's value when the box is committed (fixup), so that typing
     // on still counts.
-    const std::optional<long double> typed = TypedNumber::grouped(input, locale());
+    const TypedNumber::Reader& reader = m_reader.of(locale());
+    const std::optional<long double> typed = reader.grouped(input);
     if (!typed)
-        return TypedNumber::mayBecomeNumber(input, locale()) ? QValidator::Intermediate : QValidator::Invalid;
+        return reader.mayBecomeNumber(input) ? QValidator::Intermediate : QValidator::Invalid;
     const bool plain
         = *typed >= minimum() && *typed <= maximum() && input.trimmed() == textFromValue(valueFromText(input));
     return plain ? QValidator::Acceptable : QValidator::Intermediate;
@@ -52,7 +72,7 @@ int NumberBox::valueFromText(const QString& text) const
 {
     // The nearest whole number, a half to the even neighbour; beyond a limit,
     // the limit.
-    const std::optional<long double> typed = TypedNumber::grouped(text, locale());
+    const std::optional<long double> typed = m_reader.of(locale()).grouped(text);
     if (!typed)
         return value();
     const long double limited = std::clamp<long double>(*typed, minimum(), maximum());
@@ -61,10 +81,11 @@ int NumberBox::valueFromText(const QString& text) const
 
 void NumberBox::fixup(QString& input) const
 {
-    if (TypedNumber::grouped(input, locale()))
-        input = textFromValue(valueFromText(input));
+    // Qt would otherwise take a text that is no number as 0, then the limit.
+    if (isEmptied(input))
+        input = textFromValue(minimum());
     else
-        QSpinBox::fixup(input);
+        input = textFromValue(valueFromText(input));
 }
 
 void NumberBox::stepBy(int steps)
@@ -83,6 +104,7 @@ DecimalBox::DecimalBox(const char* name, double minimum, double maximum, QWidget
     setDecimals(15);
     setRange(minimum, maximum);
     setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
+    setKeyboardTracking(false); // as a NumberBox
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     connect(lineEdit(), &QLineEdit::textEdited, this, &DecimalBox::userEdited);
 }
@@ -98,15 +120,16 @@ double DecimalBox::valueFromText(const QString& text) const
     // two-decimal rounding: committing an untouched box keeps every decimal.
     if (text.trimmed() == textFromValue(value()))
         return value();
-    const std::optional<long double> typed = TypedNumber::decimal(text, locale());
+    const std::optional<long double> typed = m_reader.of(locale()).decimal(text);
     return typed ? static_cast<double>(*typed) : value();
 }
 
 QValidator::State DecimalBox::validate(QString& input, int& /*pos*/) const
 {
-    const std::optional<long double> typed = TypedNumber::decimal(input, locale());
+    const TypedNumber::Reader& reader = m_reader.of(locale());
+    const std::optional<long double> typed = reader.decimal(input);
     if (!typed)
-        return TypedNumber::mayBecomeNumber(input, locale()) ? QValidator::Intermediate : QValidator::Invalid;
+        return reader.mayBecomeNumber(input) ? QValidator::Intermediate : QValidator::Invalid;
     if (*typed < minimum() || *typed > maximum())
         return QValidator::Intermediate;
     return QValidator::Acceptable;
@@ -115,10 +138,16 @@ QValidator::State DecimalBox::validate(QString& input, int& /*pos*/) const
 void DecimalBox::fixup(QString& input) const
 {
     // Qt would otherwise take a number it cannot accept as 0, not as the
-    // limit it went past.
-    const std::optional<long double> typed = TypedNumber::decimal(input, locale());
-    if (!typed)
+    // limit it went past, and a text that is no number as 0 too.
+    if (isEmptied(input)) {
+        input = textFromValue(minimum());
         return;
+    }
+    const std::optional<long double> typed = m_reader.of(locale()).decimal(input);
+    if (!typed) {
+        input = textFromValue(value());
+        return;
+    }
     const double limited = std::clamp(static_cast<double>(*typed), minimum(), maximum());
     input = writing(locale()).toString(limited, 'g', QLocale::FloatingPointShortest);
 }

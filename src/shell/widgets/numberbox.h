@@ -1,18 +1,35 @@
 #pragma once
 
+#include "typednumber.h"
+
 #include <QDoubleSpinBox>
+#include <QLocale>
 #include <QSpinBox>
 
 #include <limits>
+#include <optional>
+
+// The reading rules of a box's locale, worked out again only when the
+// locale changes: a box reads its text at every keystroke.
+class BoxReader {
+public:
+    const TypedNumber::Reader& of(const QLocale& locale);
+
+private:
+    QLocale m_locale;
+    std::optional<TypedNumber::Reader> m_reader;
+};
 
 // A whole-number box. What is typed is read as TypedNumber::grouped reads
-// it: the locale's group separator between groups of three digits groups
-// ("46.500" is 46500 under Spanish), any other separator is a decimal one.
-// A decimal is rounded to the nearest whole number when the box is
+// it: the desktop's digits and separators, its group separator where it
+// groups ("46.500" is 46500 under Spanish), any other separator a decimal
+// one. A decimal is rounded to the nearest whole number when the box is
 // committed, a half to the even neighbour, and a number beyond a limit
-// becomes that limit; the box then shows the value it holds. `userEdited` comes for the user's
-// own changes only: typing in the box, its step keys, arrows and the wheel;
-// never for a value set by the program.
+// becomes that limit; a text that is no number puts the box back to the
+// value it held when the user began typing, an emptied box holds its
+// minimum. The box then shows the value it holds. `userEdited` comes for
+// the user's own changes only: typing in the box, its step keys, arrows and
+// the wheel; never for a value set by the program.
 class NumberBox : public QSpinBox {
     Q_OBJECT
 public:
@@ -34,6 +51,9 @@ public:
 
 signals:
     void userEdited();
+
+private:
+    mutable BoxReader m_reader;
 };
 
 // A decimal box that shows its value with two decimals in the locale's
@@ -41,7 +61,8 @@ signals:
 // keeps every decimal the user typed: 0.955 stays 0.955 while it shows
 // "0.96" (a plain QDoubleSpinBox would round the value itself). What is
 // typed is read as TypedNumber::decimal reads it: "," and "." alike are the
-// decimal separator, in every locale.
+// decimal separator, in every locale. A text that is no number, or an
+// emptied box, is taken as a NumberBox takes it.
 class DecimalBox : public QDoubleSpinBox {
     Q_OBJECT
 public:
@@ -57,6 +78,9 @@ public:
 
 signals:
     void userEdited();
+
+private:
+    mutable BoxReader m_reader;
 };
 
 // Commits the number being typed into the focused box of `window`, if any,

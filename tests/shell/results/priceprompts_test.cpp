@@ -7,7 +7,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -221,6 +226,97 @@ TEST_F(PricePromptTest, EnglishCaptionLineAndMessage)
     EXPECT_NE(dialogs.prompts[0].prompt, QStringLiteral("Actualizar precio del equipo a instalar (€)"));
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("The value entered is not valid."));
+}
+
+// A price or length typed with the desktop's group separator where it
+// groups thousands means a thousands figure to some users and a decimal to
+// others: refused. The desktop's own digits, separators and signs read.
+TEST_F(PricePromptTest, DesktopGroupedThousandsAreRefusedAndItsOwnSymbolsRead)
+{
+    struct Row {
+        const char* answer;
+        std::optional<double> read; // none: refused
+    };
+    struct Desktop {
+        QLocale locale;
+        std::vector<Row> rows;
+    };
+    const Desktop desktops[] = {
+        {QLocale(QLocale::Spanish, QLocale::Spain),
+         {{"1.250", std::nullopt}, {"2.125", std::nullopt}, {"1.250,50", std::nullopt}, {"-1.250", std::nullopt},
+          {"12.5", 12.5}, {"12,5", 12.5}, {"1250,50", 1250.5}, {"1250.50", 1250.5}, {"0.125", 0.125},
+          {"0,125", 0.125}, {"1,250", 1.25}, {"12.50", 12.5}, {"1234.567", 1234.567}}},
+        {QLocale(QLocale::English, QLocale::UnitedStates),
+         {{"1,250", std::nullopt}, {"1,250.50", std::nullopt}, {"1.250", 1.25}, {"0,125", 0.125},
+          {"1250.50", 1250.5}}},
+        {QLocale(QLocale::English, QLocale::India), {{"1,250", std::nullopt}, {"1,25,000", std::nullopt}, {"1.250", 1.25}}},
+        {QLocale(QLocale::French, QLocale::France),
+         {{"1\u202F250", std::nullopt}, {"1 250", std::nullopt}, {"1.250", 1.25}, {"1,250", 1.25}}},
+        {QLocale(QLocale::German, QLocale::Switzerland),
+         {{"1\u2019250", std::nullopt}, {"1'250", std::nullopt}, {"1.250", 1.25}, {"-3.5", -3.5}, {"\u2212" "3.5", std::nullopt}}},
+        {QLocale(QLocale::Arabic, QLocale::Egypt),
+         {{"١٢٥٠٫٥٠", 1250.5}, {"١٢٥٠", 1250}, {"\u061C-١٢٫٥", -12.5}, {"١٬٢٥٠", std::nullopt}, {"1٫5", 1.5}}},
+    };
+    for (const Desktop& desktop : desktops) {
+        for (const Row& row : desktop.rows) {
+            for (const PriceField field : {PriceField::BatteryPrice, PriceField::ConductorLength}) {
+                SCOPED_TRACE(desktop.locale.name().toStdString() + " \"" + row.answer + "\"");
+                dialogs.messages.clear();
+                first().setPrice(Money::fromTicks(70000));
+                first().Conductor()->setLength(7.0f);
+                const bool stored = ask(field, QString::fromUtf8(row.answer), desktop.locale);
+                EXPECT_EQ(stored, row.read.has_value());
+                EXPECT_EQ(dialogs.messages.size(), row.read ? 0u : 1u);
+                if (field == PriceField::BatteryPrice)
+                    EXPECT_EQ(first().Price().ticks(), row.read ? std::llround(*row.read * 10000) : 70000);
+                else
+                    EXPECT_EQ(first().Conductor()->Length(), row.read ? static_cast<float>(*row.read) : 7.0f);
+            }
+        }
+    }
+}
+
+// The same over every format Qt knows.
+TEST_F(PricePromptTest, EveryDesktopFormatReadsItsDigitsAndRefusesItsGroupedThousands)
+{
+    std::vector<std::string> faults;
+    for (const QLocale& locale :
+         QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory)) {
+        // ASCII digits written in the desktop's own.
+        const auto digits = [&locale](const char* ascii) {
+            const char32_t zero = locale.zeroDigit().toUcs4().front();
+            std::u32string text;
+            for (const char* c = ascii; *c; ++c)
+                text += static_cast<char32_t>(zero + static_cast<char32_t>(*c - '0'));
+            return QString::fromStdU32String(text);
+        };
+        QLocale plain = locale;
+        plain.setNumberOptions(QLocale::OmitGroupSeparator);
+        const struct {
+            QString answer;
+            std::optional<std::int64_t> ticks;
+        } rows[] = {
+            {digits("1250") + locale.decimalPoint() + digits("50"), 12505000},
+            {plain.toString(1250.5, 'f', 2), 12505000},
+            {plain.toString(-12.25, 'f', 2), -122500},
+            {digits("7"), 70000},
+            {digits("1") + locale.groupSeparator() + digits("250"), std::nullopt},
+            {digits("2") + locale.groupSeparator() + digits("125"), std::nullopt},
+            {digits("1") + locale.groupSeparator() + digits("250") + locale.decimalPoint() + digits("50"), std::nullopt},
+        };
+        for (const auto& row : rows) {
+            first().setPrice(Money::fromTicks(1));
+            const bool stored = PricePrompts::storeAnswer(PriceField::BatteryPrice, first(), fixture.selection(),
+                                                          row.answer, locale);
+            if (stored != row.ticks.has_value() || (row.ticks && first().Price().ticks() != *row.ticks))
+                faults.push_back(locale.name().toStdString() + " \"" + row.answer.toStdString() + "\" "
+                                 + (stored ? "stored " + std::to_string(first().Price().ticks()) : "refused"));
+        }
+    }
+    std::string listed;
+    for (std::size_t i = 0; i < std::min<std::size_t>(faults.size(), 30); ++i)
+        listed += "\n  " + faults[i];
+    EXPECT_TRUE(faults.empty()) << faults.size() << " faults, the first:" << listed;
 }
 
 TEST_F(PricePromptTest, NoTransformerMeansNothingToCorrect)
