@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <memory>
 #include <stdexcept>
 #include <string>
 
@@ -132,9 +133,10 @@ void SystemPrinterService::submitJob(const QString& title, const QString& jobNam
     if (!connection.http())
         throw std::runtime_error(connection.failure());
 
+    const QByteArray resource = "/printers/" + queue;
     char uri[HTTP_MAX_URI];
-    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof(uri), "ipp", nullptr, "localhost", ippPort(), "/printers/%s",
-        queue.constData());
+    httpAssembleURIf(
+        HTTP_URI_CODING_ALL, uri, sizeof(uri), "ipp", nullptr, "localhost", ippPort(), "%s", resource.constData());
     ipp_t* request = ippNewRequest(IPP_OP_PRINT_JOB);
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
@@ -145,7 +147,7 @@ void SystemPrinterService::submitJob(const QString& title, const QString& jobNam
     ippAddString(request, IPP_TAG_JOB, IPP_TAG_KEYWORD, "media", nullptr, "iso_a4_210x297mm");
 
     // The request is consumed by the call.
-    ipp_t* response = cupsDoIORequest(connection.http(), request, "/", document.fd(), -1);
+    ipp_t* response = cupsDoIORequest(connection.http(), request, resource.constData(), document.fd(), -1);
     const bool taken = response && ippGetStatusCode(response) <= IPP_STATUS_OK_CONFLICTING;
     ippDelete(response);
     if (!taken)

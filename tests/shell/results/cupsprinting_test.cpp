@@ -98,7 +98,7 @@ public:
     {
         QString output;
         EXPECT_FALSE(server.run(
-            QStringLiteral("lp"), { QStringLiteral("-d"), queue, QStringLiteral("/etc/hostname") }, &output));
+            QStringLiteral("lp"), { QStringLiteral("-d"), queue, QCoreApplication::applicationFilePath() }, &output));
         // "lp: reason", the program's name as it was started.
         return output.section(QStringLiteral(": "), 1);
     }
@@ -136,6 +136,7 @@ TEST_F(CupsPrintingTest, TheQueueGetsOneCopyOfTwoA4PagesNamedAfterTheReport)
 
     EXPECT_TRUE(server.jobAttribute(1, QStringLiteral("job-printer-uri")).endsWith(QStringLiteral("/printers/Planta")));
     EXPECT_EQ(server.jobAttribute(1, QStringLiteral("copies")), QStringLiteral("1"));
+    EXPECT_EQ(server.jobAttribute(1, QStringLiteral("media")), QStringLiteral("iso_a4_210x297mm"));
     EXPECT_EQ(server.jobAttribute(1, QStringLiteral("job-name")), QStringLiteral("Informe TENVIK versión 7"));
 }
 
