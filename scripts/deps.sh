@@ -12,6 +12,7 @@ packages=(
   libhpdf-dev zlib1g-dev libfontconfig-dev fonts-liberation
   libgtest-dev libgmock-dev libbenchmark-dev
   poppler-utils xvfb xauth
+  libcups2-dev cups-daemon cups-client cups-ipp-utils
   locales
   clang libclang-rt-14-dev
 )

@@ -141,5 +141,5 @@ const std::array<TranslationRow, 133> EnglishTable{{
 const std::array<TranslationRow, 3> ProgramTexts{{
     {u"El archivo %1 ya existe. ¿Desea reemplazarlo?", u"The file %1 already exists. Do you want to replace it?"},
     {u"Ha ocurrido un error al crear el documento PDF.", u"An error occurred while creating the PDF document."},
-    {u"No se puede imprimir en «%1».", u"Cannot print on “%1”."},
+    {u"No se puede imprimir en «%1»: %2.", u"Cannot print on “%1”: %2."},
 }};

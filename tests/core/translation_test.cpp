@@ -53,7 +53,7 @@ INSTANTIATE_TEST_SUITE_P(
                                  "Calculation software for capacitor banks, Ferimont and Lumarest"},
                       LookupCase{"El archivo %1 ya existe. ¿Desea reemplazarlo?",
                                  "The file %1 already exists. Do you want to replace it?"},
-                      LookupCase{"No se puede imprimir en «%1».", "Cannot print on “%1”."},
+                      LookupCase{"No se puede imprimir en «%1»: %2.", "Cannot print on “%1”: %2."},
                       LookupCase{"Software para el cálculo de Condensadores, Ferimunt y Lumarest",
                                  "Calculation software for Capacitor Banks, Ferimunt and Lumarest"}));
 

@@ -14,36 +14,70 @@
 #include "translation.h"
 #include "ufrxPDFExport.h"
 
+#include <QBuffer>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
-#include <QPrinter>
+#include <QPdfWriter>
 #include <QStackedWidget>
 
+#include <cerrno>
+#include <cstring>
 #include <stdexcept>
 
 namespace {
 
-// Every prepared sheet on its own page of the printer, the whole paper
-// used: the sheets carry their own margins.
-void printSheets(const report::PreparedReport& prepared, QPrinter& printer)
+// The document's title, also the print job's name. "versión 7" stays
+// Spanish, and "Informe" has no English row: the title reads the same in
+// both languages.
+QString reportTitle()
 {
-    printer.setFullPage(true);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setPageOrientation(QPageLayout::Portrait);
-    QPainter painter;
-    if (!painter.begin(&printer))
-        throw std::runtime_error(
-            TranslateText(QStringLiteral("No se puede imprimir en «%1».")).arg(printer.printerName()).toStdString());
-    const QRectF paper(QPointF(0, 0), printer.paperRect(QPrinter::DevicePixel).size());
-    bool first = true;
-    for (const report::PreparedPage& sheet : prepared.pages) {
-        if (!first)
-            printer.newPage();
-        first = false;
-        report::renderSheet(sheet, painter, paper);
+    return TranslateText(QStringLiteral("Informe")) + QStringLiteral(" ") + QStringLiteral("TENVIK ")
+        + QStringLiteral("versión 7");
+}
+
+// Every prepared sheet on its own A4 page of a PDF document, the whole
+// paper used: the sheets carry their own margins.
+QByteArray printDocument(const report::PreparedReport& prepared, const QString& title)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setTitle(title);
+        writer.setCreator(QStringLiteral("Orvel Energía"));
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
+        QPainter painter;
+        if (!painter.begin(&writer))
+            throw std::runtime_error(std::strerror(ENOMEM));
+        const QRectF paper(0, 0, writer.width(), writer.height());
+        bool first = true;
+        for (const report::PreparedPage& sheet : prepared.pages) {
+            if (!first)
+                writer.newPage();
+            first = false;
+            report::renderSheet(sheet, painter, paper);
+        }
+        painter.end();
     }
-    painter.end();
+    return buffer.data();
+}
+
+// Draws the report and hands it to the printer chosen; any failure on the
+// way is the printer's message with the reason given.
+void printOn(const QString& printer, const report::PreparedReport& prepared, IPrinterService& printers)
+{
+    try {
+        const QString title = reportTitle();
+        printers.submitJob(printer, title, printDocument(prepared, title));
+    } catch (const std::exception& failure) {
+        QString reason = QString::fromUtf8(failure.what()).trimmed();
+        // The message closes the sentence itself.
+        if (reason.endsWith(QLatin1Char('.')))
+            reason.chop(1);
+        throw std::runtime_error(
+            TranslateText(QStringLiteral("No se puede imprimir en «%1»: %2.")).arg(printer, reason).toStdString());
+    }
 }
 
 } // namespace
@@ -69,18 +103,13 @@ void ResultsView::PrintActionExecute()
 
     TPrinterDevice Device;
     switch (ShowPrinterForm(Device, printers(), m_stacks.MainTabControl->window())) {
-    case TPrintChoice::to_printer: {
-        const std::unique_ptr<QPrinter> printer = printers().createPrinter(Device.Title);
-        printSheets(frxReport.prepared(), *printer);
+    case TPrintChoice::to_printer:
+        printOn(Device.Title, frxReport.prepared(), printers());
         break;
-    }
     case TPrintChoice::to_file:
         try {
             TfrxPDFExport filter(m_dialogs);
-            // "versión 7" stays Spanish, and "Informe" has no English row:
-            // the title reads the same in both languages.
-            filter.Title = TranslateText(QStringLiteral("Informe")) + QStringLiteral(" ") + QStringLiteral("TENVIK ")
-                + QStringLiteral("versión 7");
+            filter.Title = reportTitle();
             filter.Version = QStringLiteral("7.1.0");
             filter.Author = QStringLiteral("Orvel Energía");
             filter.Creator = QStringLiteral("Orvel Energía");

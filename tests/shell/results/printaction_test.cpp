@@ -1,5 +1,6 @@
 #include "resultsharness.h"
 
+#include "errorreport.h"
 #include "fakeprinters.h"
 #include "printerform.h"
 #include "reportfilling.h"
@@ -119,33 +120,39 @@ TEST_F(PrintActionTest, PrintsOnTheChosenPrinter)
     view->PrintActionExecute();
     EXPECT_EQ(printers.refreshes, 1);
     EXPECT_EQ(printers.printedOn, QStringList { QStringLiteral("Planta 2") });
+    EXPECT_EQ(printers.jobNames, QStringList { QStringLiteral("Informe TENVIK versión 7") });
     EXPECT_TRUE(dialogs.fileRequests.empty());
     EXPECT_EQ(pdfInfo(printers.outputFile, QStringLiteral("Pages")), QStringLiteral("2"));
+    EXPECT_EQ(pdfInfo(printers.outputFile, QStringLiteral("Title")), QStringLiteral("Informe TENVIK versión 7"));
+    EXPECT_TRUE(pdfInfo(printers.outputFile, QStringLiteral("Page size")).endsWith(QStringLiteral("(A4)")));
     const QString text = runTool(QStringLiteral("pdftotext"), { printers.outputFile, QStringLiteral("-") });
     EXPECT_TRUE(text.contains(QStringLiteral("Talleres Ibarra S.A."))) << text.toStdString();
 }
 
-TEST_F(PrintActionTest, APrinterThatCannotStartIsReportedInTheInterfaceLanguage)
+TEST_F(PrintActionTest, ARefusedJobIsReportedWithThePrinterAndTheReason)
 {
-    // The printer's output lies below a regular file, so it cannot begin.
-    QFile blocker(output.filePath(QStringLiteral("blocker")));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    printers.outputFile = output.filePath(QStringLiteral("blocker/printed.pdf"));
-    for (const bool english : { false, true }) {
-        SCOPED_TRACE(english);
-        Translation::setEnglishInForce(english);
+    struct Case {
+        bool english;
+        QString refusal;
+        QString message;
+    };
+    // The reason closes with the message's own full stop.
+    for (const Case& c : {
+             Case { false, QStringLiteral("sin papel"), QStringLiteral("No se puede imprimir en «Planta 2»: sin papel.") },
+             Case { true, QStringLiteral("Destination \"Planta 2\" is not accepting jobs."),
+                 QStringLiteral("Cannot print on “Planta 2”: Destination \"Planta 2\" is not accepting jobs.") } }) {
+        SCOPED_TRACE(c.english);
+        Translation::setEnglishInForce(c.english);
+        printers.refusal = c.refusal;
+        dialogs.messages.clear();
         answerDestination([](TPrinterForm& form) { form.AddButton->click(); });
-        try {
-            view->PrintActionExecute();
-            ADD_FAILURE() << "the print began";
-        } catch (const std::runtime_error& failure) {
-            const QString message = QString::fromUtf8(failure.what());
-            EXPECT_TRUE(message.startsWith(
-                english ? QStringLiteral("Cannot print on “") : QStringLiteral("No se puede imprimir en «")))
-                << message.toStdString();
-        }
+        // As the main window runs its actions.
+        runReported(dialogs, [this] { view->PrintActionExecute(); });
+        ASSERT_EQ(dialogs.messages.size(), 1u);
+        EXPECT_EQ(dialogs.messages[0].kind, IDialogService::MessageKind::Error);
+        EXPECT_EQ(dialogs.messages[0].text, c.message);
     }
+    EXPECT_TRUE(printers.printedOn.isEmpty());
 }
 
 TEST_F(PrintActionTest, CancelLeavesTheReportPreparedAndWritesNothing)
