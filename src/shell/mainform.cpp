@@ -48,6 +48,9 @@ QToolButton* barButton(QWidget* parent, QAction* action)
     button->setIconSize(QSize(40, 40));
     button->setFixedSize(80, 80);
     button->setAutoRaise(true);
+    // Mouse only, like any tool bar: on the Tab chain a stray Space would run
+    // New, which drops the project without a question.
+    button->setFocusPolicy(Qt::NoFocus);
     return button;
 }
 
