@@ -70,7 +70,10 @@ protected:
         return w;
     }
 
-    static QScrollArea* scrollArea(TMainForm& w) { return w.findChild<QScrollArea*>(QStringLiteral("ClientScrollArea")); }
+    static QScrollArea* scrollArea(TMainForm& w)
+    {
+        return w.findChild<QScrollArea*>(QStringLiteral("ClientScrollArea"));
+    }
 
     static void expectFixedAt(TMainForm& w, QSize size)
     {
@@ -203,8 +206,7 @@ TEST_F(SmallScreenTest, largeScreenShowsTheWindowAsAlways)
     ASSERT_NE(client, nullptr);
     EXPECT_EQ(client->mapTo(&w, QPoint()), QPoint(0, 0));
     EXPECT_EQ(client->size(), QSize(994, 757));
-    EXPECT_EQ(QRect(w.FindBatteryButton->mapTo(&w, QPoint()), w.FindBatteryButton->size()),
-        QRect(850, 693, 140, 64));
+    EXPECT_EQ(QRect(w.FindBatteryButton->mapTo(&w, QPoint()), w.FindBatteryButton->size()), QRect(850, 693, 140, 64));
     if (QScrollArea* scroll = scrollArea(w)) {
         EXPECT_FALSE(scroll->verticalScrollBar()->isVisible());
         EXPECT_FALSE(scroll->horizontalScrollBar()->isVisible());
