@@ -11,7 +11,7 @@ packages=(
   nlohmann-json3-dev
   libhpdf-dev zlib1g-dev libfontconfig-dev fonts-liberation
   libgtest-dev libgmock-dev libbenchmark-dev
-  poppler-utils xvfb xauth
+  poppler-utils xvfb xauth x11-utils
   libcups2-dev cups-daemon cups-client cups-ipp-utils
   locales
   clang libclang-rt-14-dev

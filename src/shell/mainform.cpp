@@ -17,9 +17,13 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QShowEvent>
 #include <QStackedWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace {
 
@@ -48,6 +52,9 @@ QToolButton* barButton(QWidget* parent, QAction* action)
     button->setIconSize(QSize(40, 40));
     button->setFixedSize(80, 80);
     button->setAutoRaise(true);
+    // Mouse only, like any tool bar: on the Tab chain a stray Space would run
+    // New, which drops the project without a question.
+    button->setFocusPolicy(Qt::NoFocus);
     return button;
 }
 
@@ -94,10 +101,18 @@ TMainForm::TMainForm(Environment environment, QWidget* parent)
     layout->addWidget(buildPages(), 1);
     layout->addWidget(separatorLine(client));
     layout->addWidget(buildBottomLayout());
-    setCentralWidget(client);
+    client->setFixedSize(ClientSize);
+    // The client area scrolls only where the screen cannot hold the window
+    // (see fitToScreen); elsewhere the scroll area is exactly its size.
+    m_clientScroll = new QScrollArea(this);
+    m_clientScroll->setObjectName(QStringLiteral("ClientScrollArea"));
+    m_clientScroll->setFrameShape(QFrame::NoFrame);
+    m_clientScroll->setFocusPolicy(Qt::NoFocus);
+    m_clientScroll->setWidget(client);
+    setCentralWidget(m_clientScroll);
     // A fixed size is what every window manager honours as "no maximise":
     // the hints alone leave the button on some.
-    setFixedSize(994, 757);
+    setFixedSize(ClientSize);
     if (QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 
@@ -276,6 +291,52 @@ void TMainForm::ResetView()
 TBattery* TMainForm::activeBattery() const
 {
     return m_results->activeBattery();
+}
+
+void TMainForm::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!event->spontaneous() && !m_fitted) {
+        m_fitted = true;
+        fitToScreen();
+    }
+}
+
+bool TMainForm::event(QEvent* event)
+{
+    // A window manager reports the frame only once it has taken the window
+    // in, which is done by the time the window is first activated.
+    if (event->type() == QEvent::WindowActivate && m_fitted && !m_frameChecked) {
+        m_frameChecked = true;
+        if (windowHandle() && windowHandle()->frameMargins() != m_fittedFrame)
+            fitToScreen();
+    }
+    return QMainWindow::event(event);
+}
+
+void TMainForm::fitToScreen()
+{
+    QScreen* shownOn = screen();
+    if (!shownOn)
+        return;
+    m_fittedFrame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    const QRect area = shownOn->availableGeometry();
+    const QSize room = area.size().shrunkBy(m_fittedFrame);
+    // A scroll bar takes room from the other direction, which may then need
+    // one too.
+    const int bar = m_clientScroll->verticalScrollBar()->sizeHint().width();
+    bool tooLow = ClientSize.height() > room.height();
+    const bool tooNarrow = ClientSize.width() + (tooLow ? bar : 0) > room.width();
+    tooLow = tooLow || (tooNarrow && ClientSize.height() + bar > room.height());
+    if (!tooLow && !tooNarrow) {
+        setFixedSize(ClientSize);
+        return;
+    }
+    const QSize wanted(ClientSize.width() + (tooLow ? bar : 0), ClientSize.height() + (tooNarrow ? bar : 0));
+    const QSize fitted = wanted.boundedTo(room);
+    setFixedSize(fitted);
+    const QSize framed = fitted.grownBy(m_fittedFrame);
+    move(area.x() + (area.width() - framed.width()) / 2, area.y() + (area.height() - framed.height()) / 2);
 }
 
 void TMainForm::closeEvent(QCloseEvent* event)

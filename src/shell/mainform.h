@@ -4,6 +4,7 @@
 #include "reportfilling.h"
 
 #include <QMainWindow>
+#include <QMargins>
 #include <QSettings>
 #include <QUrl>
 
@@ -15,6 +16,7 @@ class IDbDataModule;
 class IDialogService;
 class LinkLabel;
 class QAction;
+class QScrollArea;
 class QStackedWidget;
 class QToolButton;
 class ReportLayout;
@@ -124,8 +126,18 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool event(QEvent* event) override;
 
 private:
+    // The client area's fixed size, which the window has wherever the screen
+    // holds it.
+    static constexpr QSize ClientSize { 994, 757 };
+
+    // Where the screen's available area cannot hold the window with its
+    // frame, shows it there at the largest size that fits, its client area
+    // scrolled; elsewhere keeps the client area's size.
+    void fitToScreen();
     void buildActions();
     QWidget* buildTopLayout();
     QWidget* buildPages();
@@ -148,4 +160,8 @@ private:
     LinkLabel* Label16 = nullptr; // web address
     LinkLabel* Label42 = nullptr; // e-mail
     ResultsView* m_results = nullptr;
+    QScrollArea* m_clientScroll = nullptr;
+    bool m_fitted = false;
+    bool m_frameChecked = false;
+    QMargins m_fittedFrame;
 };

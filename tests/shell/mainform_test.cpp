@@ -537,17 +537,17 @@ TEST_F(MainFormTest, tabReachesTheDetailPagesCorrectionButtonsInScreenOrder)
         EXPECT_TRUE(next.y() > previous.y() || (next.y() == previous.y() && next.x() > previous.x())) << i;
     }
 
-    // Once round the window's Tab chain from the New button.
-    QToolButton* newButton = child<QToolButton>(w, "NewButton");
-    newButton->setFocus(Qt::TabFocusReason);
-    ASSERT_EQ(QApplication::focusWidget(), newButton);
+    // Once round the window's Tab chain from the back button.
+    w.BackButton->setFocus(Qt::TabFocusReason);
+    ASSERT_EQ(QApplication::focusWidget(), w.BackButton);
     QList<QWidget*> visited;
     for (int press = 0; press < 40; ++press) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        if (QApplication::focusWidget() == newButton)
-            break;
         visited << QApplication::focusWidget();
+        if (QApplication::focusWidget() == w.BackButton)
+            break;
     }
+    ASSERT_EQ(visited.last(), w.BackButton);
     QList<QWidget*> reached;
     for (QWidget* widget : visited) {
         if (corrections.contains(widget))
@@ -580,4 +580,57 @@ TEST_F(MainFormTest, theReportsFixedTextsFollowTheInterfaceLanguage)
         form.reset();
         Translation::setEnglishInForce(false);
     }
+}
+
+TEST_F(MainFormTest, tabGoesRoundTheInputsAndBottomBarButNeverTheToolBar)
+{
+    TMainForm& w = create();
+    // A capacitor bank: every installation option is enabled and in the chain.
+    project().setBatteryType(TBatteryType::battery);
+    w.LoadProjectData();
+    w.show();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+
+    const QStringList customer { "UserNameEdit", "AddressEdit", "StateEdit", "PlaceEdit", "DistributionEdit",
+        "TelephoneEdit", "BatteryType_ferimont", "Temperature_less_than_35", "Frequency_50hz", "harmonics",
+        "Voltage_400" };
+    struct Case {
+        const char* panel;
+        QStringList rest;
+    };
+    const Case cases[] = {
+        { "CalculationType_consumption",
+            { "CalculationType_consumption", "ConsumptionListGrid", "EntryAddButton",
+                "ConsumptionList_PeriodType_monthly", "ConsumptionList_WorkHours", "ConsumptionList_Powerfactor",
+                "FindBatteryButton", "BusinessNameEdit" } },
+        { "CalculationType_contracted_power",
+            { "CalculationType_contracted_power", "MaximumPowerEdit", "HasInputTransformer", "InputTransformerEdit",
+                "FindBatteryButton", "BusinessNameEdit" } },
+    };
+    QWidget* first = child<QWidget>(w, "BusinessNameEdit");
+    for (const Case& c : cases) {
+        QTest::mouseClick(child<QRadioButton>(w, c.panel), Qt::LeftButton);
+        first->setFocus(Qt::TabFocusReason);
+        ASSERT_EQ(QApplication::focusWidget(), first) << c.panel;
+        QStringList visited;
+        for (int press = 0; press < 40; ++press) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            visited << QApplication::focusWidget()->objectName();
+            if (QApplication::focusWidget() == first)
+                break;
+        }
+        EXPECT_EQ(visited, customer + c.rest) << c.panel;
+    }
+
+    // The tool bar answers the mouse only.
+    for (const char* name :
+        { "NewButton", "OpenButton", "SaveButton", "PrintButton", "ConfigButton", "HelpButton", "ExitButton" }) {
+        auto* button = child<QToolButton>(w, name);
+        EXPECT_EQ(button->focusPolicy(), Qt::NoFocus) << name;
+    }
+    QTest::keyClicks(first, QStringLiteral("Antes"));
+    QTest::mouseClick(child<QToolButton>(w, "NewButton"), Qt::LeftButton);
+    EXPECT_TRUE(child<QLineEdit>(w, "BusinessNameEdit")->text().isEmpty());
+    EXPECT_EQ(QApplication::focusWidget(), first);
 }
