@@ -5,6 +5,7 @@
 
 #include "cupsserver.h"
 #include "errorreport.h"
+#include "poppler.h"
 #include "printerform.h"
 #include "reportfilling.h"
 #include "reportlayout.h"
@@ -12,7 +13,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -22,24 +22,6 @@
 #include <functional>
 
 namespace {
-
-QString runTool(const QString& tool, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(tool, arguments);
-    if (!process.waitForFinished(30000))
-        return QString();
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-QString pdfInfo(const QString& file, const QString& entry)
-{
-    for (const QString& line : runTool(QStringLiteral("pdfinfo"), { file }).split(QLatin1Char('\n'))) {
-        if (line.startsWith(entry + QLatin1Char(':')))
-            return line.mid(entry.size() + 1).trimmed();
-    }
-    return QString();
-}
 
 // What the destination dialog showed when it came up.
 struct DialogSeen {
@@ -128,10 +110,11 @@ TEST_F(CupsPrintingTest, TheQueueGetsOneCopyOfTwoA4PagesNamedAfterTheReport)
 
     const QStringList documents = server.documents();
     ASSERT_EQ(documents.size(), 1) << documents.join(QLatin1Char(' ')).toStdString();
-    EXPECT_EQ(pdfInfo(documents[0], QStringLiteral("Pages")), QStringLiteral("2"));
-    EXPECT_TRUE(pdfInfo(documents[0], QStringLiteral("Page size")).endsWith(QStringLiteral("(A4)")))
-        << pdfInfo(documents[0], QStringLiteral("Page size")).toStdString();
-    const QString text = runTool(QStringLiteral("pdftotext"), { documents[0], QStringLiteral("-") });
+    const QMap<QString, QString> info = poppler::info(documents[0]);
+    EXPECT_EQ(info.value(QStringLiteral("Pages")), QStringLiteral("2"));
+    EXPECT_TRUE(info.value(QStringLiteral("Page size")).endsWith(QStringLiteral("(A4)")))
+        << info.value(QStringLiteral("Page size")).toStdString();
+    const QString text = poppler::text(documents[0]);
     EXPECT_TRUE(text.contains(QStringLiteral("Talleres Ibarra S.A."))) << text.toStdString();
 
     EXPECT_TRUE(server.jobAttribute(1, QStringLiteral("job-printer-uri")).endsWith(QStringLiteral("/printers/Planta")));

@@ -2,6 +2,7 @@
 
 #include "errorreport.h"
 #include "fakeprinters.h"
+#include "poppler.h"
 #include "printerform.h"
 #include "reportfilling.h"
 #include "reportlayout.h"
@@ -9,7 +10,6 @@
 
 #include <QApplication>
 #include <QFile>
-#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -19,25 +19,6 @@
 #include <functional>
 
 namespace {
-
-QString runTool(const QString& tool, const QStringList& arguments)
-{
-    QProcess process;
-    process.start(tool, arguments);
-    if (!process.waitForFinished(30000))
-        return QString();
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-// What pdfinfo says for one entry ("Title", "Pages", ...).
-QString pdfInfo(const QString& file, const QString& entry)
-{
-    for (const QString& line : runTool(QStringLiteral("pdfinfo"), { file }).split(QLatin1Char('\n'))) {
-        if (line.startsWith(entry + QLatin1Char(':')))
-            return line.mid(entry.size() + 1).trimmed();
-    }
-    return QString();
-}
 
 // Answers the print-destination dialog once it is up.
 void answerDestination(std::function<void(TPrinterForm&)> act)
@@ -93,11 +74,12 @@ TEST_F(PrintActionTest, ExportsThePdfWithItsDocumentInformation)
     ASSERT_EQ(dialogs.fileRequests.size(), 1u);
     EXPECT_TRUE(dialogs.fileRequests[0].save);
 
-    EXPECT_EQ(pdfInfo(file, QStringLiteral("Pages")), QStringLiteral("2"));
-    EXPECT_EQ(pdfInfo(file, QStringLiteral("Title")), QStringLiteral("Informe TENVIK versión 7"));
-    EXPECT_EQ(pdfInfo(file, QStringLiteral("Author")), QStringLiteral("Orvel Energía"));
-    EXPECT_EQ(pdfInfo(file, QStringLiteral("Creator")), QStringLiteral("Orvel Energía"));
-    const QString text = runTool(QStringLiteral("pdftotext"), { file, QStringLiteral("-") });
+    const QMap<QString, QString> info = poppler::info(file);
+    EXPECT_EQ(info.value(QStringLiteral("Pages")), QStringLiteral("2"));
+    EXPECT_EQ(info.value(QStringLiteral("Title")), QStringLiteral("Informe TENVIK versión 7"));
+    EXPECT_EQ(info.value(QStringLiteral("Author")), QStringLiteral("Orvel Energía"));
+    EXPECT_EQ(info.value(QStringLiteral("Creator")), QStringLiteral("Orvel Energía"));
+    const QString text = poppler::text(file);
     EXPECT_TRUE(text.contains(QStringLiteral("Talleres Ibarra S.A."))) << text.toStdString();
     EXPECT_TRUE(text.contains(code)) << text.toStdString();
 }
@@ -111,7 +93,7 @@ TEST_F(PrintActionTest, TitleStaysSpanishUnderEnglishAndEachExportIsItsOwn)
     EXPECT_EQ(dialogs.fileRequests.size(), 2u);
     EXPECT_TRUE(QFile::exists(first));
     EXPECT_TRUE(QFile::exists(second));
-    EXPECT_EQ(pdfInfo(second, QStringLiteral("Title")), QStringLiteral("Informe TENVIK versión 7"));
+    EXPECT_EQ(poppler::info(second).value(QStringLiteral("Title")), QStringLiteral("Informe TENVIK versión 7"));
 }
 
 TEST_F(PrintActionTest, PrintsOnTheChosenPrinter)
@@ -122,10 +104,11 @@ TEST_F(PrintActionTest, PrintsOnTheChosenPrinter)
     EXPECT_EQ(printers.printedOn, QStringList { QStringLiteral("Planta 2") });
     EXPECT_EQ(printers.jobNames, QStringList { QStringLiteral("Informe TENVIK versión 7") });
     EXPECT_TRUE(dialogs.fileRequests.empty());
-    EXPECT_EQ(pdfInfo(printers.outputFile, QStringLiteral("Pages")), QStringLiteral("2"));
-    EXPECT_EQ(pdfInfo(printers.outputFile, QStringLiteral("Title")), QStringLiteral("Informe TENVIK versión 7"));
-    EXPECT_TRUE(pdfInfo(printers.outputFile, QStringLiteral("Page size")).endsWith(QStringLiteral("(A4)")));
-    const QString text = runTool(QStringLiteral("pdftotext"), { printers.outputFile, QStringLiteral("-") });
+    const QMap<QString, QString> info = poppler::info(printers.outputFile);
+    EXPECT_EQ(info.value(QStringLiteral("Pages")), QStringLiteral("2"));
+    EXPECT_EQ(info.value(QStringLiteral("Title")), QStringLiteral("Informe TENVIK versión 7"));
+    EXPECT_TRUE(info.value(QStringLiteral("Page size")).endsWith(QStringLiteral("(A4)")));
+    const QString text = poppler::text(printers.outputFile);
     EXPECT_TRUE(text.contains(QStringLiteral("Talleres Ibarra S.A."))) << text.toStdString();
 }
 
