@@ -142,11 +142,32 @@ bool limitFileSize(unsigned long long bytes)
     return std::signal(SIGXFSZ, SIG_IGN) != SIG_ERR && setrlimit(RLIMIT_FSIZE, &limit) == 0;
 }
 
+namespace {
+
+bool writeProcFile(const char* name, const QByteArray& text)
+{
+    QFile file(QString::fromLatin1(name));
+    return file.open(QIODevice::WriteOnly) && file.write(text) == text.size();
+}
+
+// A mount namespace of the process's own. Without root, inside a user
+// namespace of its own too, in which the user is root and may mount.
+bool enterOwnMountNamespace()
+{
+    if (geteuid() == 0)
+        return unshare(CLONE_NEWNS) == 0;
+    const QByteArray uid = QByteArray::number(geteuid());
+    const QByteArray gid = QByteArray::number(getegid());
+    return unshare(CLONE_NEWUSER | CLONE_NEWNS) == 0 && writeProcFile("/proc/self/setgroups", "deny")
+        && writeProcFile("/proc/self/uid_map", "0 " + uid + " 1") && writeProcFile("/proc/self/gid_map", "0 " + gid + " 1");
+}
+
+} // namespace
+
 bool mountSmallFileSystem(const QString& folder, const char* size)
 {
     const QByteArray options = QByteArray("size=") + size + ",mode=0700";
-    return geteuid() == 0 && unshare(CLONE_NEWNS) == 0
-        && mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0
+    return enterOwnMountNamespace() && mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0
         && mount("tenvik-test", QFile::encodeName(folder).constData(), "tmpfs", 0, options.constData()) == 0;
 }
 

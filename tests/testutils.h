@@ -63,10 +63,8 @@ QStringList everythingIn(const QString& folder);
 
 // ---- writes made to fail for real, each in a child process ----------------
 
-// A child's result when it could not prepare its case, and when the machine
-// does not allow the case at all.
+// A child's result when it could not prepare its case.
 constexpr int ChildFailed = 1 << 7;
-constexpr int ChildCannotRun = 77;
 
 // Runs `body` in a forked child, so that its limits, identity and mounts stay
 // out of the test process, and returns its result: ChildFailed for an
@@ -82,8 +80,8 @@ std::string describeChildResult(int code, std::initializer_list<const char*> nam
 bool limitFileSize(unsigned long long bytes);
 
 // In a child: mounts a tmpfs of `size` ("8k") on `folder`, in a mount
-// namespace of the child's own. False where the machine does not allow it
-// (no root, no namespaces).
+// namespace of the child's own (without root, in a user namespace of its own
+// as well). False where the machine allows neither.
 bool mountSmallFileSystem(const QString& folder, const char* size);
 
 // A dialogs service whose answers the test gives in advance. Every call is
