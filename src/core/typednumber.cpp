@@ -341,6 +341,11 @@ bool Reader::mayBecomeNumber(const QString& text) const
     return false;
 }
 
+bool isBlank(const QString& text)
+{
+    return trimmed(codePoints(text)).empty();
+}
+
 std::optional<long double> decimal(const QString& text, const QLocale& locale)
 {
     return Reader(locale).decimal(text);

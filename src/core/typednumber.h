@@ -85,6 +85,10 @@ private:
     Symbols m_symbols;
 };
 
+// Whether the text holds nothing but blanks and direction marks: what is
+// left of a number the user emptied.
+bool isBlank(const QString& text);
+
 // One text read by a Reader of `locale`.
 std::optional<long double> decimal(const QString& text, const QLocale& locale = QLocale());
 std::optional<long double> amount(const QString& text, const QLocale& locale = QLocale());

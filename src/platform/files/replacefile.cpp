@@ -9,7 +9,9 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <limits>
 #include <memory>
+#include <optional>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -90,28 +92,6 @@ bool writeAll(int descriptor, QByteArrayView contents, off_t offset = -1)
     return true;
 }
 
-// The whole file from its start, or false when it cannot be read.
-bool readAll(int descriptor, qint64 sizeHint, QByteArray& contents)
-{
-    contents.resize(std::max<qint64>(sizeHint, 0) + 1);
-    qsizetype size = 0;
-    for (;;) {
-        if (size == contents.size())
-            contents.resize(2 * contents.size());
-        const ssize_t read
-            = ::pread(descriptor, contents.data() + size, static_cast<std::size_t>(contents.size() - size), size);
-        if (read < 0 && errno == EINTR)
-            continue;
-        if (read < 0)
-            return false;
-        if (read == 0)
-            break;
-        size += read;
-    }
-    contents.truncate(size);
-    return true;
-}
-
 // The file's only sync. Some file systems report a full disk or a failed
 // write only when the data leave the cache, and only a sync's result tells;
 // a file system that cannot sync a file at all is taken at its word.
@@ -184,14 +164,13 @@ FileDescriptor createTemporary(const QByteArray& finalName, QByteArray& temporar
 // needs more room or a larger size than the file had.
 void writeInPlace(const QByteArray& finalName, QByteArrayView contents)
 {
-    // Without waiting: a named pipe put in the file's place would keep the
-    // open waiting for a reader.
-    FileDescriptor file(::open(finalName.constData(), O_RDWR | O_NONBLOCK | O_CLOEXEC));
-    struct stat status { };
-    QByteArray old;
-    if (!file.isOpen() || ::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode) || !file.makeBlocking()
-        || !readAll(file.get(), status.st_size, old))
+    qint64 size = 0;
+    FileDescriptor file = FileDescriptor::openRegularFile(finalName, O_RDWR, size);
+    const std::optional<QByteArray> read
+        = file.isOpen() ? file.readToEnd(size, std::numeric_limits<qint64>::max()) : std::nullopt;
+    if (!read)
         throw WriteFailed();
+    const QByteArray& old = *read;
     if (writeAll(file.get(), contents, 0) && ::ftruncate(file.get(), contents.size()) == 0 && syncedToDisk(file.get())
         && file.close())
         return;

@@ -21,14 +21,6 @@ QLocale writing(const QLocale& locale)
     return result;
 }
 
-// Whether the user emptied the box: nothing but blanks and direction marks.
-bool isEmptied(const QString& text)
-{
-    return std::all_of(text.begin(), text.end(), [](QChar c) {
-        return c.isSpace() || c == QChar(0x200E) || c == QChar(0x200F) || c == QChar(0x061C);
-    });
-}
-
 } // namespace
 
 const TypedNumber::Reader& BoxReader::of(const QLocale& locale)
@@ -82,7 +74,7 @@ int NumberBox::valueFromText(const QString& text) const
 void NumberBox::fixup(QString& input) const
 {
     // Qt would otherwise take a text that is no number as 0, then the limit.
-    if (isEmptied(input))
+    if (TypedNumber::isBlank(input))
         input = textFromValue(minimum());
     else
         input = textFromValue(valueFromText(input));
@@ -139,7 +131,7 @@ void DecimalBox::fixup(QString& input) const
 {
     // Qt would otherwise take a number it cannot accept as 0, not as the
     // limit it went past, and a text that is no number as 0 too.
-    if (isEmptied(input)) {
+    if (TypedNumber::isBlank(input)) {
         input = textFromValue(minimum());
         return;
     }
